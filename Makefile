@@ -1,0 +1,50 @@
+# vuzed: one-command set-up on a fresh Debian 12 machine.
+#   make run   - install missing packages, build, play
+#   make test  - install missing packages, build the suite with sanitizers, run it
+#   make deps  - only install the missing Debian packages
+
+PACKAGES := build-essential cmake ninja-build pkg-config \
+            libsdl2-dev libepoxy-dev libvorbis-dev libogg-dev \
+            libfreetype-dev libfontconfig-dev fonts-ipafont-gothic \
+            libgl1-mesa-dri libpng-dev libgtest-dev libgmock-dev libbenchmark-dev clang
+
+BUILD      ?= build
+TEST_BUILD ?= build-test
+JOBS       ?= 2
+GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+
+ifeq ($(shell id -u),0)
+SUDO :=
+else
+SUDO := sudo
+endif
+
+.PHONY: deps build run test clean
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	else \
+	  echo "All packages present."; \
+	fi
+
+build: deps
+	@if [ ! -f $(BUILD)/CMakeCache.txt ]; then cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo; fi
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(BUILD) && ./vuzed
+
+test: deps
+	@if [ ! -f $(TEST_BUILD)/CMakeCache.txt ]; then cmake -S . -B $(TEST_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DVUZED_SANITIZE=ON; fi
+	cmake --build $(TEST_BUILD) -j $(JOBS)
+	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(TEST_BUILD)
