@@ -74,6 +74,7 @@ TDovivez::~TDovivez() {
     r->Device_ = nullptr;
     Registry_.erase(Registry_.begin());
   }
+  ByID_.clear();
   Detail("Dovivezオブジェクトの解放に伴い、全ての関連オブジェクトを解放します");
   ReleaseDevice();
   Detail("Direct3Dオブジェクトの解放を行います");
@@ -175,6 +176,7 @@ int TDovivez::RegisterResource(TDeviceResource* owner) {
                 owner->Name_.c_str()));
   owner->ID_ = NextID_;
   Registry_.push_back(owner);
+  ByID_[NextID_] = owner;
   return NextID_++;
 }
 
@@ -184,10 +186,16 @@ void TDovivez::UnregisterResource(int id) {
     Detail(Format("Dovivezリソース(%s) : ID %d(%s) を登録解除します", (*it)->ClassName_, id,
                   (*it)->Name_.c_str()));
     Registry_.erase(it);
+    ByID_.erase(id);
     return;
   }
   CheckResult(d3derr::ENGINE_FAIL,
               Format("リストに入ってないDovivezリソース(ID:%d)が、UnregisterResource手続きに渡されました", id));
+}
+
+bool TDovivez::IsRegistered(int id, const TDeviceResource* resource) const {
+  auto it = ByID_.find(id);
+  return it != ByID_.end() && it->second == resource;
 }
 
 void TDovivez::ReleaseAllResources() {

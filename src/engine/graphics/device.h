@@ -6,6 +6,7 @@
 // mode change or a reset. Every step is narrated in the engine log.
 
 #include <memory>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,8 @@ class TDovivez {
   void ReleaseAllResources();
   void RebuildAllResources();
   size_t ResourceCount() const { return Registry_.size(); }
+  // True while the resource with this id is the given object and still alive.
+  bool IsRegistered(int id, const TDeviceResource* resource) const;
 
   // Per-frame calls of the game.
   CooperativeLevel TestCooperativeLevel();
@@ -107,6 +110,7 @@ class TDovivez {
   DeviceSettings Settings_{};
   int NextID_ = 0;
   std::vector<TDeviceResource*> Registry_;
+  std::unordered_map<int, const TDeviceResource*> ByID_;
 };
 
 }  // namespace vuzed

@@ -1,0 +1,58 @@
+#include "back/texture_list.h"
+
+#include <string>
+
+#include "shell/game_context.h"
+
+namespace vuzed {
+
+const std::array<TPictureTableInfo, kPictureTableCount> kPictureTables{{
+    {TPictureTable::Player, "data\\Graphic\\Player\\", 11, MakeColor(255, 255, 0, 255)},
+    {TPictureTable::Bullet, "data\\Graphic\\Bullet\\", 130, MakeColor(255, 0, 0, 0)},
+    {TPictureTable::SmallEnemy, "data\\Graphic\\Enemy\\small\\", 4, MakeColor(255, 255, 255, 255)},
+    {TPictureTable::Boss, "data\\Graphic\\Enemy\\boss\\", 30, MakeColor(255, 255, 255, 255)},
+    {TPictureTable::Else, "data\\Graphic\\Else\\", 80, MakeColor(255, 255, 0, 255)},
+    {TPictureTable::Effect, "data\\Graphic\\Effect\\", 11, MakeColor(255, 255, 0, 255)},
+    {TPictureTable::Back, "data\\Graphic\\Back\\", 61, MakeColor(255, 255, 0, 255)},
+}};
+
+TTextureList::TTextureList(TGameContext& context) : Context_(context) {
+  const char* titlePath = "data\\Graphic\\Other\\12.bmp";
+  if (Context_.Files.Exists(titlePath)) Title_ = LoadPicture(Context_, titlePath, 0, MakeColor(255, 0, 0, 0));
+}
+
+TTextureList::~TTextureList() = default;
+
+std::unique_ptr<TMXTexture> TTextureList::LoadPicture(TGameContext& context, const std::string& gamePath,
+                                                      uint32_t fillColor, uint32_t key) {
+  auto texture = std::make_unique<TMXTexture>(context.Dovivez1.get(), GameTextureFormats(), 0,
+                                              d3d::POOL_MANAGED, 0, "");
+  texture->SetFillColor(fillColor);
+  auto file = context.Files.Resolve(gamePath);
+  texture->LoadFromFile(file ? file->string() : gamePath);
+  texture->SetColorKey(TRect{0, 0, texture->Width(), texture->Height()}, key);
+  return texture;
+}
+
+void TTextureList::LoadTables() {
+  for (const TPictureTableInfo& info : kPictureTables) {
+    auto& slots = Tables_[size_t(info.Table)];
+    slots.clear();
+    slots.resize(size_t(info.LastNumber) + 1);
+    for (int n = 0; n <= info.LastNumber; ++n) {
+      std::string path = std::string(info.Folder) + std::to_string(n) + ".bmp";
+      if (!Context_.Files.Exists(path)) continue;
+      slots[size_t(n)] = LoadPicture(Context_, path, MakeColor(0, 255, 255, 255), info.Key);
+    }
+  }
+}
+
+TMXTexture* TTextureList::Get(TPictureTable table, int number) const {
+  const auto& slots = Tables_[size_t(table)];
+  if (number < 0 || size_t(number) >= slots.size()) return nullptr;
+  return slots[size_t(number)].get();
+}
+
+int TTextureList::SlotCount(TPictureTable table) const { return int(Tables_[size_t(table)].size()); }
+
+}  // namespace vuzed

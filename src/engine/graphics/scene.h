@@ -1,0 +1,73 @@
+#pragma once
+// TVZScene: the frame into which everything is drawn. It keeps the view
+// set-up and three rendering queues; Render draws the 3D world first, then the
+// translucent queue sorted by depth, then the screen queue in the order the
+// game queued its sprites (no depth test: later sprites cover earlier ones).
+
+#include <memory>
+#include <string>
+
+#include "engine/graphics/device.h"
+#include "engine/graphics/rendering_queue.h"
+#include "engine/graphics/sprite.h"
+
+namespace vuzed {
+
+class TMXTexture;
+class TVZFrame;
+
+struct TViewport {
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  float MinZ = 0, MaxZ = 1;
+};
+
+class TVZScene : public TDeviceResource {
+ public:
+  TVZScene(TDovivez* device, std::string name);
+  ~TVZScene() override;
+
+  // Clears the whole viewport (D3DCLEAR flags, ARGB colour, depth, stencil).
+  void Clear(uint32_t flags, uint32_t color, float z, uint32_t stencil);
+  void SetViewport(int left, int top, int right, int bottom);
+  // Field of view in radians; aspect = height / width.
+  void SetProjection(float fov, float aspect, float nearPlane, float farPlane);
+  const TViewport& Viewport() const { return Viewport_; }
+  float FieldOfView() const { return Fov_; }
+  float Aspect() const { return Aspect_; }
+  float NearPlane() const { return Near_; }
+  float FarPlane() const { return Far_; }
+
+  TVZFrame* Camera() const { return Camera_; }
+  void SetCamera(TVZFrame* camera) { Camera_ = camera; }
+  bool SortTranslucent = true;
+
+  // Draws the frame tree under root (none yet: the 3D world arrives with the
+  // mesh library), then the translucent and screen queues, and empties them.
+  void Render(TVZFrame* root);
+
+  // Queues a sprite. Screen sprites go to the screen queue with depth 0;
+  // others to the translucent or opaque queue by their blend mode.
+  void DrawSprite(TPoint2 position, const TSpriteVertex (&vertices)[4], const TMXTexture* texture,
+                  int32_t blendMode, bool smooth, bool screen, float depth);
+
+  const TVZRenderingQueue& ScreenQueue() const { return *Screen_; }
+  const TVZRenderingQueue& OpaqueQueue() const { return *Opaque_; }
+  const TVZRenderingQueue& TranslucentQueue() const { return *Translucent_; }
+
+ protected:
+  void OnRebuild() override { Restore(); }
+  void OnReset() override { Restore(); }
+
+ private:
+  void Restore();
+
+  std::unique_ptr<TVZRenderingQueue> Opaque_;
+  std::unique_ptr<TVZRenderingQueue> Translucent_;
+  std::unique_ptr<TVZRenderingQueue> Screen_;
+  TVZFrame* Camera_ = nullptr;
+  TViewport Viewport_{};
+  float Fov_ = 0, Aspect_ = 0, Near_ = 0, Far_ = 0;
+  bool BlendOpSupported_ = true;
+};
+
+}  // namespace vuzed

@@ -1,0 +1,146 @@
+#include "engine/platform/scripted_input_source.h"
+
+#include <charconv>
+
+#include "engine/input/dik_codes.h"
+
+namespace vuzed {
+namespace {
+
+struct KeyName {
+  std::string_view Name;
+  uint8_t Dik;
+};
+
+constexpr KeyName kKeyNames[] = {
+    {"up", dik::UP},       {"down", dik::DOWN},     {"left", dik::LEFT},   {"right", dik::RIGHT},
+    {"z", dik::Z},         {"x", dik::X},           {"c", dik::C},         {"a", dik::A},
+    {"s", dik::S},         {"d", dik::D},           {"p", dik::P},         {"esc", dik::ESCAPE},
+    {"f1", dik::F1},       {"f3", dik::F3},         {"f4", dik::F4},       {"f5", dik::F5},
+    {"shift", dik::LSHIFT}, {"ctrl", dik::LCONTROL}, {"tab", dik::TAB},     {"space", dik::SPACE},
+};
+
+bool ParseInt(std::string_view text, int64_t& out) {
+  if (text.empty()) return false;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+  return ec == std::errc() && end == text.data() + text.size();
+}
+
+bool ParseAxis(std::string_view text, int& out) {
+  int64_t v = 0;
+  if (!ParseInt(text, v) || v < -1 || v > 1) return false;
+  out = int(v);
+  return true;
+}
+
+std::vector<std::string_view> SplitBlanks(std::string_view line) {
+  std::vector<std::string_view> words;
+  size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    size_t start = i;
+    while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+    if (i > start) words.push_back(line.substr(start, i - start));
+  }
+  return words;
+}
+
+// Parses one key word into the span; false when it is not a key.
+bool AddKey(std::string_view word, ScriptedInputSource::Span& span, bool& pad) {
+  for (const KeyName& k : kKeyNames) {
+    if (word == k.Name) {
+      span.Keys.push_back(k.Dik);
+      return true;
+    }
+  }
+  if (word.substr(0, 3) == "pad") {
+    int64_t n = 0;
+    if (!ParseInt(word.substr(3), n) || n < 0 || n > 31) return false;
+    span.PadButtons.push_back(int(n));
+    pad = true;
+    return true;
+  }
+  if (word.substr(0, 6) == "stick:") {
+    std::string_view rest = word.substr(6);
+    size_t comma = rest.find(',');
+    if (comma == std::string_view::npos) return false;
+    if (!ParseAxis(rest.substr(0, comma), span.StickX) || !ParseAxis(rest.substr(comma + 1), span.StickY))
+      return false;
+    span.HasStick = true;
+    pad = true;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::optional<ScriptedInputSource> ScriptedInputSource::Parse(std::string_view text, std::string& error) {
+  ScriptedInputSource source;
+  int lineNumber = 0;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(pos, end - pos);
+    pos = end + 1;
+    ++lineNumber;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!line.empty() && line.front() == '#') continue;
+    std::vector<std::string_view> words = SplitBlanks(line);
+    if (words.empty()) continue;
+
+    auto fail = [&](const std::string& why) {
+      error = std::to_string(lineNumber) + ": " + why;
+      return std::nullopt;
+    };
+    Span span;
+    std::string_view range = words[0];
+    size_t dash = range.find('-');
+    std::string_view fromText = dash == std::string_view::npos ? range : range.substr(0, dash);
+    std::string_view toText = dash == std::string_view::npos ? range : range.substr(dash + 1);
+    if (!ParseInt(fromText, span.From) || !ParseInt(toText, span.To) || span.From < 1 || span.To < span.From)
+      return fail("expected a pass or a range FROM-TO of passes (from 1), got \"" + std::string(range) + "\"");
+    if (words.size() < 2) return fail("no keys after \"" + std::string(range) + "\"");
+    for (size_t w = 1; w < words.size(); ++w)
+      if (!AddKey(words[w], span, source.HasPad_)) return fail("unknown key \"" + std::string(words[w]) + "\"");
+    source.Spans_.push_back(std::move(span));
+  }
+  return source;
+}
+
+bool ScriptedInputSource::ReadKeyboard(std::array<uint8_t, 256>& keys) {
+  keys.fill(0);
+  for (const Span& span : Spans_)
+    if (Pass_ >= span.From && Pass_ <= span.To)
+      for (uint8_t k : span.Keys) keys[k] = 0x80;
+  return true;
+}
+
+bool ScriptedInputSource::ReadPad(int index, JoyState& state) {
+  if (!HasPad_ || index != 0) return false;
+  state = JoyState{};
+  state.Pov.fill(0xFFFFFFFFu);
+  int x = 0, y = 0;
+  for (const Span& span : Spans_) {
+    if (Pass_ < span.From || Pass_ > span.To) continue;
+    for (int b : span.PadButtons) state.Buttons[size_t(b)] = 0x80;
+    if (span.HasStick) {
+      x = span.StickX;
+      y = span.StickY;
+    }
+  }
+  state.lX = x < 0 ? -32768 : x > 0 ? 32767 : 0;
+  state.lY = y < 0 ? -32768 : y > 0 ? 32767 : 0;
+  return true;
+}
+
+bool ScriptedInputSource::IsKeyDown(uint8_t dik) {
+  for (const Span& span : Spans_)
+    if (Pass_ >= span.From && Pass_ <= span.To)
+      for (uint8_t k : span.Keys)
+        if (k == dik) return true;
+  return false;
+}
+
+}  // namespace vuzed

@@ -1,0 +1,117 @@
+#include "script/script_run.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "back/background.h"
+#include "back/sound_list.h"
+#include "back/texture_list.h"
+#include "engine/graphics/device.h"
+#include "engine/graphics/texture.h"
+#include "shell/game_context.h"
+#include "shell/settings_file.h"
+#include "state/state.h"
+
+namespace vuzed {
+namespace {
+
+constexpr const char* kSettingsPath = "data\\information.ini";
+constexpr const char* kLoadingPicturePath = "data\\Graphic\\Other\\10.bmp";
+
+}  // namespace
+
+TScriptRun::TScriptRun(TGameContext& context) : Context_(context) {}
+
+TScriptRun::~TScriptRun() { SaveInformation(); }
+
+void TScriptRun::ShowLoadingPicture(TMXTexture& picture) {
+  TDovivez& device = *Context_.Dovivez1;
+  TVZScene& scene = Context_.BackGround->Scene();
+  const float w = float(picture.Width()), h = float(picture.Height());
+  const uint32_t white = 0xFFFFFFFFu;
+  const TSpriteVertex quad[4] = {
+      MakeSpriteVertex(white, 0, 0, 0, 0),
+      MakeSpriteVertex(white, w, 0, picture.MaxU(), 0),
+      MakeSpriteVertex(white, 0, h, 0, picture.MaxV()),
+      MakeSpriteVertex(white, w, h, picture.MaxU(), picture.MaxV()),
+  };
+  device.BeginScene();
+  scene.Clear(d3d::CLEAR_TARGET, 0, 1.0f, 0);
+  scene.DrawSprite(MakePoint(0, 0), quad, &picture, 0, false, true, 0);
+  scene.Render(nullptr);
+  device.EndScene();
+  device.Present();
+}
+
+void TScriptRun::Initialize() {
+  // The loading picture, shown once while everything else loads.
+  auto loading = std::make_unique<TMXTexture>(Context_.Dovivez1.get(), GameTextureFormats(), 0,
+                                              d3d::POOL_MANAGED, 0, "");
+  if (auto file = Context_.Files.Resolve(kLoadingPicturePath)) loading->LoadFromFile(file->string());
+  ShowLoadingPicture(*loading);
+
+  // Settings, display mode and every picture and sound, only when the
+  // settings file exists (the game never creates it).
+  if (auto file = Context_.Files.Resolve(kSettingsPath)) {
+    TSettings settings;
+    std::vector<std::string> warnings;
+    ReadSettings(*file, settings, &warnings);
+    for (const std::string& w : warnings) std::fprintf(stderr, "%s\n", w.c_str());
+    FullScreen = settings.FullScreen;
+    TState& state = *Context_.State;
+    state.ScoreTable = settings.ScoreTable;
+    state.AllCrear = settings.AllCrear;
+    state.WhetherExtraOpen = settings.WhetherExtraOpen;
+    state.AllTime = settings.AllTime;
+    state.PlayTime = settings.PlayTime;
+    state.WhetherMusic = settings.WhetherMusic;
+    state.MusicVolume = settings.MusicVolume;
+    state.SEVolume = settings.SEVolume;
+
+    if (!FullScreen) {
+      Context_.Dovivez1->ChangeToWindowMode(640, 480, {});
+    } else {
+      Context_.Dovivez1->ChangeToFullScreen(640, 480, fmt::X8R8G8B8, {fmt::D16, fmt::D16_LOCKABLE, fmt::D32});
+      ShowLoadingPicture(*loading);
+    }
+    Context_.BackGround->ResetScene();
+    Context_.TextureList->LoadTables();
+    Context_.SoundList->LoadTable();
+  }
+
+  Context_.FrameInterval = 1.0 / 60.0;
+  // Seeded from the clock; headless runs seed it again before the stage starts.
+  Context_.RandSeed = uint32_t(std::chrono::steady_clock::now().time_since_epoch().count());
+}
+
+void TScriptRun::LoadStage(int32_t type) {
+  std::string path = "data\\Script\\Stage" + std::to_string(type) + ".txt";
+  if (!Context_.Files.Exists(path)) return;
+  Active = true;
+  MainCount = 0;
+  ScriptMode = 0;
+}
+
+void TScriptRun::RunFrame() {}
+
+void TScriptRun::EndGame() {
+  Active = false;
+  ScriptMode = 0;
+}
+
+void TScriptRun::SaveInformation() {
+  auto file = Context_.Files.Resolve(kSettingsPath);
+  if (!file) return;
+  const TState* state = Context_.State.get();
+  if (!state) return;
+  TSettings settings;
+  settings.FullScreen = FullScreen;
+  settings.ScoreTable = state->ScoreTable;
+  settings.WhetherExtraOpen = state->WhetherExtraOpen;
+  settings.PlayTime = state->PlayTime;
+  int32_t now = Context_.GetNowTime();
+  int32_t allTime = AccumulatePlayTime(state->AllTime, now, Context_.StartTimeMs);
+  if (SaveSettings(*file, settings, allTime)) Context_.StartTimeMs = now;
+}
+
+}  // namespace vuzed

@@ -1,0 +1,45 @@
+#include "shell/game_context.h"
+
+#include <cmath>
+
+#include "back/background.h"
+#include "back/sound_list.h"
+#include "back/texture_list.h"
+#include "enemy/enemy_control.h"
+#include "engine/graphics/device.h"
+#include "engine/input/input_device.h"
+#include "engine/platform/clock.h"
+#include "engine/sound/sound_device.h"
+#include "player/player_control.h"
+#include "script/script_run.h"
+#include "state/state.h"
+#include "title/opening.h"
+#include "title/title.h"
+
+namespace vuzed {
+
+TGameContext::TGameContext(const TPlatform& platform, std::filesystem::path root)
+    : Platform(platform), Files(root), LogDirectory(std::move(root)) {}
+
+// Game objects go first, the engine components last: everything above the
+// engine holds textures and scenes registered with the device.
+TGameContext::~TGameContext() {
+  Opening.reset();
+  Title.reset();
+  PlayerControl.reset();
+  EnemyControl.reset();
+  BackGround.reset();
+  ScriptRun.reset();
+  State.reset();
+  SoundList.reset();
+  TextureList.reset();
+  Zudezu1.reset();
+  Ruzud1.reset();
+  Dovivez1.reset();
+}
+
+int32_t TGameContext::GetNowTime() const {
+  return int32_t(std::nearbyint(Platform.Time->Seconds() * 1000.0));
+}
+
+}  // namespace vuzed
