@@ -1,0 +1,66 @@
+#include "objects/var_table.h"
+
+#include <gtest/gtest.h>
+
+#include "objects/second_single.h"
+#include "objects/second_string_list2.h"
+
+namespace vuzed {
+namespace {
+
+TEST(TSecondSingle, ValueLivesInItsOwnCell) {
+  TSecondSingle v(2.5f);
+  float* cell = v.Value.get();
+  EXPECT_EQ(*cell, 2.5f);
+  v.Set(-1);
+  EXPECT_EQ(*cell, -1.0f);
+  TSecondSingle moved(std::move(v));
+  EXPECT_EQ(moved.Value.get(), cell);  // the cell survives a move of its holder
+  EXPECT_EQ(TSecondSingle().Get(), 0.0f);
+}
+
+TEST(TVarTable, KeepsDeclarationOrderAndMatchesIgnoringCase) {
+  TVarTable t;
+  t.Add("A", 1);
+  t.Add("Speed");
+  ASSERT_EQ(t.Count(), 2u);
+  EXPECT_EQ(t[0].Name, "A");
+  EXPECT_EQ(t[1].Name, "Speed");
+  EXPECT_EQ(t.IndexOf("SPEED"), 1);
+  EXPECT_EQ(t.IndexOf("a"), 0);
+  EXPECT_EQ(t.IndexOf("B"), -1);
+  EXPECT_EQ(t.IndexOf(""), -1);
+  EXPECT_EQ(t.Find("nothing"), nullptr);
+  EXPECT_EQ(t.Find("speed")->Get(), 0.0f);
+}
+
+TEST(TVarTable, FirstOfEqualNamesWinsAndCellsStayPut) {
+  TVarTable t;
+  TSecondSingle& first = t.Add("X", 1);
+  float* cell = first.Value.get();
+  for (int i = 0; i < 100; ++i) t.Add("V" + std::to_string(i));
+  t.Add("x", 2);
+  EXPECT_EQ(t.Find("X"), &first);
+  EXPECT_EQ(t.Find("X")->Value.get(), cell);
+  EXPECT_EQ(t.Count(), 102u);
+}
+
+TEST(TSecondStringList2, PointsAtListsItDoesNotOwn) {
+  TLineList lines{"A=1", "B=2"};
+  TVarTable vars;
+  vars.Add("A");
+  {
+    TSecondStringList2 empty;
+    EXPECT_EQ(*empty.Lines, nullptr);
+    EXPECT_EQ(*empty.Vars, nullptr);
+    TSecondStringList2 def(&lines, &vars);
+    EXPECT_EQ((*def.Lines)->size(), 2u);
+    EXPECT_EQ((*def.Vars)->Find("a"), vars.Find("A"));
+  }
+  // The lists outlive the definition holder.
+  EXPECT_EQ(lines[1], "B=2");
+  EXPECT_EQ(vars.Count(), 1u);
+}
+
+}  // namespace
+}  // namespace vuzed
