@@ -1,0 +1,287 @@
+#include "shell/ini_file.h"
+
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vuzed {
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimLeft(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  return s;
+}
+
+std::string_view Trim(std::string_view s) {
+  s = TrimLeft(s);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = char(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = char(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+// The section a header line names, or nothing for any other line.
+std::optional<std::string_view> HeaderName(std::string_view content) {
+  std::string_view t = TrimLeft(content);
+  if (t.empty() || t.front() != '[') return std::nullopt;
+  std::size_t close = t.find(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return Trim(t.substr(1, close - 1));
+}
+
+struct KeyLine {
+  std::string_view Key;
+  std::string_view Value;
+};
+
+// Key and value of a key line, or nothing for any other line.
+std::optional<KeyLine> ParseKeyLine(std::string_view content) {
+  std::string_view t = TrimLeft(content);
+  if (t.empty() || t.front() == ';' || t.front() == '#' || t.front() == '[') return std::nullopt;
+  std::size_t eq = content.find('=');
+  if (eq == std::string_view::npos) return std::nullopt;
+  std::string_view key = Trim(content.substr(0, eq));
+  if (key.empty()) return std::nullopt;
+  return KeyLine{key, Trim(content.substr(eq + 1))};
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(std::size_t(n));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<TIniFile> TIniFile::Load(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return FromText(text);
+}
+
+TIniFile TIniFile::FromText(std::string_view text) {
+  TIniFile ini;
+  if (text.starts_with(kBom)) {
+    ini.Bom_ = true;
+    text.remove_prefix(kBom.size());
+  }
+  bool newLineFound = false;
+  while (!text.empty()) {
+    Line line;
+    std::size_t lf = text.find('\n');
+    if (lf == std::string_view::npos) {
+      line.Content = std::string(text);
+      if (!line.Content.empty() && line.Content.back() == '\r') {
+        line.Content.pop_back();
+        line.End = "\r";
+      }
+      text = {};
+    } else {
+      std::size_t contentEnd = (lf > 0 && text[lf - 1] == '\r') ? lf - 1 : lf;
+      line.Content = std::string(text.substr(0, contentEnd));
+      line.End = std::string(text.substr(contentEnd, lf + 1 - contentEnd));
+      text.remove_prefix(lf + 1);
+      if (!newLineFound) {
+        ini.NewLine_ = line.End;
+        newLineFound = true;
+      }
+    }
+    ini.Lines_.push_back(std::move(line));
+  }
+  return ini;
+}
+
+std::optional<TIniFile::SectionRange> TIniFile::FindSection(std::string_view section) const {
+  section = Trim(section);
+  for (std::size_t i = 0; i < Lines_.size(); ++i) {
+    auto name = HeaderName(Lines_[i].Content);
+    if (!name || !SameName(*name, section)) continue;
+    SectionRange range{i, Lines_.size()};
+    for (std::size_t j = i + 1; j < Lines_.size(); ++j) {
+      if (HeaderName(Lines_[j].Content)) {
+        range.End = j;
+        break;
+      }
+    }
+    return range;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> TIniFile::FindKey(const SectionRange& range, std::string_view key) const {
+  key = Trim(key);
+  for (std::size_t i = range.Header + 1; i < range.End; ++i) {
+    auto kv = ParseKeyLine(Lines_[i].Content);
+    if (kv && SameName(kv->Key, key)) return i;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> TIniFile::Value(std::string_view section, std::string_view key) const {
+  auto range = FindSection(section);
+  if (!range) return std::nullopt;
+  auto line = FindKey(*range, key);
+  if (!line) return std::nullopt;
+  return std::string(ParseKeyLine(Lines_[*line].Content)->Value);
+}
+
+std::string TIniFile::ReadString(std::string_view section, std::string_view key,
+                                 std::string_view defaultValue) const {
+  auto v = Value(section, key);
+  return v ? *v : std::string(defaultValue);
+}
+
+int32_t TIniFile::ReadInteger(std::string_view section, std::string_view key,
+                              int32_t defaultValue) const {
+  auto v = Value(section, key);
+  if (!v) return defaultValue;
+  return ParseInteger(*v).value_or(defaultValue);
+}
+
+bool TIniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
+  return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+std::optional<int32_t> TIniFile::ParseInteger(std::string_view text) {
+  text = Trim(text);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return std::nullopt;
+  constexpr int64_t kLimit = int64_t(std::numeric_limits<int32_t>::max()) + 1;
+  int64_t magnitude = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    magnitude = magnitude * 10 + (c - '0');
+    if (magnitude > kLimit) return std::nullopt;
+  }
+  int64_t value = negative ? -magnitude : magnitude;
+  if (value > std::numeric_limits<int32_t>::max()) return std::nullopt;
+  return int32_t(value);
+}
+
+void TIniFile::InsertLine(std::size_t at, std::string content) {
+  // The line before must end, or the new one would run into it. A file that
+  // ended in a lone CR gets a proper line end there.
+  if (at > 0 && (Lines_[at - 1].End.empty() || Lines_[at - 1].End == "\r")) {
+    Lines_[at - 1].End = NewLine_;
+  }
+  Lines_.insert(Lines_.begin() + std::ptrdiff_t(at), Line{std::move(content), NewLine_});
+}
+
+bool TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  section = Trim(section);
+  key = Trim(key);
+  value = Trim(value);
+  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
+  if (section.find(']') != std::string_view::npos) return false;
+  if (key.empty() || key.find('=') != std::string_view::npos) return false;
+  if (key.front() == '[' || key.front() == ';' || key.front() == '#') return false;
+
+  auto range = FindSection(section);
+  if (!range) {
+    if (!Lines_.empty() && !Trim(Lines_.back().Content).empty()) InsertLine(Lines_.size(), "");
+    InsertLine(Lines_.size(), "[" + std::string(section) + "]");
+    InsertLine(Lines_.size(), std::string(key) + "=" + std::string(value));
+    return true;
+  }
+  if (auto at = FindKey(*range, key)) {
+    std::string& content = Lines_[*at].Content;
+    std::size_t keep = content.find('=') + 1;
+    while (keep < content.size() && IsBlank(content[keep])) ++keep;
+    content.resize(keep);
+    content += value;
+    return true;
+  }
+  std::size_t last = range->End - 1;
+  while (last > range->Header && Trim(Lines_[last].Content).empty()) --last;
+  InsertLine(last + 1, std::string(key) + "=" + std::string(value));
+  return true;
+}
+
+bool TIniFile::WriteInteger(std::string_view section, std::string_view key, int32_t value) {
+  return WriteString(section, key, std::to_string(value));
+}
+
+bool TIniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+  return WriteString(section, key, value ? "1" : "0");
+}
+
+std::string TIniFile::Text() const {
+  std::string text;
+  if (Bom_) text = kBom;
+  for (const Line& line : Lines_) {
+    text += line.Content;
+    text += line.End;
+  }
+  return text;
+}
+
+bool TIniFile::Save(const std::filesystem::path& path) const {
+  std::error_code ec;
+  std::filesystem::path target = path;
+  // Replace the file a symbolic link points at, not the link.
+  if (std::filesystem::is_symlink(target, ec)) {
+    target = std::filesystem::weakly_canonical(path, ec);
+    if (ec) return false;
+  }
+  std::filesystem::path dir = target.parent_path();
+  if (dir.empty()) dir = ".";
+  std::string temp = (dir / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+  int fd = ::mkstemp(temp.data());
+  if (fd < 0) return false;
+
+  struct stat existing {};
+  mode_t mode = (::stat(target.c_str(), &existing) == 0) ? (existing.st_mode & 07777) : 0644;
+  bool ok = ::fchmod(fd, mode) == 0;
+  ok = ok && WriteAll(fd, Text());
+  ok = ok && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  // Make the rename itself durable; a failure here no longer affects the text.
+  int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+  if (dirFd >= 0) {
+    ::fsync(dirFd);
+    ::close(dirFd);
+  }
+  return true;
+}
+
+}  // namespace vuzed
