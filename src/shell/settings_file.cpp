@@ -1,0 +1,102 @@
+#include "shell/settings_file.h"
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+
+#include "shell/ini_file.h"
+
+namespace vuzed {
+namespace {
+
+// Reads one integer key; a value that is not a number counts as missing and
+// is reported.
+class SettingsReader {
+ public:
+  SettingsReader(const TIniFile& ini, std::string fileName, std::vector<std::string>* warnings)
+      : Ini_(ini), FileName_(std::move(fileName)), Warnings_(warnings) {}
+
+  int32_t Integer(std::string_view section, std::string_view key) const {
+    std::optional<std::string> text = Ini_.Value(section, key);
+    if (!text) return 0;
+    if (auto v = TIniFile::ParseInteger(*text)) return *v;
+    if (Warnings_) {
+      Warnings_->push_back(FileName_ + ": [" + std::string(section) + "] " + std::string(key) +
+                           ": not a number: \"" + *text + "\"");
+    }
+    return 0;
+  }
+  bool Bool(std::string_view section, std::string_view key) const {
+    return Integer(section, key) != 0;
+  }
+
+ private:
+  const TIniFile& Ini_;
+  std::string FileName_;
+  std::vector<std::string>* Warnings_;
+};
+
+}  // namespace
+
+std::vector<std::string> ScoreKeyNames() {
+  // (g, number of tables b) in file order; rank k = 1..4 runs innermost.
+  constexpr int kGroups[][2] = {{1, 4}, {2, 4}, {3, 1}};
+  std::vector<std::string> names;
+  names.reserve(kScoreKeyCount);
+  for (const auto& group : kGroups) {
+    for (int b = 1; b <= group[1]; ++b) {
+      for (int k = 1; k <= 4; ++k) {
+        names.push_back("Score" + std::to_string(group[0]) + "_" + std::to_string(b) + "_" +
+                        std::to_string(k));
+      }
+    }
+  }
+  return names;
+}
+
+bool ReadSettings(const std::filesystem::path& file, TSettings& out,
+                  std::vector<std::string>* warnings) {
+  std::optional<TIniFile> ini = TIniFile::Load(file);
+  if (!ini) return false;
+  SettingsReader read(*ini, file.filename().string(), warnings);
+  TSettings s;
+  s.FullScreen = read.Bool("Screen", "FullScreen");
+  std::vector<std::string> keys = ScoreKeyNames();
+  for (int i = 0; i < kScoreKeyCount; ++i) s.ScoreTable[i] = read.Integer("Score", keys[i]);
+  s.AllCrear = read.Bool("Score", "AllCrear");
+  s.WhetherExtraOpen = read.Bool("Score", "WhetherExtraOpen");
+  s.AllTime = read.Integer("SystemResult", "AllTime");
+  s.PlayTime = read.Integer("SystemResult", "PlayTime");
+  s.WhetherMusic = read.Bool("Sound", "WhetherMusic");
+  s.MusicVolume = read.Integer("Sound", "MusicVolume");
+  s.SEVolume = read.Integer("Sound", "SEVolume");
+  out = s;
+  return true;
+}
+
+bool SaveSettings(const std::filesystem::path& file, const TSettings& settings,
+                  int32_t allTimeToWrite) {
+  std::optional<TIniFile> ini = TIniFile::Load(file);
+  if (!ini) return false;
+  ini->WriteBool("Screen", "FullScreen", settings.FullScreen);
+  ini->WriteInteger("Screen", "ScreenMode", 32);
+  ini->WriteString("Draw", "DrawTime", "all");
+  std::vector<std::string> keys = ScoreKeyNames();
+  for (int i = 0; i < kScoreKeyCount; ++i) ini->WriteInteger("Score", keys[i], settings.ScoreTable[i]);
+  ini->WriteBool("Score", "WhetherExtraOpen", settings.WhetherExtraOpen);
+  ini->WriteInteger("SystemResult", "AllTime", allTimeToWrite);
+  ini->WriteInteger("SystemResult", "PlayTime", settings.PlayTime);
+  return ini->Save(file);
+}
+
+int32_t AccumulatePlayTime(int32_t allTime, int64_t nowMs, int64_t startMs) {
+  constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
+  constexpr int64_t kMin = std::numeric_limits<int32_t>::min();
+  // Unsigned difference: defined for any two 64-bit times.
+  uint64_t elapsed = nowMs > startMs ? uint64_t(nowMs) - uint64_t(startMs) : 0;
+  elapsed = std::min<uint64_t>(elapsed, uint64_t(kMax) - uint64_t(kMin));
+  int64_t total = int64_t(allTime) + int64_t(elapsed);
+  return int32_t(std::clamp(total, kMin, kMax));
+}
+
+}  // namespace vuzed

@@ -1,0 +1,65 @@
+#pragma once
+// The player's settings and records, "data\information.ini".
+//
+// Read once at start-up and written once at a normal exit, through TIniFile
+// so comments and keys the game does not know survive. The game never
+// creates the file: without it nothing is read and nothing is saved.
+//
+// Keys (booleans are integers, non-zero true; written as "1"/"0"):
+//   [Screen]       FullScreen (read, written), ScreenMode (written as 32)
+//   [Draw]         DrawTime (written as "all")
+//   [Score]        the 36 keys of ScoreKeyNames (read, written),
+//                  AllCrear (read only), WhetherExtraOpen (read, written)
+//   [SystemResult] AllTime in milliseconds (read, written accumulated),
+//                  PlayTime (read, written)
+//   [Sound]        WhetherMusic, MusicVolume, SEVolume (read only)
+// A missing key reads as 0 (false); so does a value that is not a whole
+// number, which also produces a warning.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vuzed {
+
+constexpr int kScoreKeyCount = 36;
+
+struct TSettings {
+  bool FullScreen = false;
+  // In the order of ScoreKeyNames.
+  std::array<int32_t, kScoreKeyCount> ScoreTable{};
+  bool AllCrear = false;
+  bool WhetherExtraOpen = false;
+  int32_t AllTime = 0;  // milliseconds the program has run, over all runs
+  int32_t PlayTime = 0;
+  bool WhetherMusic = false;
+  int32_t MusicVolume = 0;
+  int32_t SEVolume = 0;
+};
+
+// "Score<g>_<b>_<k>" with rank k = 1..4 innermost: Score1_1_1 .. Score1_4_4
+// (main stages 1 to 4), Score2_1_1 .. Score2_4_4 (stored, never updated),
+// Score3_1_1 .. Score3_1_4 (the stage of type 5). This order is also the
+// order of TSettings::ScoreTable and never changes.
+std::vector<std::string> ScoreKeyNames();
+
+// Reads every setting in the game's order. False, with `out` untouched, when
+// the file does not exist or cannot be read. Values that are not numbers
+// add one message each to `warnings` (when given).
+bool ReadSettings(const std::filesystem::path& file, TSettings& out,
+                  std::vector<std::string>* warnings);
+
+// Writes FullScreen, ScreenMode, DrawTime, the scores, WhetherExtraOpen,
+// AllTime (= allTimeToWrite) and PlayTime into the existing file, replacing
+// it atomically. False when the file does not exist or cannot be replaced.
+bool SaveSettings(const std::filesystem::path& file, const TSettings& settings,
+                  int32_t allTimeToWrite);
+
+// allTime + (nowMs - startMs), the running-time counter to save. Computed in
+// 64 bits and held within 32-bit range (a long life saturates at the largest
+// count instead of turning negative); a clock that went backwards adds nothing.
+int32_t AccumulatePlayTime(int32_t allTime, int64_t nowMs, int64_t startMs);
+
+}  // namespace vuzed
