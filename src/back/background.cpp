@@ -45,6 +45,7 @@ void TBackGround::Update() {
 
 bool TBackGround::Render() {
   TDovivez& device = *Context_.Dovivez1;
+  ++RenderCount;
   device.BeginScene();
   uint32_t flags = d3d::CLEAR_TARGET | (device.Windowed() ? 0 : d3d::CLEAR_ZBUFFER);
   Scene_->Clear(flags, 0, 1.0f, 0);

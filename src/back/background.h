@@ -60,6 +60,7 @@ class TBackGround {
 
   int32_t Counter = 0;  // animation step counter
   int32_t Set = 0;      // background set running: 1 (A), 2 (B), 3 (C); 0 none
+  int64_t RenderCount = 0;  // frames rendered so far
 
  private:
   TGameContext& Context_;

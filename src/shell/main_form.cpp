@@ -50,7 +50,7 @@ TForm1::TForm1(const TPlatform& platform, const std::filesystem::path& root)
   c.Ruzud1 = std::make_unique<TRuzud>(platform.Input);
   c.Ruzud1->SetLogDirectory(c.LogDirectory);
   c.Ruzud1->SetBackGround(true);
-  c.Ruzud1->Initialize();
+  c.Ruzud1->Loaded();
   c.Zudezu1 = std::make_unique<TZudezu>();
   // FormCreate
   c.Dovivez1->ChangeToWindowMode(640, 480, {});

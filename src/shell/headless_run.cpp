@@ -1,0 +1,193 @@
+#include "shell/headless_run.h"
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <ostream>
+#include <sstream>
+
+#include "back/background.h"
+#include "enemy/enemy_control.h"
+#include "engine/graphics/device.h"
+#include "engine/platform/clock.h"
+#include "engine/platform/null_render_backend.h"
+#include "engine/platform/scripted_input_source.h"
+#include "engine/platform/video_platform.h"
+#include "engine/platform/screenshot.h"
+#include "engine/platform/window_host.h"
+#include "player/player_control.h"
+#include "script/script_run.h"
+#include "shell/json_text.h"
+#include "shell/main_form.h"
+#include "shell/run_options.h"
+#include "state/state.h"
+
+namespace vuzed {
+namespace {
+
+const char* SceneName(uint8_t scene) {
+  switch (scene) {
+    case SceneGame: return "game";
+    case SceneLoading: return "loading";
+    case SceneOpening: return "opening";
+    case SceneTitle: return "title";
+    default: return "unknown";
+  }
+}
+
+bool ReadWholeFile(const std::filesystem::path& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream s;
+  s << in.rdbuf();
+  text = s.str();
+  return !in.bad();
+}
+
+}  // namespace
+
+std::string SummaryLine(TForm1& form, int64_t frame) {
+  TGameContext& c = form.Context();
+  const TPlayerShip& ship = c.PlayerControl->Ship;
+  const TEnemyControl& enemies = *c.EnemyControl;
+  std::string line = "{\"frame\":" + JsonNumber(frame);
+  line += ",\"scene\":" + JsonString(SceneName(c.Scene));
+  line += ",\"mode\":" + JsonNumber(int64_t(c.ScriptRun->ScriptMode));
+  line += ",\"time\":" + JsonNumber(int64_t(c.ScriptRun->MainCount));
+  line += ",\"score\":" + JsonNumber(int64_t(c.State->Score));
+  line += ",\"lives\":" + JsonNumber(int64_t(ship.Lives));
+  line += ",\"bombs\":" + JsonNumber(int64_t(ship.Bombs));
+  line += ",\"hp\":" + JsonNumber(int64_t(ship.Hp));
+  line += ",\"power\":" + JsonNumber(ship.Power);
+  line += ",\"graze\":" + JsonNumber(int64_t(ship.Graze));
+  line += ",\"px\":" + JsonNumber(ship.X);
+  line += ",\"py\":" + JsonNumber(ship.Y);
+  line += ",\"enemies\":" + JsonNumber(int64_t(enemies.Enemies.size()));
+  line += ",\"bullets\":" + JsonNumber(int64_t(enemies.Bullets.size()));
+  line += ",\"items\":" + JsonNumber(int64_t(enemies.Items.size()));
+  line += ",\"effects\":" + JsonNumber(int64_t(enemies.Effects.size()));
+  line += "}";
+  return line;
+}
+
+void DumpObjects(TForm1& form, std::ostream& out) {
+  TGameContext& c = form.Context();
+  const TPlayerShip& ship = c.PlayerControl->Ship;
+  out << "{\"kind\":\"player\",\"x\":" << JsonNumber(ship.X) << ",\"y\":" << JsonNumber(ship.Y)
+      << ",\"lives\":" << ship.Lives << ",\"bombs\":" << ship.Bombs << ",\"hp\":" << ship.Hp
+      << ",\"power\":" << JsonNumber(ship.Power) << ",\"graze\":" << ship.Graze
+      << ",\"bomb\":" << ship.BombTimer << ",\"invulnerable\":" << ship.InvulnerableTimer
+      << ",\"alive\":" << (ship.Alive ? "true" : "false") << "}\n";
+  auto dumpList = [&](const char* kind, const std::vector<std::unique_ptr<TCharacter>>& list) {
+    for (const auto& object : list) {
+      if (!object) continue;
+      out << "{\"kind\":\"" << kind << "\",\"class\":" << JsonString(object->ClassName())
+          << ",\"x\":" << JsonNumber(object->X) << ",\"y\":" << JsonNumber(object->Y) << "}\n";
+    }
+  };
+  const TEnemyControl& e = *c.EnemyControl;
+  dumpList("enemy", e.Enemies);
+  dumpList("bullet", e.Bullets);
+  dumpList("item", e.Items);
+  dumpList("effect", e.Effects);
+}
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::string error;
+  std::optional<TRunOptions> parsed = ParseRunOptions(args, error);
+  if (!parsed) {
+    err << "vuzed-tool run: " << error << "\n";
+    return 2;
+  }
+  const TRunOptions& options = *parsed;
+  if (options.Help) {
+    out << kRunHelp;
+    return 0;
+  }
+
+  ScriptedInputSource input;
+  if (!options.InputFile.empty()) {
+    std::string text;
+    if (!ReadWholeFile(options.InputFile, text)) {
+      err << "vuzed-tool run: cannot read " << options.InputFile << "\n";
+      return 1;
+    }
+    std::optional<ScriptedInputSource> script = ScriptedInputSource::Parse(text, error);
+    if (!script) {
+      err << options.InputFile << ":" << error << "\n";
+      return 2;
+    }
+    input = std::move(*script);
+  }
+  std::error_code ec;
+  if (!std::filesystem::is_directory(options.Root, ec)) {
+    err << "vuzed-tool run: " << options.Root << " is not a directory\n";
+    return 1;
+  }
+
+  // The renderer: nothing drawn (null) or the real one in an off-screen window.
+  std::unique_ptr<VideoPlatform> video;
+  NullRenderBackend nullRender;
+  NullWindowHost nullWindow;
+  if (options.VideoGl) {
+    video = CreateSdlVideoPlatform(error);
+    if (!video) {
+      err << "vuzed-tool run: no OpenGL window: " << error << "\n";
+      return 1;
+    }
+  }
+  ManualClock clock;
+  TPlatform platform;
+  platform.Render = video ? &video->Render() : static_cast<RenderBackend*>(&nullRender);
+  platform.Window = video ? &video->Window() : static_cast<WindowHost*>(&nullWindow);
+  platform.Input = &input;
+  platform.Time = &clock;
+
+  int status = 0;
+  {
+    TForm1 form(platform, options.Root);
+    TGameContext& c = form.Context();
+    form.Timer1Timer();
+    c.RandSeed = options.Seed;
+    if (!options.Boot) {
+      c.Scene = SceneGame;
+      c.PlayerControl->ResetPlayer();
+      c.PlayerControl->Ship.Lives = 3;
+      form.GameStart(options.Stage);
+    }
+    c.PlayerControl->Invincible = options.Invincible;
+
+    RenderBackend& render = *platform.Render;
+    int64_t frame = 0;
+    for (int64_t pass = 1; pass <= options.Frames; ++pass) {
+      clock.Now = double(pass) / 60.0;
+      input.SetPass(pass);
+      int64_t renderedBefore = c.BackGround->RenderCount;
+      form.RunPass(float(clock.Now));
+      frame = pass;
+
+      for (const TScreenshotRequest& shot : options.Screenshots) {
+        if (shot.Pass != pass) continue;
+        std::vector<uint8_t> rgb;
+        int width = 0, height = 0;
+        if (c.BackGround->RenderCount == renderedBefore || !render.ReadFrontBuffer(rgb, width, height)) {
+          err << "vuzed-tool run: pass " << pass << " rendered nothing; no screenshot " << shot.File << "\n";
+          continue;
+        }
+        if (!WriteScreenshot(shot.File, rgb, width, height, error)) {
+          err << "vuzed-tool run: " << error << "\n";
+          status = 1;
+        }
+      }
+      if (options.Trace > 0 && pass % options.Trace == 0 && pass != options.Frames)
+        out << SummaryLine(form, frame) << "\n";
+      if (form.Closing()) break;
+    }
+    if (options.Dump) DumpObjects(form, out);
+    out << SummaryLine(form, frame) << "\n";
+    out.flush();
+  }
+  return status;
+}
+
+}  // namespace vuzed

@@ -1,0 +1,91 @@
+#include "shell/run_options.h"
+
+#include <charconv>
+
+namespace vuzed {
+
+const char* const kRunHelp =
+    "usage: vuzed-tool run [options]\n"
+    "Runs the real game loop headless and prints one JSON summary line.\n"
+    "  --root DIR           directory that holds data/ (default: current)\n"
+    "  --stage N            start stage N after start-up (default 1)\n"
+    "  --boot               stay in the normal flow (opening, title) instead\n"
+    "  --frames N           passes to run (default 600)\n"
+    "  --seed S             random seed set before the stage starts (default 1)\n"
+    "  --input FILE         scripted keys: lines \"FROM[-TO] KEY...\"\n"
+    "  --dump               one JSON line per object before the summary\n"
+    "  --trace N            a summary line after every N-th pass as well\n"
+    "  --invincible         the ship ignores hits\n"
+    "  --video null|gl      renderer (default null)\n"
+    "  --screenshot PASS:FILE  write the frame rendered at PASS (.bmp or .png; gl only)\n";
+
+namespace {
+
+template <typename T>
+bool ParseNumber(const std::string& text, T& out) {
+  if (text.empty()) return false;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+  return ec == std::errc() && end == text.data() + text.size();
+}
+
+}  // namespace
+
+std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args, std::string& error) {
+  TRunOptions o;
+  auto bad = [&](const std::string& message) {
+    error = message;
+    return std::nullopt;
+  };
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= args.size()) return false;
+      out = args[++i];
+      return true;
+    };
+    std::string v;
+    if (a == "--help" || a == "-h") {
+      o.Help = true;
+    } else if (a == "--root") {
+      if (!value(o.Root) || o.Root.empty()) return bad("--root needs a directory");
+    } else if (a == "--stage") {
+      if (!value(v) || !ParseNumber(v, o.Stage)) return bad("--stage needs a whole number, got \"" + v + "\"");
+      o.StageGiven = true;
+    } else if (a == "--boot") {
+      o.Boot = true;
+    } else if (a == "--frames") {
+      if (!value(v) || !ParseNumber(v, o.Frames) || o.Frames < 0)
+        return bad("--frames needs a count of passes, got \"" + v + "\"");
+    } else if (a == "--seed") {
+      if (!value(v) || !ParseNumber(v, o.Seed)) return bad("--seed needs a whole number 0..4294967295, got \"" + v + "\"");
+    } else if (a == "--input") {
+      if (!value(o.InputFile) || o.InputFile.empty()) return bad("--input needs a file");
+    } else if (a == "--dump") {
+      o.Dump = true;
+    } else if (a == "--trace") {
+      if (!value(v) || !ParseNumber(v, o.Trace) || o.Trace < 1)
+        return bad("--trace needs a positive whole number, got \"" + v + "\"");
+    } else if (a == "--invincible") {
+      o.Invincible = true;
+    } else if (a == "--video") {
+      if (!value(v) || (v != "null" && v != "gl")) return bad("--video takes null or gl, got \"" + v + "\"");
+      o.VideoGl = v == "gl";
+    } else if (a == "--screenshot") {
+      if (!value(v)) return bad("--screenshot needs PASS:FILE");
+      size_t colon = v.find(':');
+      TScreenshotRequest shot;
+      if (colon == std::string::npos || !ParseNumber(v.substr(0, colon), shot.Pass) || shot.Pass < 1 ||
+          colon + 1 >= v.size())
+        return bad("--screenshot needs PASS:FILE with PASS from 1, got \"" + v + "\"");
+      shot.File = v.substr(colon + 1);
+      o.Screenshots.push_back(shot);
+    } else {
+      return bad("unknown option \"" + a + "\"");
+    }
+  }
+  if (o.Boot && o.StageGiven) return bad("--stage and --boot cannot be used together");
+  if (!o.Screenshots.empty() && !o.VideoGl) return bad("--screenshot needs --video gl");
+  return o;
+}
+
+}  // namespace vuzed

@@ -1,0 +1,39 @@
+#pragma once
+// Options of `vuzed-tool run`: parsed from the command line, checked, and
+// kept as plain values.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vuzed {
+
+struct TScreenshotRequest {
+  int64_t Pass = 0;
+  std::string File;
+};
+
+struct TRunOptions {
+  std::string Root = ".";
+  int32_t Stage = 1;
+  bool StageGiven = false;
+  bool Boot = false;
+  int64_t Frames = 600;
+  uint32_t Seed = 1;
+  std::string InputFile;
+  bool Dump = false;
+  int64_t Trace = 0;
+  bool Invincible = false;
+  bool VideoGl = false;
+  std::vector<TScreenshotRequest> Screenshots;
+  bool Help = false;
+};
+
+// Parses the arguments after "run". On a bad argument returns nothing and
+// sets error to a one-line message.
+std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args, std::string& error);
+
+extern const char* const kRunHelp;
+
+}  // namespace vuzed

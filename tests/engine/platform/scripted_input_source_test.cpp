@@ -1,0 +1,81 @@
+#include "engine/platform/scripted_input_source.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/input/dik_codes.h"
+
+namespace vuzed {
+namespace {
+
+ScriptedInputSource ParseOk(std::string_view text) {
+  std::string error;
+  auto s = ScriptedInputSource::Parse(text, error);
+  EXPECT_TRUE(s.has_value()) << error;
+  return s ? *s : ScriptedInputSource{};
+}
+
+TEST(ScriptedInput, RangesHoldKeysInclusiveAndLinesAddUp) {
+  auto s = ParseOk("# comment\r\n\r\n10-12 z left\r\n11 x\n   \n12 up\n");
+  std::array<uint8_t, 256> keys{};
+  s.SetPass(9);
+  s.ReadKeyboard(keys);
+  EXPECT_EQ(keys[dik::Z], 0);
+  s.SetPass(10);
+  s.ReadKeyboard(keys);
+  EXPECT_EQ(keys[dik::Z], 0x80);
+  EXPECT_EQ(keys[dik::LEFT], 0x80);
+  EXPECT_EQ(keys[dik::X], 0);
+  s.SetPass(11);
+  s.ReadKeyboard(keys);
+  EXPECT_EQ(keys[dik::X], 0x80);
+  EXPECT_EQ(keys[dik::Z], 0x80);
+  s.SetPass(12);
+  EXPECT_TRUE(s.IsKeyDown(dik::UP));
+  EXPECT_TRUE(s.IsKeyDown(dik::Z));
+  EXPECT_FALSE(s.IsKeyDown(dik::X));
+  s.SetPass(13);
+  EXPECT_FALSE(s.IsKeyDown(dik::Z));
+  EXPECT_EQ(s.PadCount(), 0);
+}
+
+TEST(ScriptedInput, EveryNamedKeyMapsToItsCode) {
+  auto s = ParseOk("1 up down left right z x c a s d p esc f1 f3 f4 f5 shift ctrl tab space\n");
+  s.SetPass(1);
+  for (uint8_t k : {dik::UP, dik::DOWN, dik::LEFT, dik::RIGHT, dik::Z, dik::X, dik::C, dik::A, dik::S, dik::D,
+                    dik::P, dik::ESCAPE, dik::F1, dik::F3, dik::F4, dik::F5, dik::LSHIFT, dik::LCONTROL, dik::TAB,
+                    dik::SPACE})
+    EXPECT_TRUE(s.IsKeyDown(k)) << int(k);
+}
+
+TEST(ScriptedInput, PadExistsOnlyWhenNamed) {
+  auto s = ParseOk("5-6 pad3 stick:-1,1\n7 pad31\n");
+  EXPECT_EQ(s.PadCount(), 1);
+  JoyState j;
+  s.SetPass(5);
+  ASSERT_TRUE(s.ReadPad(0, j));
+  EXPECT_EQ(j.Buttons[3], 0x80);
+  EXPECT_EQ(j.lX, -32768);
+  EXPECT_EQ(j.lY, 32767);
+  s.SetPass(7);
+  ASSERT_TRUE(s.ReadPad(0, j));
+  EXPECT_EQ(j.Buttons[3], 0);
+  EXPECT_EQ(j.Buttons[31], 0x80);
+  EXPECT_EQ(j.lX, 0);
+  EXPECT_FALSE(s.ReadPad(1, j));
+}
+
+TEST(ScriptedInput, MalformedLinesNameTheirLine) {
+  std::string error;
+  EXPECT_FALSE(ScriptedInputSource::Parse("1 z\n2 jump\n", error));
+  EXPECT_EQ(error.substr(0, 3), "2: ");
+  EXPECT_NE(error.find("jump"), std::string::npos);
+  for (const char* bad : {"0 z", "5-3 z", "x z", "3", "1-2-3 z", "1 pad32", "1 stick:2,0", "1 stick:1",
+                          "-1 z", "1 Z"}) {
+    error.clear();
+    EXPECT_FALSE(ScriptedInputSource::Parse(bad, error)) << bad;
+    EXPECT_EQ(error.substr(0, 3), "1: ") << bad;
+  }
+}
+
+}  // namespace
+}  // namespace vuzed
