@@ -30,6 +30,10 @@ std::unique_ptr<TMXTexture> TTextureList::LoadPicture(TGameContext& context, con
   texture->SetFillColor(fillColor);
   auto file = context.Files.Resolve(gamePath);
   texture->LoadFromFile(file ? file->string() : gamePath);
+  // A file that could not be read even for its size has nothing to show: its
+  // slot stays empty. One whose size was read keeps its fill colour where the
+  // picture failed.
+  if (!texture->HasTexture()) return nullptr;
   texture->SetColorKey(TRect{0, 0, texture->Width(), texture->Height()}, key);
   return texture;
 }

@@ -53,7 +53,8 @@ class TTextureList {
   int SlotCount(TPictureTable table) const;
   TMXTexture* TitleTexture() const { return Title_.get(); }
 
-  // One picture as the game makes it: white fill (transparent), file, colour key.
+  // One picture as the game makes it: fill colour, file, colour key. Nothing
+  // when the file could not be read at all.
   static std::unique_ptr<TMXTexture> LoadPicture(TGameContext& context, const std::string& gamePath,
                                                  uint32_t fillColor, uint32_t key);
 

@@ -37,7 +37,7 @@ void TScriptRun::ShowLoadingPicture(TMXTexture& picture) {
   };
   device.BeginScene();
   scene.Clear(d3d::CLEAR_TARGET, 0, 1.0f, 0);
-  scene.DrawSprite(MakePoint(0, 0), quad, &picture, 0, false, true, 0);
+  if (picture.HasTexture()) scene.DrawSprite(MakePoint(0, 0), quad, &picture, 0, false, true, 0);
   scene.Render(nullptr);
   device.EndScene();
   device.Present();

@@ -1,0 +1,59 @@
+// The real renderer end to end: `vuzed-tool run --video gl` in an off-screen
+// window, the loading picture and the first frame written as images.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "support/bmp_writer.h"
+#include "support/test_dir.h"
+#include "support/tool_runner.h"
+
+namespace vuzed {
+namespace {
+
+using test::RunTool;
+using test::TempDir;
+
+const std::vector<std::string> kOffscreen{"SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy"};
+
+uint32_t ReadLE(const std::string& bytes, size_t at, int size) {
+  uint32_t v = 0;
+  for (int i = size - 1; i >= 0; --i) v = (v << 8) | uint8_t(bytes[at + size_t(i)]);
+  return v;
+}
+
+TEST(HeadlessRunGl, ScreenshotOfTheFirstPassIsA640x480Bmp) {
+  TempDir root;
+  auto r = RunTool({"run", "--root", root.Path().string(), "--boot", "--frames", "2", "--video", "gl",
+                    "--screenshot", "1:" + (root.Path() / "shot.bmp").string()},
+                   kOffscreen);
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  std::string bmp = root.Read("shot.bmp");
+  ASSERT_GE(bmp.size(), 54u);
+  EXPECT_EQ(bmp.substr(0, 2), "BM");
+  EXPECT_EQ(ReadLE(bmp, 18, 4), 640u);
+  EXPECT_EQ(ReadLE(bmp, 22, 4), 480u);
+  EXPECT_EQ(ReadLE(bmp, 28, 2), 24u);
+  EXPECT_EQ(bmp.size(), 54u + 640u * 3u * 480u);
+}
+
+TEST(HeadlessRunGl, PngScreenshotsAndPassesThatRenderNothing) {
+  TempDir root;
+  auto keys = root.Write("keys.txt", "1-20 f3\n");
+  auto png = root.Path() / "a.png";
+  auto skipped = root.Path() / "b.png";
+  auto r = RunTool({"run", "--root", root.Path().string(), "--boot", "--frames", "10", "--video", "gl", "--input",
+                    keys.string(), "--screenshot", "10:" + png.string(), "--screenshot", "5:" + skipped.string()},
+                   kOffscreen);
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  std::string bytes = root.Read("a.png");
+  ASSERT_GE(bytes.size(), 8u);
+  EXPECT_EQ(bytes.substr(1, 3), "PNG");
+  // Pass 5 was skipped by fast-forward: no file, and a word on stderr.
+  EXPECT_FALSE(std::filesystem::exists(skipped));
+  EXPECT_NE(r.Err.find("rendered nothing"), std::string::npos) << r.Err;
+}
+
+}  // namespace
+}  // namespace vuzed
