@@ -1,0 +1,105 @@
+#pragma once
+// The real renderer: OpenGL 3.3 core on the platform window's context.
+//
+// The back buffer is an off-screen picture of the device's size (640 x 480);
+// Present copies it to the window, scaled to fit and letterboxed, and keeps a
+// copy that ReadFrontBuffer returns. Render, texture-stage and sampler states
+// keep Direct3D 9's numbers and defaults; the ones a 2D sprite depends on
+// (blending, alpha test, depth test, culling, stage 0 colour and alpha
+// operations, filters and addressing) are honoured, every other one is
+// stored. Sprites of one state run are sent to OpenGL together, in order.
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "engine/platform/gl_object.h"
+#include "engine/platform/gl_render_target.h"
+#include "engine/platform/gl_sprite_program.h"
+#include "engine/platform/gl_texture_cache.h"
+#include "engine/platform/render_backend.h"
+
+struct SDL_Window;
+
+namespace vuzed {
+
+class GlRenderBackend : public RenderBackend {
+ public:
+  // The window's OpenGL context must be current while the backend is used;
+  // the backend must be destroyed before the context.
+  explicit GlRenderBackend(SDL_Window* window);
+  ~GlRenderBackend() override;
+  GlRenderBackend(const GlRenderBackend&) = delete;
+  GlRenderBackend& operator=(const GlRenderBackend&) = delete;
+
+  bool CreateDevice(const DeviceSettings& settings) override;
+  void ReleaseDevice() override;
+  bool HasDevice() const override { return Device_; }
+  DeviceCaps GetCaps() const override { return Caps_; }
+  bool CheckTextureFormat(D3DFORMAT format) const override;
+  bool CheckDepthFormat(D3DFORMAT depth) const override;
+  // An OpenGL context is never lost.
+  CooperativeLevel TestCooperativeLevel() override { return CooperativeLevel::Ok; }
+  // Returns every state to its default, as a Direct3D reset does; textures stay.
+  bool Reset() override;
+
+  void BeginScene() override {}
+  void Clear(uint32_t flags, uint32_t color, float z, uint32_t stencil) override;
+  void EndScene() override { Flush(); }
+  bool Present() override;
+
+  void SetRenderState(RenderState state, uint32_t value) override;
+  void SetTextureStageState(TextureStageState state, uint32_t value) override;
+  void SetSamplerState(SamplerState state, uint32_t value) override;
+  uint32_t GetSamplerState(SamplerState state) const override;
+  void SetTexture(const TextureImage* image) override;
+  void ForgetTexture(uint32_t id) override;
+  void DrawSpriteStrip(const ScreenVertex (&v)[4]) override;
+  bool ReadFrontBuffer(std::vector<uint8_t>& rgb, int& width, int& height) override;
+
+  // Why the last CreateDevice failed.
+  const std::string& LastError() const { return LastError_; }
+  // OpenGL draw calls made so far; a run of sprites in one state costs one.
+  uint64_t DrawCallCount() const { return DrawCalls_; }
+  size_t CachedTextureCount() const { return Textures_.Size(); }
+
+ private:
+  void ResetStates();
+  uint32_t RenderStateValue(uint32_t state) const;
+  uint32_t StageStateValue(uint32_t state) const;
+  void ApplySamplerState(uint32_t state, uint32_t value);
+  void ApplyDrawState();
+  void Flush();
+
+  SDL_Window* Window_;
+  DeviceCaps Caps_;
+  bool Device_ = false;
+  DeviceSettings Settings_{};
+  std::string LastError_;
+
+  GlRenderTarget Scene_;
+  GlRenderTarget Front_;  // the last presented frame
+  bool Presented_ = false;
+  GlSpriteProgram Sprite_;
+  GlVertexArrayName VertexArray_;
+  GlBufferName Vertices_;
+  GlBufferName Indices_;
+  GlSamplerName Sampler_;
+  GlTextureCache Textures_;
+
+  std::unordered_map<uint32_t, uint32_t> RenderStates_;
+  std::unordered_map<uint32_t, uint32_t> StageStates_;
+  std::unordered_map<uint32_t, uint32_t> SamplerStates_;
+  bool HaveTexture_ = false;  // a texture is bound and drawable
+  uint32_t TextureId_ = 0;
+  uint64_t TextureVersion_ = 0;
+  std::unordered_set<uint32_t> ReportedTextures_;
+
+  bool StateDirty_ = true;
+  std::vector<ScreenVertex> Pending_;
+  uint64_t DrawCalls_ = 0;
+};
+
+}  // namespace vuzed

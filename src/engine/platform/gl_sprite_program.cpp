@@ -1,0 +1,132 @@
+#include "engine/platform/gl_sprite_program.h"
+
+#include "engine/platform/gl_shader.h"
+
+namespace vuzed {
+namespace {
+
+constexpr const char* kVertexSource = R"(#version 330 core
+in vec4 aPosition;  // x, y in pixels, z in 0..1, rhw
+in vec4 aDiffuse;
+in vec4 aSpecular;
+in vec2 aTexCoord;
+uniform vec2 uTargetSize;
+out vec4 vDiffuse;
+out vec4 vSpecular;
+out vec2 vTexCoord;
+void main() {
+  // Direct3D 9 puts pixel centres on whole coordinates, OpenGL half a pixel
+  // further on: the shift lands every vertex on the pixels Direct3D covers.
+  vec2 ndc = (aPosition.xy + 0.5) / uTargetSize * 2.0 - 1.0;
+  // Scaling by 1/rhw gives the perspective-correct interpolation Direct3D
+  // applies to pre-transformed vertices; a non-positive rhw counts as 1.
+  float w = aPosition.w > 0.0 ? 1.0 / aPosition.w : 1.0;
+  gl_Position = vec4(ndc, aPosition.z * 2.0 - 1.0, 1.0) * w;
+  vDiffuse = aDiffuse;
+  vSpecular = aSpecular;
+  vTexCoord = aTexCoord;
+}
+)";
+
+// D3DTA: 0 diffuse, 1 current (the diffuse colour at stage 0), 2 texture,
+// 3 texture factor (white), 4 specular; modifiers 0x10 complement, 0x20
+// alpha replicate. D3DTOP: 1 disable, 2 select arg 1, 3 select arg 2,
+// 4 modulate, 5 modulate 2x, 6 modulate 4x, 7 add, 8 add signed, 10 subtract.
+// D3DCMP: 1 never, 2 less, 3 equal, 4 less-equal, 5 greater, 6 not equal,
+// 7 greater-equal, 8 always; compared on the alpha as an 8-bit value.
+constexpr const char* kFragmentSource = R"(#version 330 core
+in vec4 vDiffuse;
+in vec4 vSpecular;
+in vec2 vTexCoord;
+uniform sampler2D uTexture;
+uniform bool uTextured;
+uniform ivec3 uColorStage;  // op, arg 1, arg 2
+uniform ivec3 uAlphaStage;
+uniform bool uSpecularAdd;
+uniform int uAlphaFunc;
+uniform float uAlphaRef;
+out vec4 fragColor;
+
+vec4 Argument(int arg, vec4 texel) {
+  int source = arg & 15;
+  vec4 v = vDiffuse;
+  if (source == 2) v = texel;
+  else if (source == 3) v = vec4(1.0);
+  else if (source == 4) v = vSpecular;
+  if ((arg & 16) != 0) v = vec4(1.0) - v;
+  if ((arg & 32) != 0) v = vec4(v.a);
+  return v;
+}
+
+vec4 Combine(ivec3 stage, vec4 texel) {
+  if (stage.x == 1) return vDiffuse;
+  vec4 a = Argument(stage.y, texel);
+  vec4 b = Argument(stage.z, texel);
+  vec4 r;
+  if (stage.x == 2) r = a;
+  else if (stage.x == 3) r = b;
+  else if (stage.x == 5) r = a * b * 2.0;
+  else if (stage.x == 6) r = a * b * 4.0;
+  else if (stage.x == 7) r = a + b;
+  else if (stage.x == 8) r = a + b - 0.5;
+  else if (stage.x == 10) r = a - b;
+  else r = a * b;
+  return clamp(r, 0.0, 1.0);
+}
+
+bool AlphaPasses(float alpha) {
+  float a = floor(clamp(alpha, 0.0, 1.0) * 255.0 + 0.5);
+  if (uAlphaFunc == 1) return false;
+  if (uAlphaFunc == 2) return a < uAlphaRef;
+  if (uAlphaFunc == 3) return a == uAlphaRef;
+  if (uAlphaFunc == 4) return a <= uAlphaRef;
+  if (uAlphaFunc == 5) return a > uAlphaRef;
+  if (uAlphaFunc == 6) return a != uAlphaRef;
+  if (uAlphaFunc == 7) return a >= uAlphaRef;
+  return true;
+}
+
+void main() {
+  vec4 texel = uTextured ? texture(uTexture, vTexCoord) : vec4(1.0);
+  vec4 color = vec4(Combine(uColorStage, texel).rgb, Combine(uAlphaStage, texel).a);
+  if (uSpecularAdd) color.rgb = min(color.rgb + vSpecular.rgb, vec3(1.0));
+  if (!AlphaPasses(color.a)) discard;
+  fragColor = color;
+}
+)";
+
+}  // namespace
+
+bool GlSpriteProgram::Build(std::string& error) {
+  Program_ = BuildProgram(kVertexSource, kFragmentSource,
+                          {{kPosition, "aPosition"},
+                           {kDiffuse, "aDiffuse"},
+                           {kSpecular, "aSpecular"},
+                           {kTexCoord, "aTexCoord"}},
+                          "fragColor", error);
+  if (!Program_) return false;
+  GLuint p = Program_.Get();
+  TargetSize_ = glGetUniformLocation(p, "uTargetSize");
+  Texture_ = glGetUniformLocation(p, "uTexture");
+  Textured_ = glGetUniformLocation(p, "uTextured");
+  ColorStage_ = glGetUniformLocation(p, "uColorStage");
+  AlphaStage_ = glGetUniformLocation(p, "uAlphaStage");
+  SpecularAdd_ = glGetUniformLocation(p, "uSpecularAdd");
+  AlphaFunc_ = glGetUniformLocation(p, "uAlphaFunc");
+  AlphaRef_ = glGetUniformLocation(p, "uAlphaRef");
+  return true;
+}
+
+void GlSpriteProgram::Use(int targetWidth, int targetHeight, const SpriteShading& s) {
+  glUseProgram(Program_.Get());
+  glUniform2f(TargetSize_, float(targetWidth), float(targetHeight));
+  glUniform1i(Texture_, 0);
+  glUniform1i(Textured_, s.Textured ? 1 : 0);
+  glUniform3i(ColorStage_, GLint(s.ColorOp), GLint(s.ColorArg1), GLint(s.ColorArg2));
+  glUniform3i(AlphaStage_, GLint(s.AlphaOp), GLint(s.AlphaArg1), GLint(s.AlphaArg2));
+  glUniform1i(SpecularAdd_, s.SpecularAdd ? 1 : 0);
+  glUniform1i(AlphaFunc_, GLint(s.AlphaFunc));
+  glUniform1f(AlphaRef_, float(s.AlphaRef & 255u));
+}
+
+}  // namespace vuzed
