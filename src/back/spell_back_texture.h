@@ -14,6 +14,7 @@ class TSpellBackTexture : public TCharacter {
   explicit TSpellBackTexture(TGameContext& context) : Context_(context) {}
   void Move() override {}
   void Draw() override {}
+  const char* ClassName() const override { return "TSpellBackTexture"; }
 
  protected:
   TGameContext& Context_;
