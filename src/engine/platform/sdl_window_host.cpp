@@ -14,6 +14,9 @@ SdlWindowHost::SdlWindowHost(SDL_Window* window, SdlInputSource* input)
   const char* driver = SDL_GetCurrentVideoDriver();
   Headless_ = !driver || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0;
   Focused_ = (SDL_GetWindowFlags(Window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
+  // SDL drops pad input while no window has the focus, and a headless window
+  // never gets it; it counts as focused, so its pads count too.
+  if (Headless_) SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
 }
 
 bool SdlWindowHost::IsActive() const { return Headless_ || Focused_; }

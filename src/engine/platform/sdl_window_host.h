@@ -1,7 +1,7 @@
 #pragma once
 // The main window through SDL2. Focus follows SDL's window events; without a
 // display (the offscreen and dummy video drivers) the window counts as always
-// focused. Game-controller hot-plug events are passed on to the input source.
+// focused, and pads are read without focus too. Game-controller hot-plug events are passed on to the input source.
 
 #include <string>
 
