@@ -44,7 +44,9 @@ class TMXTexture : public TDeviceResource {
              uint32_t pool = d3d::POOL_MANAGED, uint32_t levels = 0, std::string name = "");
   ~TMXTexture() override;
 
-  // (Re)creates the texture; sizes are rounded as the device caps demand.
+  // (Re)creates the texture; sizes are rounded as the device caps demand. A
+  // side beyond the device's largest texture is cut to it, so Width and
+  // Height never exceed AllocWidth and AllocHeight.
   void SetSize(int width, int height);
   // Loads a BMP file (8, 16, 24 or 32 bits). False when the file could not be
   // read as a picture; the texture then keeps its fill colour. The archive
@@ -90,9 +92,19 @@ class TMXTexture : public TDeviceResource {
 
  private:
   D3DFORMAT ChooseFormat() const;
+  // Allocates level 0 at AllocWidth x AllocHeight in Format; a managed
+  // texture starts filled with FillColor.
   void CreateStorage();
   void ReleaseStorage();
-  bool LoadBMP(std::istream& stream);
+  // The device goes away: back up edited content of a managed texture, then
+  // drop the pixels and remember to come back on the next rebuild.
+  void ReleaseForDevice();
+  // Sizes the texture from the BMP header at the stream's position, then
+  // loads it. A stream that cannot be read logs errorText.
+  bool LoadSizedBMP(std::istream& stream, const std::string& errorText);
+  bool LoadBMP(std::istream& stream);  // defined in bmp_loader.cpp
+  // rect clipped to the allocated area.
+  TRect Clip(const TRect& rect) const;
   void Touch();  // pixels changed: the backend must upload again
 
   std::vector<D3DFORMAT> Formats_;
@@ -107,10 +119,13 @@ class TMXTexture : public TDeviceResource {
   int BytesPerPixel_ = 0;
   bool HasTexture_ = false;
   bool Locked_ = false;
+  bool LockWritable_ = false;  // the current lock may change pixels
   bool Rebuilding_ = false;
+  bool PendingRebuild_ = false;  // released with content; the next rebuild re-creates it
   TSource Source_ = TSource::None;
   std::string FilePath_;
   std::string ArchivePath_;
+  std::string EntryId_;  // entry within ArchivePath_
   std::unique_ptr<std::stringstream> Backup_;
   std::vector<uint8_t> Pixels_;
   TextureImage Image_{};
