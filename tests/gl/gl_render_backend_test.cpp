@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -371,6 +372,36 @@ TEST_F(GlRenderBackendTest, PointAndLinearFilteringDiffer) {
   EndFrame();
   EXPECT_GT(countGreys(), 64 * 64 / 4);
   EXPECT_EQ(Gl->GetSamplerState(SamplerState::MagFilter), d3d::TEXF_LINEAR);
+}
+
+// Drawn at its own size with point sampling, every texel lands on its own
+// pixel: Direct3D samples pixel x at u = x / width, exactly on the texel's
+// left edge, and takes that texel.
+TEST_F(GlRenderBackendTest, PointSampledPictureMapsTexelsOneToOne) {
+  for (auto [w, h, x0, y0] : {std::array{640, 480, 0, 0}, std::array{100, 37, 13, 250},
+                              std::array{256, 256, 300, 100}}) {
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) pixels.push_back(0xFF000000u | uint32_t(x) << 12 | uint32_t(y));
+    TestTexture tex(uint32_t(50 + w), w, h, fmt::A8R8G8B8, pixels);
+    BeginFrame(kBlack);
+    BlendMode(2);
+    Filter(false);
+    Gl->SetTexture(&tex.Image);
+    Sprite(float(x0), float(y0), float(x0 + w), float(y0 + h), kWhite);
+    EndFrame();
+    int wrong = 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        Rgb c = At(x0 + x, y0 + y);
+        uint32_t got = uint32_t(c.R) << 16 | uint32_t(c.G) << 8 | uint32_t(c.B);
+        uint32_t want = (uint32_t(x) << 12 | uint32_t(y)) & 0xFFFFFF;
+        if (got != want && wrong++ < 5)
+          ADD_FAILURE() << w << "x" << h << ": pixel " << x << "," << y << " shows texel "
+                        << (got >> 12) << "," << (got & 0xFFF);
+      }
+    EXPECT_EQ(wrong, 0) << w << "x" << h;
+  }
 }
 
 TEST_F(GlRenderBackendTest, NewVersionIsUploadedAgainSameVersionIsNot) {

@@ -151,6 +151,8 @@ bool GlRenderBackend::CheckDepthFormat(D3DFORMAT depth) const {
 bool GlRenderBackend::CreateDevice(const DeviceSettings& settings) {
   ReleaseDevice();
   LastError_.clear();
+  for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+  }
   if (settings.DepthFormat != fmt::UNKNOWN && !CheckDepthFormat(settings.DepthFormat)) {
     LastError_ = "depth format " + std::to_string(settings.DepthFormat) + " is not supported";
     return false;
@@ -207,6 +209,11 @@ bool GlRenderBackend::CreateDevice(const DeviceSettings& settings) {
   glDisable(GL_STENCIL_TEST);
   glFrontFace(GL_CCW);
   Pending_.reserve(kMaxBatchVertices);
+  if (GLenum glError = glGetError(); glError != GL_NO_ERROR) {
+    LastError_ = "OpenGL error " + std::to_string(glError) + " while setting up the renderer";
+    ReleaseDevice();
+    return false;
+  }
 
   Device_ = true;
   ResetStates();
@@ -283,6 +290,7 @@ void GlRenderBackend::SetSamplerState(SamplerState state, uint32_t value) {
   Flush();
   it->second = value;
   ApplySamplerState(uint32_t(state), value);
+  StateDirty_ = true;
 }
 
 uint32_t GlRenderBackend::GetSamplerState(SamplerState state) const {
@@ -346,6 +354,8 @@ void GlRenderBackend::ApplyDrawState() {
 
   SpriteShading shading;
   shading.Textured = HaveTexture_;
+  shading.PointSampled =
+      FilterMode(SamplerStates_[uint32_t(SamplerState::MagFilter)]) == GL_NEAREST;
   shading.ColorOp = ts(TextureStageState::ColorOp);
   shading.ColorArg1 = ts(TextureStageState::ColorArg1);
   shading.ColorArg2 = ts(TextureStageState::ColorArg2);

@@ -40,6 +40,7 @@ in vec4 vSpecular;
 in vec2 vTexCoord;
 uniform sampler2D uTexture;
 uniform bool uTextured;
+uniform bool uPointSampled;
 uniform ivec3 uColorStage;  // op, arg 1, arg 2
 uniform ivec3 uAlphaStage;
 uniform bool uSpecularAdd;
@@ -86,8 +87,17 @@ bool AlphaPasses(float alpha) {
   return true;
 }
 
+// Direct3D samples pixel x of a picture drawn at its own size exactly on the
+// left edge of texel x. The rasteriser there snaps texture coordinates to a
+// 1/256-texel grid, so a value a rounding error short of the edge still takes
+// texel x; nearest-texel sampling here does the same by moving half a step on.
+vec2 SnapToSubtexelGrid(vec2 uv) {
+  return uv + vec2(1.0 / 512.0) / vec2(textureSize(uTexture, 0));
+}
+
 void main() {
-  vec4 texel = uTextured ? texture(uTexture, vTexCoord) : vec4(1.0);
+  vec2 uv = uPointSampled ? SnapToSubtexelGrid(vTexCoord) : vTexCoord;
+  vec4 texel = uTextured ? texture(uTexture, uv) : vec4(1.0);
   vec4 color = vec4(Combine(uColorStage, texel).rgb, Combine(uAlphaStage, texel).a);
   if (uSpecularAdd) color.rgb = min(color.rgb + vSpecular.rgb, vec3(1.0));
   if (!AlphaPasses(color.a)) discard;
@@ -109,6 +119,7 @@ bool GlSpriteProgram::Build(std::string& error) {
   TargetSize_ = glGetUniformLocation(p, "uTargetSize");
   Texture_ = glGetUniformLocation(p, "uTexture");
   Textured_ = glGetUniformLocation(p, "uTextured");
+  PointSampled_ = glGetUniformLocation(p, "uPointSampled");
   ColorStage_ = glGetUniformLocation(p, "uColorStage");
   AlphaStage_ = glGetUniformLocation(p, "uAlphaStage");
   SpecularAdd_ = glGetUniformLocation(p, "uSpecularAdd");
@@ -122,6 +133,7 @@ void GlSpriteProgram::Use(int targetWidth, int targetHeight, const SpriteShading
   glUniform2f(TargetSize_, float(targetWidth), float(targetHeight));
   glUniform1i(Texture_, 0);
   glUniform1i(Textured_, s.Textured ? 1 : 0);
+  glUniform1i(PointSampled_, s.PointSampled ? 1 : 0);
   glUniform3i(ColorStage_, GLint(s.ColorOp), GLint(s.ColorArg1), GLint(s.ColorArg2));
   glUniform3i(AlphaStage_, GLint(s.AlphaOp), GLint(s.AlphaArg1), GLint(s.AlphaArg2));
   glUniform1i(SpecularAdd_, s.SpecularAdd ? 1 : 0);

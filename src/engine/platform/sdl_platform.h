@@ -10,6 +10,7 @@
 
 #include "engine/platform/input_source.h"
 #include "engine/platform/render_backend.h"
+#include "engine/platform/video_platform.h"
 #include "engine/platform/window_host.h"
 
 struct SDL_Window;
@@ -25,19 +26,19 @@ struct SdlPlatformOptions {
   bool VSync = true;    // wait for the display's refresh when presenting
 };
 
-class SdlPlatform {
+class SdlPlatform : public VideoPlatform {
  public:
   // Null, with the reason in error, when SDL, the window or the OpenGL 3.3
   // core context cannot be had; the caller then runs headless or shows the
   // error. Only one platform may exist at a time.
   static std::unique_ptr<SdlPlatform> Create(const SdlPlatformOptions& options, std::string& error);
-  ~SdlPlatform();
+  ~SdlPlatform() override;
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
 
-  WindowHost& Window();
-  RenderBackend& Render();
-  InputSource& Input();
+  WindowHost& Window() override;
+  RenderBackend& Render() override;
+  InputSource& Input() override;
   GlRenderBackend& Gl() { return *Renderer_; }
   SDL_Window* SdlWindow() const { return Window_; }
 
