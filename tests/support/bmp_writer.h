@@ -10,7 +10,7 @@
 
 namespace vuzed::test {
 
-struct BmpSpec {
+struct BmpPicture {
   int Width = 1;
   // Rows as stored: a negative height writes the rows top-down.
   int Height = 1;
@@ -37,19 +37,19 @@ struct BmpSpec {
   size_t TruncateTo = std::string::npos;
 };
 
-std::string MakeBmp(const BmpSpec& spec);
+std::string MakeBmp(const BmpPicture& picture);
 
 // A w x h picture whose pixel (x, y) is f(x, y), in the given bit count.
 template <typename F>
-BmpSpec PictureOf(int width, int height, int bitCount, F f) {
-  BmpSpec spec;
-  spec.Width = width;
-  spec.Height = height;
-  spec.BitCount = bitCount;
+BmpPicture PictureOf(int width, int height, int bitCount, F f) {
+  BmpPicture picture;
+  picture.Width = width;
+  picture.Height = height;
+  picture.BitCount = bitCount;
   const int rows = height < 0 ? -height : height;
   for (int y = 0; y < rows; ++y)
-    for (int x = 0; x < width; ++x) spec.Pixels.push_back(f(x, y));
-  return spec;
+    for (int x = 0; x < width; ++x) picture.Pixels.push_back(f(x, y));
+  return picture;
 }
 
 }  // namespace vuzed::test

@@ -40,8 +40,8 @@ class TextureFixture : public ::testing::Test {
     return false;
   }
 
-  std::string WriteBmp(const std::string& name, const BmpSpec& spec) const {
-    return Dir.Write(name, MakeBmp(spec)).string();
+  std::string WriteBmp(const std::string& name, const BmpPicture& picture) const {
+    return Dir.Write(name, MakeBmp(picture)).string();
   }
 
   // Pixel (x, y) of t as an ARGB colour.

@@ -9,7 +9,7 @@
 namespace vuzed {
 namespace {
 
-using test::BmpSpec;
+using test::BmpPicture;
 using test::PictureOf;
 
 constexpr uint32_t Fill = 0x12345678;
@@ -58,12 +58,12 @@ TEST_F(BmpLoaderTest, ThirtyTwoBitPixelsKeepTheirAlpha) {
 TEST_F(BmpLoaderTest, EightBitPixelsTakeTheirPaletteColourOpaque) {
   for (int width : {1, 2, 3, 5}) {
     SCOPED_TRACE(width);
-    BmpSpec spec = PictureOf(width, 2, 8, [](int x, int y) { return uint32_t((x + y) % 2 == 0 ? 5 : 7); });
-    spec.Palette.assign(256, 0x000000);
-    spec.Palette[5] = 0xFF0000;  // stored blue 0, green 0, red 255
-    spec.Palette[7] = 0x123456;
+    BmpPicture picture = PictureOf(width, 2, 8, [](int x, int y) { return uint32_t((x + y) % 2 == 0 ? 5 : 7); });
+    picture.Palette.assign(256, 0x000000);
+    picture.Palette[5] = 0xFF0000;  // stored blue 0, green 0, red 255
+    picture.Palette[7] = 0x123456;
     TMXTexture& t = NewTexture();
-    ASSERT_TRUE(t.LoadFromFile(WriteBmp("p8.bmp", spec)));
+    ASSERT_TRUE(t.LoadFromFile(WriteBmp("p8.bmp", picture)));
     for (int y = 0; y < 2; ++y)
       for (int x = 0; x < width; ++x)
         EXPECT_EQ(ColorAt(t, x, y), (x + y) % 2 == 0 ? 0xFFFF0000u : 0xFF123456u) << x << "," << y;
@@ -71,10 +71,10 @@ TEST_F(BmpLoaderTest, EightBitPixelsTakeTheirPaletteColourOpaque) {
 }
 
 TEST_F(BmpLoaderTest, AShortPaletteEndsWherePixelsBeginAndLaterIndexesAreBlack) {
-  BmpSpec spec = PictureOf(4, 1, 8, [](int x, int) { return uint32_t(x); });
-  spec.Palette = {0x0000FF, 0x00FF00, 0xFF0000};  // ClrUsed 3
+  BmpPicture picture = PictureOf(4, 1, 8, [](int x, int) { return uint32_t(x); });
+  picture.Palette = {0x0000FF, 0x00FF00, 0xFF0000};  // ClrUsed 3
   TMXTexture& t = NewTexture();
-  ASSERT_TRUE(t.LoadFromFile(WriteBmp("short.bmp", spec)));
+  ASSERT_TRUE(t.LoadFromFile(WriteBmp("short.bmp", picture)));
   EXPECT_EQ(ColorAt(t, 0, 0), 0xFF0000FFu);
   EXPECT_EQ(ColorAt(t, 1, 0), 0xFF00FF00u);
   EXPECT_EQ(ColorAt(t, 2, 0), 0xFFFF0000u);
@@ -84,22 +84,22 @@ TEST_F(BmpLoaderTest, AShortPaletteEndsWherePixelsBeginAndLaterIndexesAreBlack) 
 TEST_F(BmpLoaderTest, AZeroColourCountWithFewerEntriesStopsAtThePixelOffset) {
   // Some writers leave biClrUsed 0 with a short palette: what lies between
   // the header and bfOffBits is the whole palette.
-  BmpSpec spec = PictureOf(2, 1, 8, [](int x, int) { return uint32_t(x == 0 ? 1 : 2); });
-  spec.Palette = {0x000000, 0xABCDEF};
-  spec.ClrUsed = 0;
+  BmpPicture picture = PictureOf(2, 1, 8, [](int x, int) { return uint32_t(x == 0 ? 1 : 2); });
+  picture.Palette = {0x000000, 0xABCDEF};
+  picture.ClrUsed = 0;
   TMXTexture& t = NewTexture();
-  ASSERT_TRUE(t.LoadFromFile(WriteBmp("zero.bmp", spec)));
+  ASSERT_TRUE(t.LoadFromFile(WriteBmp("zero.bmp", picture)));
   EXPECT_EQ(ColorAt(t, 0, 0), 0xFFABCDEFu);
   EXPECT_EQ(ColorAt(t, 1, 0), 0xFF000000u);
 }
 
 TEST_F(BmpLoaderTest, ALargerInfoHeaderMovesThePaletteAndAGapMovesThePixels) {
-  BmpSpec spec = PictureOf(2, 2, 8, [](int x, int y) { return uint32_t(x + 2 * y); });
-  spec.Palette = {0x010101, 0x020202, 0x030303, 0x040404};
-  spec.InfoSize = 124;
-  spec.Gap = 6;
+  BmpPicture picture = PictureOf(2, 2, 8, [](int x, int y) { return uint32_t(x + 2 * y); });
+  picture.Palette = {0x010101, 0x020202, 0x030303, 0x040404};
+  picture.InfoSize = 124;
+  picture.Gap = 6;
   TMXTexture& t = NewTexture();
-  ASSERT_TRUE(t.LoadFromFile(WriteBmp("v5.bmp", spec)));
+  ASSERT_TRUE(t.LoadFromFile(WriteBmp("v5.bmp", picture)));
   EXPECT_EQ(ColorAt(t, 0, 0), 0xFF010101u);
   EXPECT_EQ(ColorAt(t, 1, 0), 0xFF020202u);
   EXPECT_EQ(ColorAt(t, 0, 1), 0xFF030303u);
@@ -108,12 +108,12 @@ TEST_F(BmpLoaderTest, ALargerInfoHeaderMovesThePaletteAndAGapMovesThePixels) {
 
 TEST_F(BmpLoaderTest, SixteenBitPixelsAreOpaqueOneFiveFiveFive) {
   // The top bit means nothing; five-bit channels widen to eight.
-  BmpSpec spec = PictureOf(3, 1, 16, [](int x, int) {
+  BmpPicture picture = PictureOf(3, 1, 16, [](int x, int) {
     const uint32_t values[] = {0x7FFF, 0x8000 | 31 << 10, 1 << 5 | 16};
     return values[x];
   });
   TMXTexture& t = NewTexture();
-  ASSERT_TRUE(t.LoadFromFile(WriteBmp("p16.bmp", spec)));
+  ASSERT_TRUE(t.LoadFromFile(WriteBmp("p16.bmp", picture)));
   EXPECT_EQ(ColorAt(t, 0, 0), 0xFFFFFFFFu);
   EXPECT_EQ(ColorAt(t, 1, 0), 0xFFFF0000u);
   EXPECT_EQ(ColorAt(t, 2, 0), 0xFF000883u);  // green 1 -> 8, blue 16 -> 131
@@ -128,10 +128,10 @@ TEST_F(BmpLoaderTest, ANegativeHeightStoresTheRowsTopDown) {
 }
 
 TEST_F(BmpLoaderTest, ThirtyTwoBitBitFieldsReadAsPlainArgb) {
-  BmpSpec spec = PictureOf(2, 1, 32, [](int x, int) { return x ? 0x80FF0000u : 0xFF0000FFu; });
-  spec.Compression = BmpHeader::BitFields;
+  BmpPicture picture = PictureOf(2, 1, 32, [](int x, int) { return x ? 0x80FF0000u : 0xFF0000FFu; });
+  picture.Compression = BmpHeader::BitFields;
   TMXTexture& t = NewTexture();
-  ASSERT_TRUE(t.LoadFromFile(WriteBmp("bf.bmp", spec)));
+  ASSERT_TRUE(t.LoadFromFile(WriteBmp("bf.bmp", picture)));
   EXPECT_EQ(ColorAt(t, 0, 0), 0xFF0000FFu);
   EXPECT_EQ(ColorAt(t, 1, 0), 0x80FF0000u);
 }
@@ -170,9 +170,9 @@ TEST_F(BmpLoaderTest, AStreamLoadsFromItsCurrentPosition) {
 TEST_F(BmpLoaderTest, AnEightBitPictureIsCopiedIntoAnIndexTexture) {
   Backend.TextureFormats = {fmt::P8};
   TMXTexture t(&Device, {fmt::P8});
-  BmpSpec spec = PictureOf(3, 2, 8, [](int x, int y) { return uint32_t(10 * y + x); });
-  spec.Palette = std::vector<uint32_t>(32, 0xFFFFFF);
-  ASSERT_TRUE(t.LoadFromFile(WriteBmp("p8.bmp", spec)));
+  BmpPicture picture = PictureOf(3, 2, 8, [](int x, int y) { return uint32_t(10 * y + x); });
+  picture.Palette = std::vector<uint32_t>(32, 0xFFFFFF);
+  ASSERT_TRUE(t.LoadFromFile(WriteBmp("p8.bmp", picture)));
   EXPECT_EQ(t.Format(), fmt::P8);
   EXPECT_EQ(t.PixelAt(2, 0), 2u);
   EXPECT_EQ(t.PixelAt(1, 1), 11u);
@@ -197,9 +197,9 @@ TEST_F(BmpLoaderTest, AMissingFileIsLoggedWithItsPath) {
 TEST_F(BmpLoaderTest, AFileHeaderAloneIsAReadError) {
   TMXTexture& t = NewTexture();
   t.SetSize(2, 2);
-  BmpSpec spec = PictureOf(1, 1, 24, Rgb);
-  spec.TruncateTo = 14;
-  const std::string path = WriteBmp("header.bmp", spec);
+  BmpPicture picture = PictureOf(1, 1, 24, Rgb);
+  picture.TruncateTo = 14;
+  const std::string path = WriteBmp("header.bmp", picture);
   EXPECT_FALSE(t.LoadFromFile(path));
   EXPECT_TRUE(LogHasLine(path + "からの、読み込みエラー(Error Code = UNKNOWN ERROR ... $00000001)"));
   EXPECT_EQ(t.Width(), 2);
@@ -207,10 +207,10 @@ TEST_F(BmpLoaderTest, AFileHeaderAloneIsAReadError) {
 }
 
 TEST_F(BmpLoaderTest, AWrongMagicIsNotABmpButStillGivesTheSize) {
-  BmpSpec spec = PictureOf(3, 2, 24, Rgb);
-  spec.Magic[0] = spec.Magic[1] = 'X';
+  BmpPicture picture = PictureOf(3, 2, 24, Rgb);
+  picture.Magic[0] = picture.Magic[1] = 'X';
   TMXTexture& t = NewTexture();
-  EXPECT_FALSE(t.LoadFromFile(WriteBmp("xx.bmp", spec)));
+  EXPECT_FALSE(t.LoadFromFile(WriteBmp("xx.bmp", picture)));
   EXPECT_TRUE(LogHasLine("不正なBMPファイルです"));
   EXPECT_EQ(t.Width(), 3);
   EXPECT_EQ(t.Height(), 2);
@@ -230,29 +230,29 @@ TEST_F(BmpLoaderTest, UnsupportedBitCountsAreRefused) {
 }
 
 TEST_F(BmpLoaderTest, CompressedPicturesAreRefused) {
-  BmpSpec spec = PictureOf(4, 2, 8, [](int, int) { return 1u; });
-  spec.Compression = 1;  // run-length encoded
+  BmpPicture picture = PictureOf(4, 2, 8, [](int, int) { return 1u; });
+  picture.Compression = 1;  // run-length encoded
   TMXTexture& t = NewTexture();
-  EXPECT_FALSE(t.LoadFromFile(WriteBmp("rle.bmp", spec)));
+  EXPECT_FALSE(t.LoadFromFile(WriteBmp("rle.bmp", picture)));
   EXPECT_TRUE(LogHasLine("不正なBMPファイルです"));
   ExpectOnlyFill(t);
 }
 
 TEST_F(BmpLoaderTest, ACoreInfoHeaderIsRefused) {
-  BmpSpec spec = PictureOf(2, 2, 24, Rgb);
-  spec.InfoSize = 12;  // OS/2: 16-bit sizes, other field positions
+  BmpPicture picture = PictureOf(2, 2, 24, Rgb);
+  picture.InfoSize = 12;  // OS/2: 16-bit sizes, other field positions
   TMXTexture& t = NewTexture();
-  EXPECT_FALSE(t.LoadFromFile(WriteBmp("os2.bmp", spec)));
+  EXPECT_FALSE(t.LoadFromFile(WriteBmp("os2.bmp", picture)));
   EXPECT_TRUE(LogHasLine("不正なBMPファイルです"));
   ExpectOnlyFill(t);
 }
 
 TEST_F(BmpLoaderTest, ATruncatedFileKeepsTheRowsReadSoFar) {
   // 4 rows of 2 pixels, 8 bytes a row, bottom row first: cut inside the third.
-  BmpSpec spec = PictureOf(2, 4, 24, Rgb);
-  spec.TruncateTo = 54 + 2 * 8 + 3;
+  BmpPicture picture = PictureOf(2, 4, 24, Rgb);
+  picture.TruncateTo = 54 + 2 * 8 + 3;
   TMXTexture& t = NewTexture();
-  EXPECT_FALSE(t.LoadFromFile(WriteBmp("cut.bmp", spec)));
+  EXPECT_FALSE(t.LoadFromFile(WriteBmp("cut.bmp", picture)));
   EXPECT_TRUE(LogHasLine("LoadBMP中に、読み込みエラーが発生しました"));
   for (int x = 0; x < 2; ++x) {
     EXPECT_EQ(ColorAt(t, x, 0), Fill);
@@ -263,10 +263,10 @@ TEST_F(BmpLoaderTest, ATruncatedFileKeepsTheRowsReadSoFar) {
 }
 
 TEST_F(BmpLoaderTest, ATruncatedPaletteIsAReadError) {
-  BmpSpec spec = PictureOf(2, 2, 8, [](int, int) { return 1u; });
-  spec.TruncateTo = 54 + 100;
+  BmpPicture picture = PictureOf(2, 2, 8, [](int, int) { return 1u; });
+  picture.TruncateTo = 54 + 100;
   TMXTexture& t = NewTexture();
-  EXPECT_FALSE(t.LoadFromFile(WriteBmp("pal.bmp", spec)));
+  EXPECT_FALSE(t.LoadFromFile(WriteBmp("pal.bmp", picture)));
   EXPECT_TRUE(LogHasLine("LoadBMP中に、読み込みエラーが発生しました"));
   ExpectOnlyFill(t);
 }
@@ -281,11 +281,11 @@ TEST_F(BmpLoaderTest, AbsurdSizesAreRefusedBeforeAnythingIsAllocated) {
                  Size{16384, 16384}, Size{int(0x80000000u), 1}, Size{1, int(0x80000000u)}}) {
     SCOPED_TRACE(std::to_string(s.W) + " x " + std::to_string(s.H));
     EngineLog::ResetRun();
-    BmpSpec spec;
-    spec.Width = s.W;
-    spec.Height = s.H;
-    spec.TruncateTo = 54;
-    const std::string path = WriteBmp("huge.bmp", spec);
+    BmpPicture picture;
+    picture.Width = s.W;
+    picture.Height = s.H;
+    picture.TruncateTo = 54;
+    const std::string path = WriteBmp("huge.bmp", picture);
     EXPECT_FALSE(t.LoadFromFile(path));
     EXPECT_TRUE(LogHasLine(path + "からの、読み込みエラー(Error Code = UNKNOWN ERROR ... $00000001)"));
     EXPECT_EQ(t.Width(), 2);
@@ -302,16 +302,16 @@ TEST_F(BmpLoaderTest, NoBadPictureHaltsTheGame) {
 
   TMXTexture& t = NewTexture();
   t.SetSize(2, 2);
-  BmpSpec header = PictureOf(1, 1, 24, Rgb);
+  BmpPicture header = PictureOf(1, 1, 24, Rgb);
   header.TruncateTo = 14;
-  BmpSpec magic = PictureOf(1, 1, 24, Rgb);
+  BmpPicture magic = PictureOf(1, 1, 24, Rgb);
   magic.Magic[0] = 'X';
-  BmpSpec cut = PictureOf(8, 8, 24, Rgb);
+  BmpPicture cut = PictureOf(8, 8, 24, Rgb);
   cut.TruncateTo = 80;
-  BmpSpec huge;
+  BmpPicture huge;
   huge.Width = huge.Height = 1 << 20;
   huge.TruncateTo = 54;
-  BmpSpec rle = PictureOf(2, 2, 8, [](int, int) { return 0u; });
+  BmpPicture rle = PictureOf(2, 2, 8, [](int, int) { return 0u; });
   rle.Compression = 1;
   EXPECT_FALSE(t.LoadFromFile((Dir.Path() / "missing.bmp").string()));
   EXPECT_FALSE(t.LoadFromFile(WriteBmp("a.bmp", header)));

@@ -11,7 +11,7 @@
 namespace vuzed {
 namespace {
 
-using test::BmpSpec;
+using test::BmpPicture;
 using test::PictureOf;
 
 uint32_t Rgb(int x, int y) { return uint32_t(0x200000 * (x + 1) + 0x400 * (y + 3) + 5 * x + 9 * y + 1); }
