@@ -116,6 +116,13 @@ GLint AddressMode(uint32_t address) {
   }
 }
 
+// Errors left behind by earlier calls are not the set-up's; OpenGL keeps at
+// most one per kind.
+void DiscardGlErrors() {
+  for (int i = 0; i < 16; ++i)
+    if (glGetError() == GL_NO_ERROR) return;
+}
+
 float Channel(uint32_t argb, int shift) { return float((argb >> shift) & 255u) / 255.0f; }
 
 }  // namespace
@@ -151,8 +158,7 @@ bool GlRenderBackend::CheckDepthFormat(D3DFORMAT depth) const {
 bool GlRenderBackend::CreateDevice(const DeviceSettings& settings) {
   ReleaseDevice();
   LastError_.clear();
-  for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
-  }
+  DiscardGlErrors();
   if (settings.DepthFormat != fmt::UNKNOWN && !CheckDepthFormat(settings.DepthFormat)) {
     LastError_ = "depth format " + std::to_string(settings.DepthFormat) + " is not supported";
     return false;
@@ -165,7 +171,6 @@ bool GlRenderBackend::CreateDevice(const DeviceSettings& settings) {
     ReleaseDevice();
     return false;
   }
-  Settings_ = settings;
 
   VertexArray_ = GlVertexArrayName::Generate();
   glBindVertexArray(VertexArray_.Get());

@@ -76,7 +76,6 @@ class GlRenderBackend : public RenderBackend {
   SDL_Window* Window_;
   DeviceCaps Caps_;
   bool Device_ = false;
-  DeviceSettings Settings_{};
   std::string LastError_;
 
   GlRenderTarget Scene_;
