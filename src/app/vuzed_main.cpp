@@ -31,7 +31,7 @@ int main(int /*argc*/, char** argv) {
   if (ec) std::fprintf(stderr, "vuzed: cannot change into %s: %s\n", home.c_str(), ec.message().c_str());
 
   std::string error;
-  std::unique_ptr<vuzed::VideoPlatform> video = vuzed::CreateSdlVideoPlatform(error);
+  std::unique_ptr<vuzed::VideoPlatform> video = vuzed::CreateSdlVideoPlatform(vuzed::VideoOptions{}, error);
   if (!video) {
     std::string text = "The game window could not be opened: " + error;
     std::fprintf(stderr, "vuzed: %s\n", text.c_str());

@@ -130,7 +130,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   NullRenderBackend nullRender;
   NullWindowHost nullWindow;
   if (options.VideoGl) {
-    video = CreateSdlVideoPlatform(error);
+    video = CreateSdlVideoPlatform(VideoOptions{true, false}, error);
     if (!video) {
       err << "vuzed-tool run: no OpenGL window: " << error << "\n";
       return 1;

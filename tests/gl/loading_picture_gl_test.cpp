@@ -20,7 +20,7 @@ TEST(LoadingPictureGl, StartupShowsTheLoadingPictureFullSize) {
                return y < 240 ? (x < 320 ? 0xFF0000u : 0x0000FFu) : 0x00FF00u;
              })));
   std::string error;
-  auto video = CreateSdlVideoPlatform(error);
+  auto video = CreateSdlVideoPlatform(VideoOptions{true, false}, error);
   ASSERT_TRUE(video) << error;
   ManualClock clock;
   TPlatform platform{&video->Render(), &video->Window(), &video->Input(), &clock};

@@ -90,6 +90,7 @@ constexpr HRESULT ENGINE_FAIL = 1;
 enum class RenderState : uint32_t {
   ZEnable = 7,
   FillMode = 8,
+  CullMode = 22,
   ZWriteEnable = 14,
   AlphaTestEnable = 15,
   SrcBlend = 19,
@@ -104,7 +105,7 @@ enum class RenderState : uint32_t {
   BlendOp = 171,
 };
 
-enum class SamplerState : uint32_t { MagFilter = 5, MinFilter = 6 };
+enum class SamplerState : uint32_t { AddressU = 1, AddressV = 2, MagFilter = 5, MinFilter = 6 };
 
 enum class TextureStageState : uint32_t {
   ColorOp = 1,

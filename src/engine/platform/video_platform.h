@@ -19,9 +19,14 @@ class VideoPlatform {
   virtual InputSource& Input() = 0;
 };
 
+struct VideoOptions {
+  bool Hidden = false;  // tools render off screen and show nothing
+  bool VSync = true;    // the game waits for the display when presenting
+};
+
 // The window "vuzedVer1.01" with a 640 x 480 client area. Works on a display
 // and under SDL_VIDEODRIVER=offscreen. Returns nullptr with a message when no
 // window or OpenGL context can be had.
-std::unique_ptr<VideoPlatform> CreateSdlVideoPlatform(std::string& error);
+std::unique_ptr<VideoPlatform> CreateSdlVideoPlatform(const VideoOptions& options, std::string& error);
 
 }  // namespace vuzed
