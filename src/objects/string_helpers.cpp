@@ -3,17 +3,14 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/platform/ascii_case.h"
+
 namespace vuzed {
-namespace {
-
-constexpr char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
-
-}  // namespace
 
 bool StartsWithText(std::string_view prefix, std::string_view text) {
   if (text.empty() || text.size() < prefix.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (FoldAscii(prefix[i]) != FoldAscii(text[i])) return false;
+    if (AsciiUpper(prefix[i]) != AsciiUpper(text[i])) return false;
   }
   return true;
 }

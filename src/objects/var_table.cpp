@@ -1,20 +1,8 @@
 #include "objects/var_table.h"
 
+#include "engine/platform/ascii_case.h"
+
 namespace vuzed {
-namespace {
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = char(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = char(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 TSecondSingle& TVarTable::Add(std::string_view name, float initial) {
   Entries_.push_back({std::string(name), std::make_unique<TSecondSingle>(initial)});
@@ -23,7 +11,7 @@ TSecondSingle& TVarTable::Add(std::string_view name, float initial) {
 
 int TVarTable::IndexOf(std::string_view name) const {
   for (std::size_t i = 0; i < Entries_.size(); ++i) {
-    if (SameNameIgnoringCase(Entries_[i].Name, name)) return int(i);
+    if (SameTextIgnoringCase(Entries_[i].Name, name)) return int(i);
   }
   return -1;
 }

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/platform/ascii_case.h"
+
 namespace vuzed {
 namespace {
 
@@ -26,17 +28,6 @@ std::string_view Trim(std::string_view s) {
   s = TrimLeft(s);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = char(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = char(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return true;
 }
 
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
@@ -126,7 +117,7 @@ std::optional<TIniFile::SectionRange> TIniFile::FindSection(std::string_view sec
   section = Trim(section);
   for (std::size_t i = 0; i < Lines_.size(); ++i) {
     auto name = HeaderName(Lines_[i].Content);
-    if (!name || !SameName(*name, section)) continue;
+    if (!name || !SameTextIgnoringCase(*name, section)) continue;
     SectionRange range{i, Lines_.size()};
     for (std::size_t j = i + 1; j < Lines_.size(); ++j) {
       if (HeaderName(Lines_[j].Content)) {
@@ -143,7 +134,7 @@ std::optional<std::size_t> TIniFile::FindKey(const SectionRange& range, std::str
   key = Trim(key);
   for (std::size_t i = range.Header + 1; i < range.End; ++i) {
     auto kv = ParseKeyLine(Lines_[i].Content);
-    if (kv && SameName(kv->Key, key)) return i;
+    if (kv && SameTextIgnoringCase(kv->Key, key)) return i;
   }
   return std::nullopt;
 }

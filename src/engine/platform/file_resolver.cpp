@@ -3,21 +3,9 @@
 #include <string>
 #include <system_error>
 
+#include "engine/platform/ascii_case.h"
+
 namespace vuzed {
-namespace {
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x -= 32;
-    if (y >= 'a' && y <= 'z') y -= 32;
-    if (x != y) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 std::optional<std::filesystem::path> FileResolver::Resolve(std::string_view gamePath) const {
   namespace fs = std::filesystem;
@@ -46,7 +34,7 @@ std::optional<std::filesystem::path> FileResolver::Resolve(std::string_view game
     }
     bool found = false;
     for (fs::directory_iterator it(current, ec), last; !ec && it != last; it.increment(ec)) {
-      if (EqualsNoCase(it->path().filename().string(), part)) {
+      if (SameTextIgnoringCase(it->path().filename().string(), part)) {
         current = it->path();
         found = true;
         break;
