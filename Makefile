@@ -19,7 +19,11 @@ else
 SUDO := sudo
 endif
 
-.PHONY: deps build run test clean
+TSAN_BUILD ?= build-tsan
+# Tests that run the mixer's refill thread beside the game thread.
+TSAN_TESTS ?= Zudezu|Mixer|Music|Stream|Sound
+
+.PHONY: deps build run test tsan clean
 
 deps:
 	@missing=""; \
@@ -46,5 +50,10 @@ test: deps
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+tsan: deps
+	@if [ ! -f $(TSAN_BUILD)/CMakeCache.txt ]; then cmake -S . -B $(TSAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DVUZED_TSAN=ON; fi
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target vuzed_tests
+	cd $(TSAN_BUILD) && ctest --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)'
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(TSAN_BUILD)
