@@ -122,6 +122,9 @@ bool TRuzud::PollMouse() {
 }
 
 bool TRuzud::PollPad(bool clear, int pad) {
+  // Pads are counted again on every read, so one plugged in (or pulled out)
+  // while the game runs is picked up without a new Initialize.
+  PadCount_ = Source_ ? std::clamp(Source_->PadCount(), 0, kMaxPads) : 0;
   if (pad < 0 || pad >= PadCount_) return false;
   JoyState js;
   if (!Source_->ReadPad(pad, js)) return false;

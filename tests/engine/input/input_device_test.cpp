@@ -332,14 +332,16 @@ TEST(TRuzud, MissingPadLeavesTheKeyboardsContribution) {
   EXPECT_EQ(r.Input.CombinedState().lY, 0);
 }
 
-TEST(TRuzud, PadsAreCountedAtInitializeAndCappedAtSixteen) {
+TEST(TRuzud, PadsPluggedInWhileRunningArePickedUpAndCappedAtSixteen) {
   Rig r;
+  EXPECT_FALSE(r.Input.Poll({2}));
   r.Source.Pads.resize(20, Stick(32767, 0));
-  EXPECT_FALSE(r.Input.Poll({2}));  // plugged in after Initialize
-  r.Input.Initialize();
-  EXPECT_TRUE(r.Input.Poll({2}));
+  EXPECT_TRUE(r.Input.Poll({2}));  // plugged in after Initialize
+  EXPECT_EQ(r.Input.CombinedState().lX, 32767);
   EXPECT_TRUE(r.Input.Poll({2 + 15}));
   EXPECT_FALSE(r.Input.Poll({2 + 16}));
+  r.Source.Pads.clear();  // pulled out
+  EXPECT_FALSE(r.Input.Poll({2}));
 }
 
 TEST(TRuzud, NoSourceMeansNoDevices) {
