@@ -23,7 +23,9 @@ TSAN_BUILD ?= build-tsan
 # Tests that run the mixer's refill thread beside the game thread.
 TSAN_TESTS ?= Zudezu|Mixer|Music|Stream|Sound
 
-.PHONY: deps build run test tsan clean
+BENCH_BUILD ?= build-bench
+
+.PHONY: deps build run test tsan bench clean
 
 deps:
 	@missing=""; \
@@ -55,5 +57,11 @@ tsan: deps
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target vuzed_tests
 	cd $(TSAN_BUILD) && ctest --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)'
 
+# Benchmarks: an optimised build; every bench program runs in turn.
+bench: deps
+	@if [ ! -f $(BENCH_BUILD)/CMakeCache.txt ]; then cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DVUZED_BENCH=ON -DVUZED_TESTS=OFF; fi
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	@for b in $(BENCH_BUILD)/vuzed_bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(TSAN_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(TSAN_BUILD) $(BENCH_BUILD)

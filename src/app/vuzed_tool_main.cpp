@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "script/compile_command.h"
+#include "script/eval_command.h"
 #include "shell/headless_run.h"
 
 namespace {
@@ -12,6 +14,8 @@ namespace {
 const char* const kUsage =
     "usage: vuzed-tool COMMAND [options]\n"
     "commands:\n"
+    "  compile   compile a stage or unit script and print its procedures\n"
+    "  eval      evaluate script expressions with one kind's evaluator\n"
     "  run       run the game loop headless and print a JSON summary\n"
     "Each command has --help.\n";
 
@@ -30,6 +34,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "run") return vuzed::RunCommand(args, std::cout, std::cerr);
+  if (command == "compile") return vuzed::CompileCommand(args, std::cout, std::cerr);
+  if (command == "eval") return vuzed::EvalCommand(args, std::cout, std::cerr);
   std::cerr << "vuzed-tool: unknown command \"" << command << "\"\n" << kUsage;
   return 2;
 }
