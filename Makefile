@@ -6,7 +6,7 @@
 PACKAGES := build-essential cmake ninja-build pkg-config \
             libsdl2-dev libepoxy-dev libvorbis-dev libogg-dev \
             libfreetype-dev libfontconfig-dev fonts-ipafont-gothic \
-            libgl1-mesa-dri libpng-dev libgtest-dev libgmock-dev libbenchmark-dev clang
+            libgl1-mesa-dri libpng-dev libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
 
 BUILD      ?= build
 TEST_BUILD ?= build-test
@@ -24,8 +24,10 @@ TSAN_BUILD ?= build-tsan
 TSAN_TESTS ?= Zudezu|Mixer|Music|Stream|Sound
 
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test tsan bench clean
+.PHONY: deps build run test tsan bench fuzz clean
 
 deps:
 	@missing=""; \
@@ -63,5 +65,20 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@for b in $(BENCH_BUILD)/vuzed_bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
+# Fuzzing: clang with libFuzzer, ASan and UBSan; each target runs FUZZ_SECONDS
+# from its corpus folder ($(FUZZ_BUILD)/corpus/<name>/, grown by the run) and
+# the checked-in seeds in fuzz/seeds/<name>/ when there are any.
+fuzz: deps
+	@if [ ! -f $(FUZZ_BUILD)/CMakeCache.txt ]; then CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVUZED_FUZZ=ON -DVUZED_TESTS=OFF; fi
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@for f in $(FUZZ_BUILD)/vuzed_fuzz_*; do \
+	  [ -x "$$f" ] || continue; name=$${f##*/vuzed_fuzz_}; corpus=$(FUZZ_BUILD)/corpus/$$name; \
+	  mkdir -p $$corpus; seeds=""; [ -d fuzz/seeds/$$name ] && seeds=fuzz/seeds/$$name; \
+	  echo "fuzzing $$name for $(FUZZ_SECONDS) s"; \
+	  "$$f" -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $$corpus $$seeds > $(FUZZ_BUILD)/$$name.log 2>&1 \
+	    || { tail -40 $(FUZZ_BUILD)/$$name.log; exit 1; }; \
+	  tail -2 $(FUZZ_BUILD)/$$name.log; \
+	done
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(TSAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(TSAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
