@@ -63,7 +63,7 @@ std::string SummaryLine(TForm1& form, int64_t frame) {
   line += ",\"px\":" + JsonNumber(ship.X);
   line += ",\"py\":" + JsonNumber(ship.Y);
   line += ",\"enemies\":" + JsonNumber(int64_t(enemies.Enemies.size()));
-  line += ",\"bullets\":" + JsonNumber(int64_t(enemies.Bullets.size()));
+  line += ",\"bullets\":" + JsonNumber(int64_t(enemies.Tamas.size()));
   line += ",\"items\":" + JsonNumber(int64_t(enemies.Items.size()));
   line += ",\"effects\":" + JsonNumber(int64_t(enemies.Effects.size()));
   line += "}";
@@ -78,7 +78,7 @@ void DumpObjects(TForm1& form, std::ostream& out) {
       << ",\"power\":" << JsonNumber(ship.Power) << ",\"graze\":" << ship.Graze
       << ",\"bomb\":" << ship.BombTimer << ",\"invulnerable\":" << ship.InvulnerableTimer
       << ",\"alive\":" << (ship.Alive ? "true" : "false") << "}\n";
-  auto dumpList = [&](const char* kind, const std::vector<std::unique_ptr<TCharacter>>& list) {
+  auto dumpList = [&](const char* kind, const auto& list) {
     for (const auto& object : list) {
       if (!object) continue;
       out << "{\"kind\":\"" << kind << "\",\"class\":" << JsonString(object->ClassName())
@@ -86,8 +86,12 @@ void DumpObjects(TForm1& form, std::ostream& out) {
     }
   };
   const TEnemyControl& e = *c.EnemyControl;
-  dumpList("enemy", e.Enemies);
-  dumpList("bullet", e.Bullets);
+  for (const auto& enemy : e.Enemies) {
+    if (!enemy) continue;
+    out << "{\"kind\":\"enemy\",\"class\":" << JsonString(enemy->ClassName()) << ",\"x\":" << JsonNumber(enemy->X)
+        << ",\"y\":" << JsonNumber(enemy->Y) << ",\"hp\":" << enemy->Hp << ",\"count\":" << enemy->Count << "}\n";
+  }
+  dumpList("bullet", e.Tamas);
   dumpList("item", e.Items);
   dumpList("effect", e.Effects);
 }
