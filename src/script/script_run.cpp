@@ -82,6 +82,9 @@ void TScriptRun::Initialize() {
   Context_.FrameInterval = 1.0 / 60.0;
   // Seeded from the clock; headless runs seed it again before the stage starts.
   Context_.RandSeed = uint32_t(std::chrono::steady_clock::now().time_since_epoch().count());
+
+  TextWriter = std::make_unique<TVZTextWriter>(Context_.Dovivez1.get(), 16, fmt::A8R8G8B8);
+  TextWriter->Font().Height = 20;
 }
 
 void TScriptRun::LoadStage(int32_t type) {

@@ -4,7 +4,10 @@
 // every frame, and writes the settings file when it is freed.
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "engine/graphics/text_writer.h"
 
 namespace vuzed {
 
@@ -31,6 +34,8 @@ class TScriptRun {
   bool Active = false;
   int32_t MainCount = 0;   // the stage clock (TIME)
   bool FullScreen = false;
+  // Dialogue text: a 16-glyph cache per bucket, 20-pixel cells.
+  std::unique_ptr<TVZTextWriter> TextWriter;
 
  private:
   void ShowLoadingPicture(class TMXTexture& picture);
