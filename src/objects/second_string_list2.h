@@ -9,15 +9,11 @@
 // runs the same lines and shares the same variables.
 
 #include <memory>
-#include <string>
-#include <vector>
 
+#include "objects/script_line.h"
 #include "objects/var_table.h"
 
 namespace vuzed {
-
-// Compiled lines; index 0 is the first line after the PROCEDURE statement.
-using TLineList = std::vector<std::string>;
 
 class TSecondStringList2 {
  public:

@@ -46,7 +46,7 @@ TEST(TVarTable, FirstOfEqualNamesWinsAndCellsStayPut) {
 }
 
 TEST(TSecondStringList2, PointsAtListsItDoesNotOwn) {
-  TLineList lines{"A=1", "B=2"};
+  TLineList lines{{"A=1", {}}, {"B=2", {}}};
   TVarTable vars;
   vars.Add("A");
   {
@@ -58,7 +58,7 @@ TEST(TSecondStringList2, PointsAtListsItDoesNotOwn) {
     EXPECT_EQ((*def.Vars)->Find("a"), vars.Find("A"));
   }
   // The lists outlive the definition holder.
-  EXPECT_EQ(lines[1], "B=2");
+  EXPECT_EQ(lines[1].Text, "B=2");
   EXPECT_EQ(vars.Count(), 1u);
 }
 

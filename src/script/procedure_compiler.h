@@ -1,0 +1,41 @@
+#pragma once
+// Compiling one procedure from its PROCEDURE statement.
+//
+//   PROCEDURE NAME(A,B:SINGLE);   parameters: one group of names, one type
+//   VAR;                          optional, one "NAME:SINGLE;" per statement
+//   X:SINGLE;
+//   BEGIN;
+//   ...body...
+//   END;
+//
+// Lines are the statements after the PROCEDURE statement through the END
+// that balances the body (VAR section and the outer BEGIN and END included),
+// rewritten by the rules of line_rewriter.h. Vars are the parameters, then
+// the VAR variables, each in order of declaration.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "objects/script_line.h"
+#include "objects/var_table.h"
+
+namespace vuzed {
+
+// The name a PROCEDURE statement defines or declares: its text from the
+// 11th character on (after "PROCEDURE "), without the final ";" and cut
+// before the first "(". Any statement has one, often empty ("TYPE;", "END;").
+std::string ProcedureName(std::string_view statement);
+
+struct TCompiledProcedure {
+  TLineList Lines;
+  TVarTable Vars;
+  bool Balanced = true;                // false: the body never balances, and there are no lines
+  std::vector<std::size_t> OpenBlocks;  // IF and FOR lines (indexes into Lines) whose block has no end
+};
+
+// Compiles the procedure whose PROCEDURE statement is statements[p].
+TCompiledProcedure CompileProcedure(const TLineList& statements, std::size_t p);
+
+}  // namespace vuzed
