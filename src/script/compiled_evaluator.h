@@ -1,0 +1,42 @@
+#pragma once
+// The compiled evaluator the game uses: each distinct text is compiled once
+// into a small program (expression_compiler.h) and run on singles after that.
+// Its results are bit-identical to the reference evaluator's, random draws
+// included.
+//
+// Programs are cached by text, one cache per evaluator kind (and one for
+// conditions), per thread; a cache that passes kMaxCachedTexts texts starts
+// again empty. A text changed at run time is simply another text.
+
+#include <cstddef>
+#include <string_view>
+
+#include "script/expression.h"
+
+namespace vuzed {
+
+class TCompiledEvaluator {
+ public:
+  explicit TCompiledEvaluator(TEvaluatorKind kind) : Kind_(kind) {}
+
+  TEvaluatorKind Kind() const { return Kind_; }
+
+  float Evaluate(TExpressionOwner& owner, std::string_view text) const;
+  bool EvaluateCondition(TExpressionOwner& owner, std::string_view text) const;
+  TExpressionValue EvaluateChecked(TExpressionOwner& owner, std::string_view text) const;
+  TConditionValue EvaluateConditionChecked(TExpressionOwner& owner, std::string_view text) const;
+
+  // True when the text's program is arithmetic all through, with no part
+  // left to the reference evaluator's rewriting.
+  bool CompilesFully(std::string_view text) const;
+
+  // Texts in this kind's expression cache on this thread.
+  std::size_t CachedTexts() const;
+
+  static constexpr std::size_t kMaxCachedTexts = 65536;
+
+ private:
+  TEvaluatorKind Kind_;
+};
+
+}  // namespace vuzed

@@ -1,0 +1,49 @@
+#pragma once
+// The arithmetic of script expressions, shared by both evaluators so that
+// they round alike. Every result is a single; operands are singles.
+//
+// - "*", "+", "-": single-precision arithmetic.
+// - "/": enemies divide in single precision; bullets and stages round (half
+//   to even) the quotient of the two singles computed in double precision,
+//   which is not first rounded to single (7.5/0.2 is 37).
+// - "|", "%": both operands rounded half to even to 64-bit integers
+//   (saturating; NaN counts as 0), then division truncating toward zero, or
+//   the remainder with the sign of the dividend.
+// - Division by zero with any of the three gives 0.
+// - SIN, COS, TAN, RSIN, RCOS and angles from atan2 are computed in double
+//   precision from the singles and then rounded to single; RSIN and RCOS
+//   first round the angle half to even. Angles are degrees.
+// - RANDOM(n) draws from the program-wide generator on every call (also for
+//   a range of 0) with the range Round(n) limited to 0 .. 2^32 - 1: a
+//   negative range, like 0, gives 0.
+
+#include <cmath>
+#include <cstdint>
+
+#include "script/expression.h"
+
+namespace vuzed {
+
+enum class TExpressionOperator : uint8_t { Multiply, Divide, IntDivide, Modulo, Add, Subtract };
+
+// The operator written as c ("*", "/", "|", "%", "+", "-").
+TExpressionOperator OperatorFromChar(char c);
+
+float ApplyOperator(TEvaluatorKind kind, TExpressionOperator op, float left, float right);
+
+// SIN, RSIN, COS, RCOS or TAN of an angle in degrees.
+float ApplyAngleFunction(TExpressionFunction function, float degrees);
+
+// RANDOM(range).
+float RandomValue(uint32_t& seed, float range);
+
+// Degrees from (fromX, fromY) to (toX, toY): atan2(toY - fromY, toX - fromX) * 180 / pi.
+float AngleToPoint(float fromX, float fromY, float toX, float toY);
+
+// Round half to even: 2.5 -> 2, 3.5 -> 4, -2.5 -> -2.
+inline double RoundHalfEven(double value) { return std::nearbyint(value); }
+
+// Round half to even to a 64-bit integer; out of range saturates, NaN is 0.
+int64_t RoundToInt64(double value);
+
+}  // namespace vuzed
