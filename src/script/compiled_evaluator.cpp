@@ -1,6 +1,7 @@
 #include "script/compiled_evaluator.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -25,9 +26,46 @@ struct TTextHash {
 template <typename T>
 using TTextMap = std::unordered_map<std::string, std::unique_ptr<T>, TTextHash, std::equal_to<>>;
 
+// Game code evaluates the same stored line texts again and again, so a small
+// table keyed by where a text lies in memory is tried before the map; an
+// entry counts only when the text there is still the same.
+template <typename T>
+class TProgramCache {
+ public:
+  template <typename Make>
+  const T& Get(std::string_view text, Make make) {
+    TRecent& recent = Recent_[(reinterpret_cast<std::uintptr_t>(text.data()) >> 3 ^ text.size()) % kRecent];
+    if (recent.Data == text.data() && recent.Key && *recent.Key == text) return *recent.Value;
+    auto it = Map_.find(text);
+    if (it == Map_.end()) {
+      if (Map_.size() >= TCompiledEvaluator::kMaxCachedTexts) Clear();
+      it = Map_.emplace(std::string(text), std::make_unique<T>(make())).first;
+    }
+    recent = {text.data(), &it->first, it->second.get()};
+    return *it->second;
+  }
+  std::size_t Size() const { return Map_.size(); }
+
+ private:
+  static constexpr std::size_t kRecent = 256;
+  struct TRecent {
+    const char* Data = nullptr;
+    const std::string* Key = nullptr;
+    const T* Value = nullptr;
+  };
+
+  void Clear() {
+    Map_.clear();
+    for (TRecent& r : Recent_) r = {};
+  }
+
+  TTextMap<T> Map_;
+  TRecent Recent_[kRecent];
+};
+
 struct TCaches {
-  TTextMap<TExpressionProgram> Expressions[3];
-  TTextMap<TConditionProgram> Conditions[3];
+  TProgramCache<TExpressionProgram> Expressions[3];
+  TProgramCache<TConditionProgram> Conditions[3];
 };
 
 TCaches& Caches() {
@@ -35,20 +73,12 @@ TCaches& Caches() {
   return caches;
 }
 
-template <typename T, typename Make>
-const T& Cached(TTextMap<T>& cache, std::string_view text, Make make) {
-  auto it = cache.find(text);
-  if (it != cache.end()) return *it->second;
-  if (cache.size() >= TCompiledEvaluator::kMaxCachedTexts) cache.clear();
-  return *cache.emplace(std::string(text), std::make_unique<T>(make())).first->second;
-}
-
 const TExpressionProgram& ExpressionProgram(TEvaluatorKind kind, std::string_view text) {
-  return Cached(Caches().Expressions[int(kind)], text, [&] { return CompileExpression(kind, text); });
+  return Caches().Expressions[int(kind)].Get(text, [&] { return CompileExpression(kind, text); });
 }
 
 const TConditionProgram& ConditionProgram(TEvaluatorKind kind, std::string_view text) {
-  return Cached(Caches().Conditions[int(kind)], text, [&] {
+  return Caches().Conditions[int(kind)].Get(text, [&] {
     TConditionProgram c;
     c.Split = SplitCondition(text);
     if (c.Split.Found) {
@@ -88,6 +118,6 @@ bool TCompiledEvaluator::CompilesFully(std::string_view text) const {
   return std::none_of(p.Code.begin(), p.Code.end(), [](const TInstruction& in) { return in.Code == TOpCode::Rewrite; });
 }
 
-std::size_t TCompiledEvaluator::CachedTexts() const { return Caches().Expressions[int(Kind_)].size(); }
+std::size_t TCompiledEvaluator::CachedTexts() const { return Caches().Expressions[int(Kind_)].Size(); }
 
 }  // namespace vuzed

@@ -33,7 +33,7 @@ class TCompiledEvaluator {
   // Texts in this kind's expression cache on this thread.
   std::size_t CachedTexts() const;
 
-  static constexpr std::size_t kMaxCachedTexts = 65536;
+  static constexpr std::size_t kMaxCachedTexts = 16384;
 
  private:
   TEvaluatorKind Kind_;

@@ -219,6 +219,31 @@ void TCompiler::EmitGraph(const TNodeArena& arena, uint32_t root) {
   }
 }
 
+// A slot stored and at once loaded again, and loaded nowhere else, stays on
+// the stack: the pair becomes the read-back the store would have done.
+void KeepSlotsOnStack(TExpressionProgram& program) {
+  std::vector<int> loads(program.SlotCount, 0);
+  for (const TInstruction& in : program.Code)
+    if (in.Code == TOpCode::Load) ++loads[in.Arg];
+  std::vector<TInstruction>& code = program.Code;
+  std::vector<uint32_t> moved(code.size() + 1);  // old index -> new index
+  std::vector<TInstruction> kept;
+  for (std::size_t i = 0; i < code.size(); ++i) {
+    moved[i] = uint32_t(kept.size());
+    if (code[i].Code == TOpCode::Store && i + 1 < code.size() && code[i + 1].Code == TOpCode::Load &&
+        code[i + 1].Arg == code[i].Arg && loads[code[i].Arg] == 1) {
+      kept.push_back({TOpCode::RoundTrip});
+      moved[++i] = uint32_t(kept.size());
+      continue;
+    }
+    kept.push_back(code[i]);
+  }
+  moved[code.size()] = uint32_t(kept.size());
+  for (TInstruction& in : kept)
+    if (in.Code == TOpCode::Jump || in.Code == TOpCode::JumpIfNegative) in.Arg = moved[in.Arg];
+  code = std::move(kept);
+}
+
 }  // namespace
 
 TExpressionProgram CompileExpression(TEvaluatorKind kind, std::string_view text) {
@@ -226,6 +251,7 @@ TExpressionProgram CompileExpression(TEvaluatorKind kind, std::string_view text)
   TCompiler compiler(kind, program);
   compiler.Level(text, 0);
   program.StackSize = compiler.MaxStack();
+  KeepSlotsOnStack(program);
   return program;
 }
 

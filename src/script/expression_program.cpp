@@ -33,7 +33,7 @@ TExpressionValue RunExpressionProgram(const TExpressionProgram& program, TEvalua
         break;
       }
       case TOpCode::Load: stack[n++] = slots[in.Arg]; break;
-      case TOpCode::Store: slots[in.Arg] = stack[--n]; break;
+      case TOpCode::Store: slots[in.Arg] = TextRoundTrip(stack[--n]); break;
       case TOpCode::RoundTrip: stack[n - 1] = TextRoundTrip(stack[n - 1]); break;
       case TOpCode::Negate: stack[n - 1] = -stack[n - 1]; break;
       case TOpCode::Multiply: --n; stack[n - 1] = stack[n - 1] * stack[n]; break;

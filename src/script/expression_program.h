@@ -17,7 +17,7 @@ enum class TOpCode : uint8_t {
   Const,         // push Value
   Name,          // push the owner's value of Names[Arg], or 0
   Load,          // push slot Arg
-  Store,         // pop into slot Arg
+  Store,         // pop into slot Arg as its text reads back (TextRoundTrip)
   RoundTrip,     // top := TextRoundTrip(top)
   Negate,        // top := -top
   Multiply,      // pop right, pop left, push the result

@@ -28,7 +28,7 @@ uint32_t TNodeArena::Slot(uint32_t slot) { return Make({TNodeKind::Slot, {}, slo
 
 uint32_t TNodeArena::RoundTrip(uint32_t node) {
   const TNode& n = Nodes_[node];
-  if (n.Kind == TNodeKind::RoundTrip) return node;
+  if (n.Kind == TNodeKind::RoundTrip || n.Kind == TNodeKind::Slot) return node;
   if (n.Kind == TNodeKind::Const) return Const(TextRoundTrip(n.Value));
   return Make({TNodeKind::RoundTrip, {}, node, 0, 0});
 }
@@ -286,7 +286,7 @@ uint32_t TSymbolicText::Run(const std::vector<TTextPiece>& pieces) {
   auto flush = [&] {
     TToken t;
     if (atomIsSlot) {
-      t.Atom = ValueAtom(Arena_.RoundTrip(Arena_.Slot(atomSlot)));
+      t.Atom = ValueAtom(Arena_.Slot(atomSlot));
       slots.emplace_back(Append(t), atomSlot);
     } else {
       t.Atom = StaticAtom(atomText);

@@ -28,7 +28,7 @@ namespace vuzed {
 enum class TNodeKind : uint8_t {
   Const,      // a number
   Name,       // the owner's value of a name, or 0 when unknown
-  Slot,       // the value of a call or group
+  Slot,       // the value of a call or group, as its text reads back
   RoundTrip,  // a value written back as text and read again (TextRoundTrip)
   Negate,     // a "-" read as the sign of a number
   Binary,     // an operator applied to two values

@@ -1,7 +1,6 @@
 #include "script/number_text.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -92,15 +91,6 @@ bool TooLarge(std::string_view text) {
 
 }  // namespace
 
-float ToSingle(double value) {
-  constexpr double kRoundsToInfinity = 0x1.ffffffp127;  // midpoint above the largest single
-  if (value >= kRoundsToInfinity) return kInfinity;
-  if (value <= -kRoundsToInfinity) return -kInfinity;
-  if (value > FLT_MAX) return FLT_MAX;
-  if (value < -FLT_MAX) return -FLT_MAX;
-  return float(value);
-}
-
 std::string FormatNumberText(float value) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
@@ -150,12 +140,6 @@ bool ParseNumberText(std::string_view text, float& value) {
   }
   value = ToSingle(negative ? -parsed : parsed);
   return true;
-}
-
-float TextRoundTrip(float value) {
-  if (value == 0) return 0.0f;
-  if (std::isnan(value)) return kNaN;
-  return value;
 }
 
 }  // namespace vuzed

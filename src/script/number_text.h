@@ -15,6 +15,9 @@
 // step would take for an operator), "." as decimal point, no trailing zeros
 // and no trailing ".", "-" only before a value below zero (zero is "0").
 
+#include <cfloat>
+#include <cmath>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -33,10 +36,22 @@ bool ParseNumberText(std::string_view text, float& value);
 // What writing a value back and reading it again gives. For every finite
 // value other than zero 15 significant digits identify the single exactly;
 // zero of either sign reads back as +0 and every NaN as the one quiet NaN.
-float TextRoundTrip(float value);
+inline float TextRoundTrip(float value) {
+  if (value == 0) return 0.0f;
+  if (std::isnan(value)) return std::numeric_limits<float>::quiet_NaN();
+  return value;
+}
 
 // A double rounded to single; values beyond the largest single round as
 // IEEE arithmetic does (to that value, or to infinity from its midpoint on).
-float ToSingle(double value);
+inline float ToSingle(double value) {
+  constexpr double kRoundsToInfinity = 0x1.ffffffp127;  // midpoint above the largest single
+  constexpr float kInfinity = std::numeric_limits<float>::infinity();
+  if (value >= kRoundsToInfinity) return kInfinity;
+  if (value <= -kRoundsToInfinity) return -kInfinity;
+  if (value > FLT_MAX) return FLT_MAX;
+  if (value < -FLT_MAX) return -FLT_MAX;
+  return float(value);
+}
 
 }  // namespace vuzed
