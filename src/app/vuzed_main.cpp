@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "engine/platform/clock.h"
+#include "engine/platform/sdl_audio_backend.h"
 #include "engine/platform/video_platform.h"
 #include "shell/main_form.h"
 
@@ -39,8 +40,14 @@ int main(int /*argc*/, char** argv) {
     return 1;
   }
 
+  // Without an audio device the game runs silently.
+  std::string audioError;
+  std::unique_ptr<vuzed::SdlAudioBackend> audio = vuzed::SdlAudioBackend::Create(audioError);
+  if (!audio) std::fprintf(stderr, "vuzed: %s\n", audioError.c_str());
+
   vuzed::SystemClock clock;
   vuzed::TPlatform platform;
+  platform.Audio = audio.get();
   platform.Render = &video->Render();
   platform.Window = &video->Window();
   platform.Input = &video->Input();

@@ -1,5 +1,7 @@
 #include "back/sound_list.h"
 
+#include <string>
+
 #include "engine/sound/sound_device.h"
 #include "shell/game_context.h"
 
@@ -13,6 +15,15 @@ void TSoundList::LoadTable() {
   Slots_.resize(kLastNumber + 1);
   // Without an initialised sound device no sound can be loaded: every slot stays empty.
   if (!Context_.Zudezu1 || !Context_.Zudezu1->Initialized()) return;
+  for (int n = 0; n <= kLastNumber; ++n) {
+    auto file = Context_.Files.Resolve("data\\Music\\effect\\" + std::to_string(n) + ".wav");
+    if (!file) continue;
+    try {
+      Slots_[size_t(n)] = std::make_unique<TZudezuWaveData>(*Context_.Zudezu1, false, file->string());
+    } catch (const EZudezu&) {
+      // ExceptOnError turned a loader message into an error: the slot stays empty.
+    }
+  }
 }
 
 TZudezuWaveData* TSoundList::Get(int number) const {

@@ -1,7 +1,8 @@
 #pragma once
 // TSoundList: the sound effects "data\Music\effect\" + n + ".wav", n = 0..20,
-// loaded once at start-up into slot n; a missing file (or no sound device)
-// leaves the slot empty.
+// loaded once at start-up into slot n as static sounds; a missing file (or
+// no sound device) leaves the slot empty, a file that cannot be loaded an
+// empty sound (which plays nothing).
 
 #include <memory>
 #include <vector>

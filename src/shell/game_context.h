@@ -11,6 +11,7 @@
 
 namespace vuzed {
 
+class AudioBackend;
 class Clock;
 class InputSource;
 class RenderBackend;
@@ -40,6 +41,7 @@ struct TPlatform {
   WindowHost* Window = nullptr;
   InputSource* Input = nullptr;  // may be null: no input devices
   Clock* Time = nullptr;
+  AudioBackend* Audio = nullptr;  // may be null: no audio device, no sound
 };
 
 struct TGameContext {

@@ -12,6 +12,7 @@
 #include "engine/platform/clock.h"
 #include "engine/platform/null_render_backend.h"
 #include "engine/platform/scripted_input_source.h"
+#include "engine/platform/sdl_audio_backend.h"
 #include "engine/platform/video_platform.h"
 #include "engine/platform/screenshot.h"
 #include "engine/platform/window_host.h"
@@ -140,8 +141,13 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
       return 1;
     }
   }
+  // Sound through SDL when it has an audio driver (SDL_AUDIODRIVER chooses;
+  // "disk" writes the mix to a file); without one the run is silent.
+  std::string audioError;
+  std::unique_ptr<SdlAudioBackend> audio = SdlAudioBackend::Create(audioError);
   ManualClock clock;
   TPlatform platform;
+  platform.Audio = audio.get();
   platform.Render = video ? &video->Render() : static_cast<RenderBackend*>(&nullRender);
   platform.Window = video ? &video->Window() : static_cast<WindowHost*>(&nullWindow);
   platform.Input = &input;

@@ -51,7 +51,10 @@ TForm1::TForm1(const TPlatform& platform, const std::filesystem::path& root)
   c.Ruzud1->SetLogDirectory(c.LogDirectory);
   c.Ruzud1->SetBackGround(true);
   c.Ruzud1->Loaded();
-  c.Zudezu1 = std::make_unique<TZudezu>();
+  c.Zudezu1 = std::make_unique<TZudezu>(platform.Audio);
+  c.Zudezu1->SetChannelCount(12);
+  c.Zudezu1->SetLogDirectory(c.LogDirectory);
+  c.Zudezu1->Loaded();
   // FormCreate
   c.Dovivez1->ChangeToWindowMode(640, 480, {});
   c.StartTimeMs = c.GetNowTime();

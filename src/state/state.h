@@ -4,14 +4,21 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 namespace vuzed {
 
 struct TGameContext;
 
+class TMusicPlayer;
+
 class TState {
  public:
+  // Prepares the music side: the decoder must be available (else the error
+  // box "OggVorbisのDLLをロードできません！" and the program stops), the
+  // primary format 44100 Hz 16-bit stereo, the music buffer on channel 0.
   explicit TState(TGameContext& context);
+  ~TState();
 
   // Clears the per-stage display state; score, records and settings stay.
   void ResetStage();
@@ -20,7 +27,17 @@ class TState {
   void StartStage(int32_t type);
   void Update();
   void ShowFps(int32_t value);
+  // Music track n on channel 0, when WhetherMusic is on (music_player.h).
+  // Channel 0 is stopped first in any case.
   void PlayMusic(int32_t track);
+  // The music room's stop: channel 0 stopped, decoder closed.
+  void StopMusic();
+  TMusicPlayer& Music() { return *Music_; }
+  // The stage-title animation: picture `which` (1 or 2) of the else table
+  // becomes n and the animation starts again at frame 0.
+  void StartStageTitle(int which, int32_t picture);
+  // The stage-clear sequence: 300 frames, then the bonus and the results.
+  void StartStageClear();
 
   int32_t Score = 0;
   int32_t PlayFrames = 0;
@@ -36,9 +53,15 @@ class TState {
   int32_t HiScore = 0;
   int32_t LastFps = 0;      // the value last passed to ShowFps
   int32_t MusicTrack = -1;  // the track last asked for
+  int32_t StageTitleFrame = -1;  // -1 = no stage title
+  int32_t StageTitlePicture1 = 0;
+  int32_t StageTitlePicture2 = 0;
+  uint8_t StageClear = 0;
+  int32_t StageClearCount = -1;
 
  private:
   TGameContext& Context_;
+  std::unique_ptr<TMusicPlayer> Music_;
 };
 
 }  // namespace vuzed
