@@ -82,7 +82,7 @@ class TCompiler {
 };
 
 void TCompiler::Emit(TOpCode code, uint32_t arg, float value, int depth) {
-  P_.Code.push_back({code, arg, value, depth});
+  P_.Code.push_back({code, 0, arg, value, depth});
   Stack_ = uint32_t(int(Stack_) + StackEffect(code));
   if (Stack_ > MaxStack_) MaxStack_ = Stack_;
 }
@@ -232,11 +232,52 @@ void KeepSlotsOnStack(TExpressionProgram& program) {
     moved[i] = uint32_t(kept.size());
     if (code[i].Code == TOpCode::Store && i + 1 < code.size() && code[i + 1].Code == TOpCode::Load &&
         code[i + 1].Arg == code[i].Arg && loads[code[i].Arg] == 1) {
-      kept.push_back({TOpCode::RoundTrip});
+      kept.push_back({TOpCode::RoundTrip, 0, 0, 0, 0});
       moved[++i] = uint32_t(kept.size());
       continue;
     }
     kept.push_back(code[i]);
+  }
+  moved[code.size()] = uint32_t(kept.size());
+  for (TInstruction& in : kept)
+    if (in.Code == TOpCode::Jump || in.Code == TOpCode::JumpIfNegative) in.Arg = moved[in.Arg];
+  code = std::move(kept);
+}
+
+bool TakesTwoOperands(TOpCode code) {
+  return code == TOpCode::Multiply || code == TOpCode::Divide || code == TOpCode::IntDivide ||
+         code == TOpCode::Modulo || code == TOpCode::Add || code == TOpCode::Subtract || code == TOpCode::AngleFrom;
+}
+
+// Merges a constant or a name pushed just before a two-operand instruction
+// into it as its right operand, and a read-back into the instruction whose
+// result it reads back. No jump lands between merged instructions.
+void MergeOperands(TExpressionProgram& program) {
+  std::vector<TInstruction>& code = program.Code;
+  std::vector<bool> target(code.size() + 1, false);
+  for (const TInstruction& in : code)
+    if (in.Code == TOpCode::Jump || in.Code == TOpCode::JumpIfNegative) target[in.Arg] = true;
+  std::vector<uint32_t> moved(code.size() + 1);
+  std::vector<TInstruction> kept;
+  for (std::size_t i = 0; i < code.size(); ++i) {
+    moved[i] = uint32_t(kept.size());
+    TInstruction in = code[i];
+    bool pushesOperand = (in.Code == TOpCode::Const || in.Code == TOpCode::Name) && in.Flags == 0;
+    if (pushesOperand && i + 1 < code.size() && !target[i + 1] && TakesTwoOperands(code[i + 1].Code)) {
+      TInstruction merged = code[++i];
+      moved[i] = uint32_t(kept.size());
+      merged.Flags = in.Code == TOpCode::Const ? kRightConst : kRightName;
+      merged.Value = in.Value;
+      merged.Arg = in.Arg;
+      in = merged;
+    }
+    bool producesValue = in.Code != TOpCode::Store && in.Code != TOpCode::Jump && in.Code != TOpCode::JumpIfNegative &&
+                         in.Code != TOpCode::Abort && in.Code != TOpCode::RoundTrip;
+    if (producesValue && i + 1 < code.size() && !target[i + 1] && code[i + 1].Code == TOpCode::RoundTrip) {
+      moved[++i] = uint32_t(kept.size());
+      in.Flags |= kResultRoundTrip;
+    }
+    kept.push_back(in);
   }
   moved[code.size()] = uint32_t(kept.size());
   for (TInstruction& in : kept)
@@ -252,6 +293,7 @@ TExpressionProgram CompileExpression(TEvaluatorKind kind, std::string_view text)
   compiler.Level(text, 0);
   program.StackSize = compiler.MaxStack();
   KeepSlotsOnStack(program);
+  MergeOperands(program);
   return program;
 }
 

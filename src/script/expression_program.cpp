@@ -22,47 +22,55 @@ TExpressionValue RunExpressionProgram(const TExpressionProgram& program, TEvalua
   float* slots = stack + program.StackSize;
   std::size_t n = 0;  // values on the stack
 
+  auto name = [&](uint32_t index) {
+    float value = 0;
+    return owner.GetValue(program.Names[index], value) ? value : 0.0f;
+  };
   for (std::size_t pc = 0; pc < program.Code.size();) {
     const TInstruction& in = program.Code[pc++];
+    float right = 0;
+    switch (in.Code) {
+      case TOpCode::Multiply:
+      case TOpCode::Divide:
+      case TOpCode::IntDivide:
+      case TOpCode::Modulo:
+      case TOpCode::Add:
+      case TOpCode::Subtract:
+      case TOpCode::AngleFrom:
+        right = (in.Flags & kRightConst) ? in.Value : (in.Flags & kRightName) ? name(in.Arg) : stack[--n];
+        break;
+      default: break;
+    }
     switch (in.Code) {
       case TOpCode::Const: stack[n++] = in.Value; break;
-      case TOpCode::Name: {
-        float value = 0;
-        if (!owner.GetValue(program.Names[in.Arg], value)) value = 0;
-        stack[n++] = value;
-        break;
-      }
+      case TOpCode::Name: stack[n++] = name(in.Arg); break;
       case TOpCode::Load: stack[n++] = slots[in.Arg]; break;
       case TOpCode::Store: slots[in.Arg] = TextRoundTrip(stack[--n]); break;
-      case TOpCode::RoundTrip: stack[n - 1] = TextRoundTrip(stack[n - 1]); break;
+      case TOpCode::RoundTrip: break;
       case TOpCode::Negate: stack[n - 1] = -stack[n - 1]; break;
-      case TOpCode::Multiply: --n; stack[n - 1] = stack[n - 1] * stack[n]; break;
-      case TOpCode::Add: --n; stack[n - 1] = stack[n - 1] + stack[n]; break;
-      case TOpCode::Subtract: --n; stack[n - 1] = stack[n - 1] - stack[n]; break;
+      case TOpCode::Multiply: stack[n - 1] = stack[n - 1] * right; break;
+      case TOpCode::Add: stack[n - 1] = stack[n - 1] + right; break;
+      case TOpCode::Subtract: stack[n - 1] = stack[n - 1] - right; break;
       case TOpCode::Divide:
-        --n;
-        stack[n - 1] = ApplyOperator(kind, TExpressionOperator::Divide, stack[n - 1], stack[n]);
+        stack[n - 1] = ApplyOperator(kind, TExpressionOperator::Divide, stack[n - 1], right);
         break;
       case TOpCode::IntDivide:
-        --n;
-        stack[n - 1] = ApplyOperator(kind, TExpressionOperator::IntDivide, stack[n - 1], stack[n]);
+        stack[n - 1] = ApplyOperator(kind, TExpressionOperator::IntDivide, stack[n - 1], right);
         break;
       case TOpCode::Modulo:
-        --n;
-        stack[n - 1] = ApplyOperator(kind, TExpressionOperator::Modulo, stack[n - 1], stack[n]);
+        stack[n - 1] = ApplyOperator(kind, TExpressionOperator::Modulo, stack[n - 1], right);
         break;
       case TOpCode::AngleFunction:
         stack[n - 1] = ApplyAngleFunction(TExpressionFunction(in.Arg), stack[n - 1]);
         break;
       case TOpCode::Random: stack[n - 1] = RandomValue(owner.RandomSeed(), stack[n - 1]); break;
       case TOpCode::AngleFrom:
-        --n;
-        stack[n - 1] = AngleToPoint(stack[n - 1], stack[n], owner.GetPlayerX(), owner.GetPlayerY());
+        stack[n - 1] = AngleToPoint(stack[n - 1], right, owner.GetPlayerX(), owner.GetPlayerY());
         break;
       case TOpCode::JumpIfNegative:
         if (stack[--n] < 0) pc = in.Arg;
-        break;
-      case TOpCode::Jump: pc = in.Arg; break;
+        continue;
+      case TOpCode::Jump: pc = in.Arg; continue;
       case TOpCode::Rewrite: {
         TExpressionValue v =
             TReferenceEvaluator(kind).EvaluateNested(owner, program.Texts[in.Arg], in.Depth);
@@ -72,6 +80,7 @@ TExpressionValue RunExpressionProgram(const TExpressionProgram& program, TEvalua
       }
       case TOpCode::Abort: return {0, true};
     }
+    if (in.Code == TOpCode::RoundTrip || (in.Flags & kResultRoundTrip)) stack[n - 1] = TextRoundTrip(stack[n - 1]);
   }
   return {n > 0 ? stack[n - 1] : 0.0f, false};
 }

@@ -35,8 +35,16 @@ enum class TOpCode : uint8_t {
   Abort,          // not an expression: the whole value is 0
 };
 
+// Operand and result forms merged into an instruction by the compiler.
+enum : uint8_t {
+  kRightConst = 1,     // a two-operand instruction's right operand is Value, not popped
+  kRightName = 2,      // ... is the owner's value of Names[Arg], not popped
+  kResultRoundTrip = 4,  // the result is then written back as text and read again
+};
+
 struct TInstruction {
   TOpCode Code = TOpCode::Const;
+  uint8_t Flags = 0;
   uint32_t Arg = 0;
   float Value = 0;
   int32_t Depth = 0;
