@@ -16,4 +16,6 @@ void TPlayerControl::Update() {}
 
 void TPlayerControl::DrawHitMarker() {}
 
+void TPlayerControl::ClearShots() {}
+
 }  // namespace vuzed

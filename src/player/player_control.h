@@ -29,6 +29,8 @@ class TPlayerControl {
   void ResetPlayer();
   void Update();
   void DrawHitMarker();
+  // Removes every shot of the ship's two shot pools.
+  void ClearShots();
 
   TPlayerShip Ship;
   bool Invincible = false;  // a test aid: hits are ignored

@@ -6,8 +6,11 @@
 #include "back/background.h"
 #include "back/sound_list.h"
 #include "back/texture_list.h"
+#include "enemy/enemy_control.h"
 #include "engine/graphics/device.h"
+#include "engine/graphics/engine_log.h"
 #include "engine/graphics/texture.h"
+#include "player/player_control.h"
 #include "shell/game_context.h"
 #include "shell/settings_file.h"
 #include "state/state.h"
@@ -90,16 +93,61 @@ void TScriptRun::Initialize() {
 void TScriptRun::LoadStage(int32_t type) {
   std::string path = "data\\Script\\Stage" + std::to_string(type) + ".txt";
   if (!Context_.Files.Exists(path)) return;
-  Active = true;
+  if (Context_.EnemyControl) Context_.EnemyControl->KillAllEnemies();
+
+  Errors.Clear();
+  TCompileDiagnostics diagnostics;
+  CompileStage(Context_.Files, path, Script, &diagnostics);
+  for (const std::string& message : diagnostics.Messages()) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    EngineLog::WriteLog(message);
+  }
+
+  if (const TSecondStringList2* opening = Script.Procedures.Find("OPENING")) {
+    LinesLeft_ = kLineBudgetPerFrame;
+    Stopped_ = false;
+    LocalVars = *opening->Vars;
+    RunProcedure(*opening, true);
+    LocalVars = nullptr;
+  }
   MainCount = 0;
   ScriptMode = 0;
+  Active = true;
 }
 
-void TScriptRun::RunFrame() {}
+void TScriptRun::RunFrame() {
+  // Paused (1) and the dialogue modes (2, 3) keep the stage clock standing;
+  // the dialogue scenes run their own step.
+  if (!Active || ScriptMode != 0) return;
+  LocalVars = nullptr;
+  MainCount += 1;
+  if (const TSecondStringList2* main = Script.Procedures.Find("MAIN")) {
+    // MAIN runs with its own variables current, so its VAR section works.
+    LocalVars = *main->Vars;
+    LinesLeft_ = kLineBudgetPerFrame;
+    Stopped_ = false;
+    CallDepth_ = 0;
+    RunProcedure(*main, false);
+    LocalVars = nullptr;
+  }
+}
 
 void TScriptRun::EndGame() {
-  Active = false;
-  ScriptMode = 0;
+  Script.Clear();
+  GlobalVars = TVarTable{};
+  LocalVars = nullptr;
+  DialogueLines = nullptr;
+  DialogueLine = 0;
+  if (Context_.BackGround) {
+    Context_.BackGround->Set = 0;
+    for (int layer = 0; layer < 3; ++layer) Context_.BackGround->FarPicture().Layer(layer).SetPicture(-1, 0, 0);
+  }
+  if (Context_.EnemyControl) {
+    Context_.EnemyControl->FreeAllEnemies();
+    Context_.EnemyControl->ClearTamas();
+  }
+  if (Context_.PlayerControl) Context_.PlayerControl->ClearShots();
+  if (Context_.State) Context_.State->ResetStage();
 }
 
 void TScriptRun::SaveInformation() {

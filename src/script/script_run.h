@@ -1,46 +1,96 @@
 #pragma once
 // TScriptRun: the stage director. It loads the game at start-up (loading
-// picture, settings file, picture and sound tables), runs the stage script
-// every frame, and writes the settings file when it is freed.
+// picture, settings file, picture and sound tables), compiles a stage when it
+// starts, runs the stage's OPENING once and its MAIN every frame against the
+// stage clock, and writes the settings file when it is freed.
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "engine/graphics/text_writer.h"
+#include "objects/var_table.h"
+#include "script/compiled_evaluator.h"
+#include "script/compiler.h"
+#include "script/expression.h"
+#include "script/script_errors.h"
 
 namespace vuzed {
 
 struct TGameContext;
 
-class TScriptRun {
+// Next-line codes of every interpreter's ExecLine: -1 next line, -5 stop,
+// any other value the 0-based line index to go on at.
+constexpr int32_t kNextLine = -1;
+constexpr int32_t kStopRunning = -5;
+
+// Limits that end runaway scripts (reported once per place): lines one
+// object may run in one frame, and nested procedure calls.
+constexpr int64_t kLineBudgetPerFrame = 100000;
+constexpr int32_t kMaxCallDepth = 256;
+
+class TScriptRun : public TExpressionOwner {
  public:
   explicit TScriptRun(TGameContext& context);
   // Freeing the stage director writes the settings file.
-  ~TScriptRun();
+  ~TScriptRun() override;
 
   // The start-up loader.
   void Initialize();
-  // Reads "data\Script\Stage" + type + ".txt"; a missing file leaves the
+  // Compiles "data\Script\Stage" + type + ".txt" with the files it uses,
+  // runs OPENING and starts the stage clock. A missing file leaves the
   // director as it was.
   void LoadStage(int32_t type);
+  // One frame: MAIN (running), nothing (paused) or the dialogue step.
   void RunFrame();
+  // One compiled line of a stage procedure; returns the next-line code.
+  int32_t ExecLine(const TScriptLine& line);
   // Discards everything of the stage.
   void EndGame();
   // Writes the settings and records, only when the file exists.
   void SaveInformation();
 
+  // The stage evaluator over this director's names; malformed expressions
+  // are reported at the line's place.
+  float Evaluate(std::string_view text, const TSourcePlace& place);
+  bool EvaluateCondition(std::string_view text, const TSourcePlace& place);
+
+  // Names of stage expressions: LocalVars, TIME, GETPLAYERX, GETPLAYERY,
+  // GlobalVars, TRUE/FALSE.
+  bool GetValue(std::string_view name, float& value) const override;
+  float GetPlayerX() const override;
+  float GetPlayerY() const override;
+  uint32_t& RandomSeed() override;
+
   uint8_t ScriptMode = 0;  // 0 running, 1 paused, 2 novel dialogue, 3 ADV dialogue
-  bool Active = false;
+  bool Active = false;     // a stage has been loaded
   int32_t MainCount = 0;   // the stage clock (TIME)
   bool FullScreen = false;
+  TCompiledScript Script;  // Procedures and Statements of the stage
+  TVarTable GlobalVars;
+  TVarTable* LocalVars = nullptr;  // the running procedure's variables
+  const TLineList* DialogueLines = nullptr;
+  int32_t DialogueLine = 0;
+  TScriptErrors Errors;
   // Dialogue text: a 16-glyph cache per bucket, 20-pixel cells.
   std::unique_ptr<TVZTextWriter> TextWriter;
 
  private:
   void ShowLoadingPicture(class TMXTexture& picture);
+  // Runs a definition's lines from index 0 with its variables current
+  // (the FOR pre-pass first). In OPENING, SETLOOP and SETSHOTMODE are
+  // handled here.
+  void RunProcedure(const TSecondStringList2& definition, bool opening);
+  void CallProcedure(const TScriptLine& line);
+  bool RunOpeningStatement(const TScriptLine& line);
+  bool IntegerArgument(const TScriptLine& line, std::string_view text, int32_t& value);
 
   TGameContext& Context_;
+  TCompiledEvaluator Evaluator_{TEvaluatorKind::Stage};
+  int64_t LinesLeft_ = 0;
+  int32_t CallDepth_ = 0;
+  bool Stopped_ = false;  // a runaway ended this frame's run
 };
 
 }  // namespace vuzed

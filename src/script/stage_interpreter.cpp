@@ -1,0 +1,329 @@
+// The stage director's run-time half: running procedures, ExecLine with
+// every stage command, procedure calls and the stage's expression names.
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "back/background.h"
+#include "back/texture_list.h"
+#include "enemy/enemy.h"
+#include "enemy/enemy_control.h"
+#include "objects/string_helpers.h"
+#include "player/player_control.h"
+#include "script/expression_names.h"
+#include "script/script_run.h"
+#include "shell/game_context.h"
+#include "state/state.h"
+
+namespace vuzed {
+namespace {
+
+// The argument text: between the first "(" and the next ")".
+std::string Arguments(std::string_view line) { return GetBetween(line, "(", ")", 1); }
+
+// A whole number written in decimal with an optional sign.
+bool ParseInteger(std::string_view text, int32_t& value) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return false;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc() && end == text.data() + text.size();
+}
+
+// Rounds half to even into the integer range (NaN gives 0).
+int32_t RoundToInt(float v) {
+  if (!(v == v)) return 0;
+  double r = std::nearbyint(double(v));
+  if (r <= double(std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
+  if (r >= double(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
+  return int32_t(r);
+}
+
+// Lines that name no procedure by design: block structure, declarations and
+// the loop lines, which keep no meaning in stage scripts.
+bool IsStructuralLine(std::string_view line) {
+  return line == "BEGIN;" || line == "END;" || line == "ELSE;" || line == "VAR;" || StartsWithText("FOR(", line) ||
+         StartsWithText("END(", line) || line.find(':') != std::string_view::npos;
+}
+
+enum class TStageCommand {
+  Goto,
+  If,
+  CreateEnemy,
+  CreateBoss,
+  CreateTukaima,
+  Assignment,
+  NovelMode,
+  AdvMode,
+  StageTitle1,
+  StageTitle2,
+  SetMusic,
+  BackGraphic1,
+  BackGraphic2,
+  BackGraphic3,
+  CleanBullet,
+  CleanEnemyWithoutBoss,
+  CleanEnemy,
+  StageAdjustment,
+  SetMainCount,
+};
+
+// The stage commands in the order they are tested; the first prefix that
+// matches decides. CLEANENEMYWITHOUTBOSS stands before CLEANENEMY, its
+// prefix. The assignment is not a prefix: a line containing ":=".
+struct TCommandEntry {
+  std::string_view Prefix;
+  TStageCommand Command;
+};
+constexpr TCommandEntry kStageCommands[] = {
+    {"GOTO", TStageCommand::Goto},
+    {"IF ", TStageCommand::If},
+    {"CREATEENEMY(", TStageCommand::CreateEnemy},
+    {"CREATEBOSS(", TStageCommand::CreateBoss},
+    {"CREATETUKAIMA(", TStageCommand::CreateTukaima},
+    {":=", TStageCommand::Assignment},
+    {"NOVELMODE(", TStageCommand::NovelMode},
+    {"ADVMODE(", TStageCommand::AdvMode},
+    {"SETSTAGEOPENINGTEXTURE1(", TStageCommand::StageTitle1},
+    {"SETSTAGEOPENINGTEXTURE2(", TStageCommand::StageTitle2},
+    {"SETMUSIC(", TStageCommand::SetMusic},
+    {"SETBACKGRAPHIC1(", TStageCommand::BackGraphic1},
+    {"SETBACKGRAPHIC2(", TStageCommand::BackGraphic2},
+    {"SETBACKGRAPHIC3(", TStageCommand::BackGraphic3},
+    {"CLEANBULLET", TStageCommand::CleanBullet},
+    {"CLEANENEMYWITHOUTBOSS", TStageCommand::CleanEnemyWithoutBoss},
+    {"CLEANENEMY", TStageCommand::CleanEnemy},
+    {"STAGEADJUSTMENT", TStageCommand::StageAdjustment},
+    {"SETMAINCOUNT(", TStageCommand::SetMainCount},
+};
+
+bool Matches(const TCommandEntry& entry, std::string_view line) {
+  if (entry.Command == TStageCommand::Assignment) return line.find(":=") != std::string_view::npos;
+  return StartsWithText(entry.Prefix, line);
+}
+
+}  // namespace
+
+// ---- Expressions ----
+
+bool TScriptRun::GetValue(std::string_view name, float& value) const {
+  TStageNames names;
+  names.LocalVars = LocalVars;
+  names.MainCount = MainCount;
+  names.PlayerX = GetPlayerX();
+  names.PlayerY = GetPlayerY();
+  names.GlobalVars = &GlobalVars;
+  return GetStageValue(names, name, value) || GetTruthValue(name, value);
+}
+
+float TScriptRun::GetPlayerX() const { return Context_.PlayerControl ? Context_.PlayerControl->Ship.X : 0.0f; }
+float TScriptRun::GetPlayerY() const { return Context_.PlayerControl ? Context_.PlayerControl->Ship.Y : 0.0f; }
+uint32_t& TScriptRun::RandomSeed() { return Context_.RandSeed; }
+
+float TScriptRun::Evaluate(std::string_view text, const TSourcePlace& place) {
+  TExpressionValue result = Evaluator_.EvaluateChecked(*this, text);
+  if (result.Malformed) Errors.Report(place, "\"" + std::string(text) + "\" is not an expression; it counts as 0");
+  return result.Value;
+}
+
+bool TScriptRun::EvaluateCondition(std::string_view text, const TSourcePlace& place) {
+  TConditionValue result = Evaluator_.EvaluateConditionChecked(*this, text);
+  if (result.Malformed) Errors.Report(place, "\"" + std::string(text) + "\" is not a condition; it counts as false");
+  return result.Value;
+}
+
+bool TScriptRun::IntegerArgument(const TScriptLine& line, std::string_view text, int32_t& value) {
+  if (ParseInteger(text, value)) return true;
+  Errors.Report(line.Place, "expects a whole number, got \"" + std::string(text) + "\"; the line is skipped");
+  return false;
+}
+
+// ---- Running procedures ----
+
+void TScriptRun::RunProcedure(const TSecondStringList2& definition, bool opening) {
+  const TLineList* lines = *definition.Lines;
+  if (!lines || lines->empty()) return;
+
+  // FOR pre-pass: each loop variable of the current table starts at its
+  // start value (the loops themselves keep no meaning in stage scripts).
+  for (const TScriptLine& line : *lines) {
+    if (!StartsWithText("FOR(", line.Text) || !LocalVars) continue;
+    std::string head = GetBetween(line.Text, "(", ")", 1);
+    if (TSecondSingle* var = LocalVars->Find(GetItem(head, 1))) var->Set(Evaluate(GetItem(head, 2), line.Place));
+  }
+
+  // Line 0 runs first; a jump outside the lines ends the run.
+  const int32_t last = int32_t(lines->size()) - 1;
+  int32_t i = -1;
+  int32_t code = kNextLine;
+  do {
+    if (code == kStopRunning || Stopped_) return;
+    i = code != kNextLine ? code : i + 1;
+    if (i < 0 || i > last) return;
+    if (--LinesLeft_ < 0) {
+      Errors.Report((*lines)[size_t(i)].Place, "more than 100000 lines in one frame: the rest of this frame's run is skipped");
+      Stopped_ = true;
+      return;
+    }
+    const TScriptLine& line = (*lines)[size_t(i)];
+    code = opening && RunOpeningStatement(line) ? kNextLine : ExecLine(line);
+  } while (i != last);
+}
+
+bool TScriptRun::RunOpeningStatement(const TScriptLine& line) {
+  if (StartsWithText("SETLOOP(", line.Text)) {
+    if (Context_.BackGround) Context_.BackGround->FrontBackGround().Loop = Arguments(line.Text) == "TRUE";
+    return true;
+  }
+  if (StartsWithText("SETSHOTMODE(", line.Text)) {
+    std::string mode = Arguments(line.Text);
+    if (mode == "VERTICAL") {
+      Context_.LayoutMode = LayoutVertical;
+      Context_.FieldOriginX = 30;
+      Context_.FieldOriginY = 15;
+    } else if (mode == "SLANT") {
+      Context_.LayoutMode = LayoutSlant;
+    } else if (mode == "SIDEWAYS") {
+      Context_.LayoutMode = LayoutSideways;
+    }
+    return true;
+  }
+  return false;
+}
+
+void TScriptRun::CallProcedure(const TScriptLine& line) {
+  std::string_view text = line.Text;
+  size_t open = text.find('(');
+  std::string_view name = open != std::string_view::npos ? text.substr(0, open) : text.substr(0, text.find(';'));
+  const TSecondStringList2* callee = Script.Procedures.Find(name);
+  if (!callee) {
+    if (!IsStructuralLine(text)) Errors.Report(line.Place, "\"" + std::string(name) + "\" is no command and no procedure");
+    return;
+  }
+  if (CallDepth_ >= kMaxCallDepth) {
+    Errors.Report(line.Place, "more than 256 nested procedure calls: the rest of this frame's run is skipped");
+    Stopped_ = true;
+    return;
+  }
+  // Arguments are evaluated with the caller's variables and stored into the
+  // callee's first variables (its parameters). A recursive call shares the
+  // one table of the callee.
+  TVarTable* vars = *callee->Vars;
+  if (open != std::string_view::npos && vars) {
+    std::string args = Arguments(text);
+    size_t k = 0;
+    for (size_t start = 0; k < vars->Count(); ++k) {
+      size_t comma = args.find(',', start);
+      (*vars)[k].Var->Set(Evaluate(std::string_view(args).substr(start, comma - start), line.Place));
+      if (comma == std::string::npos) break;
+      start = comma + 1;
+    }
+  }
+  TVarTable* saved = LocalVars;
+  LocalVars = vars;
+  ++CallDepth_;
+  RunProcedure(*callee, false);
+  --CallDepth_;
+  LocalVars = saved;
+}
+
+// ---- ExecLine ----
+
+int32_t TScriptRun::ExecLine(const TScriptLine& line) {
+  const std::string& text = line.Text;
+  const TCommandEntry* entry = nullptr;
+  for (const TCommandEntry& e : kStageCommands) {
+    if (Matches(e, text)) {
+      entry = &e;
+      break;
+    }
+  }
+  if (!entry) {
+    CallProcedure(line);
+    return kNextLine;
+  }
+
+  TEnemyControl* enemies = Context_.EnemyControl.get();
+  int32_t n = 0;
+  switch (entry->Command) {
+    case TStageCommand::Goto:
+      return IntegerArgument(line, GetBetween(text, "(", ")", 2), n) ? n : kNextLine;
+    case TStageCommand::If: {
+      std::string condition = GetBetween(text, "IF ", "(", 1);
+      if (EvaluateCondition(condition, line.Place)) return kNextLine;
+      return IntegerArgument(line, GetBetween(text, "(", ")", 2), n) ? n : kNextLine;
+    }
+    case TStageCommand::CreateEnemy:
+    case TStageCommand::CreateBoss:
+    case TStageCommand::CreateTukaima: {
+      const TSecondStringList2* definition = Script.Procedures.Find(Arguments(text));
+      if (!definition || !enemies) return kNextLine;
+      if (entry->Command == TStageCommand::CreateEnemy)
+        enemies->Enemies.push_back(std::make_unique<TEnemy>(Context_, *definition));
+      else if (entry->Command == TStageCommand::CreateBoss)
+        enemies->Enemies.push_back(std::make_unique<TBoss>(Context_, *definition));
+      else
+        enemies->Enemies.push_back(std::make_unique<TTukaima>(Context_, *definition, 0.0f, 0.0f));
+      return kNextLine;
+    }
+    case TStageCommand::Assignment: {
+      // The running procedure's own variable of that name, else a global one;
+      // any other name is left alone.
+      std::string name = text.substr(0, text.find(":="));
+      TSecondSingle* var = LocalVars ? LocalVars->Find(name) : nullptr;
+      if (!var) var = GlobalVars.Find(name);
+      if (var) var->Set(Evaluate(GetBetween(text, ":=", ";", 1), line.Place));
+      return kNextLine;
+    }
+    case TStageCommand::NovelMode:
+    case TStageCommand::AdvMode: {
+      const TSecondStringList2* definition = Script.Procedures.Find(Arguments(text));
+      if (!definition) return kNextLine;
+      ScriptMode = entry->Command == TStageCommand::NovelMode ? 2 : 3;
+      DialogueLines = *definition->Lines;
+      DialogueLine = 0;
+      return kNextLine;
+    }
+    case TStageCommand::StageTitle1:
+    case TStageCommand::StageTitle2:
+      if (!IntegerArgument(line, Arguments(text), n)) return kNextLine;
+      if (Context_.TextureList && Context_.TextureList->Get(TPictureTable::Else, n))
+        Context_.State->StartStageTitle(entry->Command == TStageCommand::StageTitle1 ? 1 : 2, n);
+      return kNextLine;
+    case TStageCommand::SetMusic:
+      if (!IntegerArgument(line, GetItem(Arguments(text), 1), n)) return kNextLine;
+      // PlayMusic starts channel 0 looping; that is the music's start.
+      if (Context_.State->WhetherMusic) Context_.State->PlayMusic(n);
+      return kNextLine;
+    case TStageCommand::BackGraphic1:
+    case TStageCommand::BackGraphic2:
+    case TStageCommand::BackGraphic3: {
+      std::string args = Arguments(text);
+      int32_t picture = RoundToInt(Evaluate(GetItem(args, 1), line.Place));
+      int32_t pattern = RoundToInt(Evaluate(GetItem(args, 2), line.Place));
+      int32_t alpha = RoundToInt(Evaluate(GetItem(args, 3), line.Place));
+      int layer = entry->Command == TStageCommand::BackGraphic1 ? 0 : entry->Command == TStageCommand::BackGraphic2 ? 1 : 2;
+      if (Context_.TextureList && Context_.TextureList->Get(TPictureTable::Back, picture) && Context_.BackGround)
+        Context_.BackGround->FarPicture().Layer(layer).SetPicture(picture, pattern, alpha);
+      return kNextLine;
+    }
+    case TStageCommand::CleanBullet:
+      if (enemies) enemies->ClearTamas();
+      return kNextLine;
+    case TStageCommand::CleanEnemyWithoutBoss:
+      if (enemies) enemies->KillAllButBoss();
+      return kNextLine;
+    case TStageCommand::CleanEnemy:
+      if (enemies) enemies->KillAllEnemies();
+      return kNextLine;
+    case TStageCommand::StageAdjustment:
+      Context_.State->StartStageClear();
+      return kNextLine;
+    case TStageCommand::SetMainCount:
+      if (IntegerArgument(line, Arguments(text), n)) MainCount = n;
+      return kNextLine;
+  }
+  return kNextLine;
+}
+
+}  // namespace vuzed
