@@ -26,47 +26,60 @@ TExpressionValue RunExpressionProgram(const TExpressionProgram& program, TEvalua
     float value = 0;
     return owner.GetValue(program.Names[index], value) ? value : 0.0f;
   };
-  for (std::size_t pc = 0; pc < program.Code.size();) {
-    const TInstruction& in = program.Code[pc++];
-    float right = 0;
-    switch (in.Code) {
-      case TOpCode::Multiply:
-      case TOpCode::Divide:
-      case TOpCode::IntDivide:
-      case TOpCode::Modulo:
-      case TOpCode::Add:
-      case TOpCode::Subtract:
-      case TOpCode::AngleFrom:
-        right = (in.Flags & kRightConst) ? in.Value : (in.Flags & kRightName) ? name(in.Arg) : stack[--n];
-        break;
-      default: break;
-    }
+  // The right operand of a two-operand instruction.
+  auto right = [&](const TInstruction& in) {
+    return (in.Flags & kRightConst) ? in.Value : (in.Flags & kRightName) ? name(in.Arg) : stack[--n];
+  };
+  const TInstruction* code = program.Code.data();
+  const std::size_t size = program.Code.size();
+  for (std::size_t pc = 0; pc < size;) {
+    const TInstruction& in = code[pc++];
     switch (in.Code) {
       case TOpCode::Const: stack[n++] = in.Value; break;
       case TOpCode::Name: stack[n++] = name(in.Arg); break;
       case TOpCode::Load: stack[n++] = slots[in.Arg]; break;
-      case TOpCode::Store: slots[in.Arg] = TextRoundTrip(stack[--n]); break;
+      case TOpCode::Store: slots[in.Arg] = TextRoundTrip(stack[--n]); continue;
       case TOpCode::RoundTrip: break;
       case TOpCode::Negate: stack[n - 1] = -stack[n - 1]; break;
-      case TOpCode::Multiply: stack[n - 1] = stack[n - 1] * right; break;
-      case TOpCode::Add: stack[n - 1] = stack[n - 1] + right; break;
-      case TOpCode::Subtract: stack[n - 1] = stack[n - 1] - right; break;
-      case TOpCode::Divide:
-        stack[n - 1] = ApplyOperator(kind, TExpressionOperator::Divide, stack[n - 1], right);
+      case TOpCode::Multiply: {
+        float r = right(in);
+        stack[n - 1] = stack[n - 1] * r;
         break;
-      case TOpCode::IntDivide:
-        stack[n - 1] = ApplyOperator(kind, TExpressionOperator::IntDivide, stack[n - 1], right);
+      }
+      case TOpCode::Add: {
+        float r = right(in);
+        stack[n - 1] = stack[n - 1] + r;
         break;
-      case TOpCode::Modulo:
-        stack[n - 1] = ApplyOperator(kind, TExpressionOperator::Modulo, stack[n - 1], right);
+      }
+      case TOpCode::Subtract: {
+        float r = right(in);
+        stack[n - 1] = stack[n - 1] - r;
         break;
+      }
+      case TOpCode::Divide: {
+        float r = right(in);
+        stack[n - 1] = ApplyOperator(kind, TExpressionOperator::Divide, stack[n - 1], r);
+        break;
+      }
+      case TOpCode::IntDivide: {
+        float r = right(in);
+        stack[n - 1] = ApplyOperator(kind, TExpressionOperator::IntDivide, stack[n - 1], r);
+        break;
+      }
+      case TOpCode::Modulo: {
+        float r = right(in);
+        stack[n - 1] = ApplyOperator(kind, TExpressionOperator::Modulo, stack[n - 1], r);
+        break;
+      }
       case TOpCode::AngleFunction:
         stack[n - 1] = ApplyAngleFunction(TExpressionFunction(in.Arg), stack[n - 1]);
         break;
       case TOpCode::Random: stack[n - 1] = RandomValue(owner.RandomSeed(), stack[n - 1]); break;
-      case TOpCode::AngleFrom:
-        stack[n - 1] = AngleToPoint(stack[n - 1], right, owner.GetPlayerX(), owner.GetPlayerY());
+      case TOpCode::AngleFrom: {
+        float y = right(in);
+        stack[n - 1] = AngleToPoint(stack[n - 1], y, owner.GetPlayerX(), owner.GetPlayerY());
         break;
+      }
       case TOpCode::JumpIfNegative:
         if (stack[--n] < 0) pc = in.Arg;
         continue;
@@ -80,6 +93,7 @@ TExpressionValue RunExpressionProgram(const TExpressionProgram& program, TEvalua
       }
       case TOpCode::Abort: return {0, true};
     }
+    // Instructions that leave a value read it back when told to (RoundTrip always).
     if (in.Code == TOpCode::RoundTrip || (in.Flags & kResultRoundTrip)) stack[n - 1] = TextRoundTrip(stack[n - 1]);
   }
   return {n > 0 ? stack[n - 1] : 0.0f, false};

@@ -33,14 +33,12 @@ std::string FormatEvalNumber(float value);
 // True when the whole text is a number; value receives it.
 bool ParseNumberText(std::string_view text, float& value);
 
-// What writing a value back and reading it again gives. For every finite
-// value other than zero 15 significant digits identify the single exactly;
-// zero of either sign reads back as +0 and every NaN as the one quiet NaN.
-inline float TextRoundTrip(float value) {
-  if (value == 0) return 0.0f;
-  if (std::isnan(value)) return std::numeric_limits<float>::quiet_NaN();
-  return value;
-}
+// What writing a value back and reading it again gives: for every value
+// other than zero 15 significant digits (or INF) identify the single
+// exactly, and zero of either sign reads back as +0 (adding +0 does just
+// that). A NaN stays a NaN; which NaN does not matter, as no result but a
+// NaN depends on it.
+inline float TextRoundTrip(float value) { return value + 0.0f; }
 
 // A double rounded to single; values beyond the largest single round as
 // IEEE arithmetic does (to that value, or to infinity from its midpoint on).
