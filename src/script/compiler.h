@@ -7,21 +7,25 @@
 //                                like any game path, is compiled as a unit
 //   TYPE;  PROCEDURE NAME(...);  ...  END;
 //                                declarations: only declared names are
-//                                compiled, in table order of declaration
+//                                compiled; the table keeps declaration order
 //   IMPLEMENTATION;              a unit's procedures are compiled only
 //                                after it; in the stage file a marker
 //   PROCEDURE NAME...; [VAR; ...] BEGIN; ... END;   definitions
-// The last definition of a name in reading order wins. In the stage file a
-// declaration inside TYPE is compiled too (with the statements up to the
-// next balanced block as its body) and replaced by the real definition
-// later. A unit follows no USES, and its statements outside procedures are
-// dropped.
+// The last definition of a name in reading order wins, wherever it is. A
+// unit follows no USES, and its statements outside procedures are dropped.
+//
+// A declaration is not a definition: a name that is declared and never
+// defined stays without a definition, so nothing runs it. (Compiling each
+// declaration with whatever statements follow it as a stand-in body would
+// let a stage's TYPE replace a procedure its used file had already defined,
+// and would run another procedure's lines under an undefined name.)
 //
 // Problems that authors should hear of are reported (compiler_diagnostics.h):
 // a used file that is missing or unreadable, a procedure whose BEGIN and END
 // do not balance (it gets no lines), an IF or FOR whose block has no end, a
 // definition of a name no TYPE declares (not compiled), a name declared but
-// never defined. Bad input of any kind compiles to something; nothing throws.
+// never defined. Bad input of any kind compiles to something, in time about
+// in proportion to its size; nothing throws.
 
 #include <string_view>
 

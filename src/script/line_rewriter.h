@@ -2,39 +2,25 @@
 // The compiler's rewriting rules: block structure becomes line numbers.
 //
 // Line numbers in rewritten lines are 0-based indexes into the list being
-// compiled. A block is a single line, or a "BEGIN;" line through the "END;"
-// line that balances it; lines equal to "BEGIN;" count +1 and lines equal to
-// "END;" count -1, nothing else counts.
+// compiled; blocks are found with a TBlockIndex of that list, which the rules
+// keep up to date when they rewrite a BEGIN or END line.
 
 #include <cstddef>
-#include <optional>
+#include <string>
 #include <vector>
 
 #include "objects/script_line.h"
 #include "objects/var_table.h"
+#include "script/block_index.h"
 
 namespace vuzed {
-
-struct TBlock {
-  std::size_t First = 0;
-  std::size_t Last = 0;
-};
-
-// The block that starts at `start`: the first line from `start` at which the
-// count is back to 0 ends it. Nothing when the list ends first.
-std::optional<TBlock> FindBlock(const TLineList& lines, std::size_t start);
-
-// The end of a procedure body from `start`: the first line at which the count
-// is back to 0 after at least one "BEGIN;" (so a VAR section before the body
-// does not end it). Nothing when the list ends first.
-std::optional<std::size_t> FindBodyEnd(const TLineList& lines, std::size_t start);
 
 // IF rule, for a line that contains "IF ": the text from the first "THEN;"
 // on is dropped and "(first)(after)" appended, the first line of the block
 // after the IF and the line after that block: "IF TIME=60THEN;" at line 4
 // with a one-line THEN part becomes "IF TIME=60(5)(6)". When that block has
 // no end it is taken to run to the end of the list. False in that case.
-bool RewriteIfLine(TLineList& lines, std::size_t s);
+bool RewriteIfLine(TLineList& lines, std::size_t s, const TBlockIndex& blocks);
 
 // FOR rule, for a line that starts with "FOR ": "FOR I:=0TO9DO ;" at line 3
 // whose block ends at line 8 becomes "FOR(I,0,9)(4,9)" and line 8 becomes
@@ -42,18 +28,19 @@ bool RewriteIfLine(TLineList& lines, std::size_t s);
 // after the FOR is the block and is itself replaced by the END line. When
 // the block has no end, the FOR line's exit is the end of the list and no
 // line is replaced. False in that case.
-bool RewriteForLine(TLineList& lines, std::size_t s);
+bool RewriteForLine(TLineList& lines, std::size_t s, TBlockIndex& blocks);
 
-// VAR rule, for a line that contains "VAR": from it up to the first line
-// equal to "BEGIN;", each line "NAME:TYPE;" whose trimmed type is "SINGLE"
-// adds NAME, exactly as written, to `vars` ("J,K:SINGLE;" adds one variable
-// named "J,K").
-void CollectVarDeclarations(const TLineList& lines, std::size_t s, TVarTable& vars);
+// "NAME:TYPE;" with the trimmed type "SINGLE" declares NAME, exactly as
+// written ("J,K:SINGLE;" declares one variable named "J,K").
+bool DeclaresSingle(const std::string& line);
 
 // Walks the list top-down and applies to each line, in this order, every rule
-// that matches the line as it stands: IF, FOR, VAR. An outer block is thus
-// rewritten before the blocks inside it. Returns the indexes of IF and FOR
-// lines whose block has no end.
+// that matches the line as it stands: IF, FOR, and VAR, which applies to a
+// line that contains "VAR" anywhere and adds to `vars` each declaration from
+// that line up to the first line equal to "BEGIN;". An outer block is thus
+// rewritten before the blocks inside it. Each declaration line adds its
+// variable once, however many VAR lines above it reach it. Returns the
+// indexes of IF and FOR lines whose block has no end.
 std::vector<std::size_t> RewriteLines(TLineList& lines, TVarTable& vars);
 
 }  // namespace vuzed

@@ -14,7 +14,7 @@ std::string ProcedureName(std::string_view statement) {
   return std::string(name.substr(0, name.find('(')));
 }
 
-TCompiledProcedure CompileProcedure(const TLineList& statements, std::size_t p) {
+TCompiledProcedure CompileProcedure(const TLineList& statements, const TBlockIndex& blocks, std::size_t p) {
   TCompiledProcedure result;
   const std::string& head = statements[p].Text;
   if (head.find('(') != std::string::npos) {
@@ -28,7 +28,7 @@ TCompiledProcedure CompileProcedure(const TLineList& statements, std::size_t p) 
       from = comma + 1;
     }
   }
-  const std::optional<std::size_t> end = FindBodyEnd(statements, p + 1);
+  const std::optional<std::size_t> end = blocks.FindBodyEnd(p + 1);
   if (!end) {
     result.Balanced = false;
     return result;

@@ -20,6 +20,7 @@
 
 #include "objects/script_line.h"
 #include "objects/var_table.h"
+#include "script/block_index.h"
 
 namespace vuzed {
 
@@ -35,7 +36,8 @@ struct TCompiledProcedure {
   std::vector<std::size_t> OpenBlocks;  // IF and FOR lines (indexes into Lines) whose block has no end
 };
 
-// Compiles the procedure whose PROCEDURE statement is statements[p].
-TCompiledProcedure CompileProcedure(const TLineList& statements, std::size_t p);
+// Compiles the procedure whose PROCEDURE statement is statements[p];
+// `blocks` indexes `statements`.
+TCompiledProcedure CompileProcedure(const TLineList& statements, const TBlockIndex& blocks, std::size_t p);
 
 }  // namespace vuzed

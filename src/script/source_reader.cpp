@@ -20,14 +20,33 @@ constexpr std::array<std::string_view, 8> kStageKeywords = {"THEN", "DO ",  "BEG
 constexpr std::array<std::string_view, 8> kUnitKeywords = {"THEN", "BEGIN", "VAR",  "ELSE",
                                                            "USES", "TYPE",  "IMPLEMENTATION", "DO "};
 
+// True when no keyword's ";" can land inside an occurrence of a keyword
+// searched after it: no keyword ends with the start of a later one, or sits
+// inside a later one short of its end. Then every ";" can be placed by the
+// keyword's position in the line as it was before any was inserted.
+constexpr bool KeywordsNeverSplitLaterOnes(const std::array<std::string_view, 8>& words) {
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    for (std::size_t j = i + 1; j < words.size(); ++j) {
+      const std::string_view a = words[i], b = words[j];
+      for (std::size_t n = 1; n < a.size() && n < b.size(); ++n)
+        if (a.substr(a.size() - n) == b.substr(0, n)) return false;
+      for (std::size_t at = b.find(a); at != std::string_view::npos; at = b.find(a, at + 1))
+        if (at + a.size() < b.size()) return false;
+    }
+  }
+  return true;
+}
+static_assert(KeywordsNeverSplitLaterOnes(kStageKeywords) && KeywordsNeverSplitLaterOnes(kUnitKeywords));
+
 // Pre-processes one file line by line.
 //
-// The carry is kept in Line_ between lines. A statement may run over many
-// lines, so each line works on the carry plus the new text without going over
-// the carry again where that cannot change the outcome: the carry is already
-// upper-cased, holds no ";" and no "//", and, while CarryClean_, none of the
-// keywords either. Only the join and the new text are then searched, and a
-// file with no ";" for a long stretch costs time in proportion to its length.
+// A statement may run over any number of lines, so the carry is never worked
+// over again where that cannot change the outcome, and a file costs time in
+// proportion to its length: the carry (Buf_ from Base_ on) is already
+// upper-cased and holds no ";" and no "//"; for each keyword a scan position
+// remembers how far the carry is known to hold no occurrence; and the ";"s
+// are placed by position (see KeywordsNeverSplitLaterOnes) instead of being
+// inserted into the text.
 class TStatementReader {
  public:
   TStatementReader(TSourceKind kind, std::shared_ptr<const std::string> file, TLineList& out)
@@ -36,25 +55,40 @@ class TStatementReader {
   void Feed(std::string_view raw, int32_t lineNo);
 
  private:
+  // A place where the line is cut: after a ";" of the text, or before the
+  // byte at Pos where a ";" is inserted after a keyword.
+  struct TCut {
+    std::size_t Pos;
+    bool Inserted;
+    bool operator<(const TCut& o) const { return Pos != o.Pos ? Pos < o.Pos : Inserted > o.Inserted; }
+  };
+  // Nothing of the keyword starts in [Base_, Pos); Found: it starts at Pos.
+  struct TScan {
+    std::size_t Pos = 0;
+    bool Found = false;
+  };
+
+  std::size_t FirstOccurrence(std::size_t k);
   void Append(std::string_view raw);
-  void SetCarry(std::string text, int32_t lineNo);
-  bool HoldsKeyword(std::string_view text) const;
+  void Truncate(std::size_t end);
+  void Compact();
 
   std::span<const std::string_view> Keywords_;
   std::shared_ptr<const std::string> File_;
   TLineList& Out_;
-  std::string Line_;               // the carry; during Feed, the line being worked on
-  std::vector<bool> CharStart_;    // per carry byte: it begins a character (parsed from the carry's start)
-  bool CarryClean_ = true;         // the carry holds none of the keywords
-  int32_t CarryLine_ = 0;          // where the carry's text began
+  std::string Buf_;              // the carry from Base_ on; during Feed, the line being worked on
+  std::vector<bool> CharStart_;  // per byte of Buf_: it begins a character (parsed from the carry's start)
+  std::size_t Base_ = 0;
+  std::array<TScan, 8> Scans_;
+  int32_t CarryLine_ = 0;        // where the carry's text began
 };
 
 void TStatementReader::Feed(std::string_view raw, int32_t lineNo) {
-  const std::size_t carry = Line_.size();
+  const std::size_t carry = Buf_.size() - Base_;
 
   // Step 2. The carry holds no "//"; one may start at its last byte.
   std::size_t cut = std::string_view::npos;
-  if (carry > 0 && Line_.back() == '/' && !raw.empty() && raw.front() == '/') {
+  if (carry > 0 && Buf_.back() == '/' && !raw.empty() && raw.front() == '/') {
     cut = carry - 1;
   } else if (std::size_t k = raw.find("//"); k != std::string_view::npos) {
     cut = carry + k;
@@ -63,50 +97,64 @@ void TStatementReader::Feed(std::string_view raw, int32_t lineNo) {
 
   // Step 3. The carry keeps its first byte, which is not blank, so the line
   // can only come out empty when there was no carry.
-  const std::size_t kept = std::min(carry, cut);
-  Line_.resize(kept);
-  CharStart_.resize(kept);
+  const std::size_t carryEnd = Base_ + std::min(carry, cut);
+  Truncate(carryEnd);
   if (cut == std::string_view::npos || cut > carry)
     Append(raw.substr(0, cut == std::string_view::npos ? raw.size() : cut - carry));
-  while (!Line_.empty() && IsTrimmedByte(Line_.back())) {
-    Line_.pop_back();
-    CharStart_.pop_back();
-  }
-  if (carry == 0) {
-    // Leading blanks are one-byte characters, so the flags after them hold.
-    std::size_t lead = 0;
-    while (lead < Line_.size() && IsTrimmedByte(Line_[lead])) ++lead;
-    Line_.erase(0, lead);
-    CharStart_.erase(CharStart_.begin(), CharStart_.begin() + std::ptrdiff_t(lead));
-  }
-  if (Line_.empty()) return;
+  std::size_t end = Buf_.size();
+  while (end > Base_ && IsTrimmedByte(Buf_[end - 1])) --end;
+  Truncate(end);
+  if (carry == 0)
+    while (Base_ < Buf_.size() && IsTrimmedByte(Buf_[Base_])) ++Base_;
+  if (Base_ == Buf_.size()) return;
 
-  // Step 4. Nothing before `clean` can hold a keyword or a ";", and a keyword
-  // found after it ends at or beyond it, so its ";" never lands before it.
-  const std::size_t clean = CarryClean_ ? std::min(carry, Line_.size()) : 0;
-  for (std::string_view word : Keywords_) {
-    const std::size_t from = clean >= word.size() - 1 ? clean - (word.size() - 1) : 0;
-    const std::size_t at = Line_.find(word, from);
-    if (at != std::string::npos) Line_.insert(at + word.size(), 1, ';');
-  }
+  // Steps 4 and 5. The carry holds no ";" of its own.
+  std::vector<TCut> cuts;
+  for (std::size_t k = 0; k < Keywords_.size(); ++k)
+    if (std::size_t at = FirstOccurrence(k); at != std::string::npos) cuts.push_back({at + Keywords_[k].size(), true});
+  for (std::size_t at = Buf_.find(';', std::min(carryEnd, Buf_.size())); at != std::string::npos;
+       at = Buf_.find(';', at + 1))
+    cuts.push_back({at, false});
+  std::sort(cuts.begin(), cuts.end());
 
-  // Step 5.
-  std::size_t start = 0;
-  for (std::size_t semi = Line_.find(';', clean); semi != std::string::npos; semi = Line_.find(';', start)) {
-    std::string_view piece = TrimBlanks(std::string_view(Line_).substr(start, semi + 1 - start));
-    const int32_t line = (start < kept) ? CarryLine_ : lineNo;
-    if (!piece.empty()) Out_.push_back({SqueezeSpaces(piece), {File_, line}});
-    start = semi + 1;
+  std::size_t start = Base_;
+  std::string piece;
+  for (const TCut& c : cuts) {
+    piece.assign(Buf_, start, c.Pos - start);
+    piece.push_back(';');  // the inserted one, or the line's own at Pos
+    std::string_view statement = TrimBlanks(piece);
+    const int32_t line = start < carryEnd ? CarryLine_ : lineNo;
+    if (!statement.empty()) Out_.push_back({SqueezeSpaces(statement), {File_, line}});
+    start = c.Inserted ? c.Pos : c.Pos + 1;
   }
 
-  // Step 6. Without a ";" no keyword was found either (each would have
-  // brought one), and the flags of the whole line are already in place.
-  if (start > 0) {
-    SetCarry(std::string(TrimBlanks(std::string_view(Line_).substr(start))), lineNo);
-  } else {
-    if (carry == 0) CarryLine_ = lineNo;
-    CarryClean_ = true;
+  // Step 6. A ";" and the blanks after it are one-byte characters, so the
+  // new carry's characters start where they started in the line.
+  if (!cuts.empty()) {
+    if (start >= carryEnd) CarryLine_ = lineNo;
+    Base_ = start;
+    while (Base_ < Buf_.size() && IsTrimmedByte(Buf_[Base_])) ++Base_;
+  } else if (carry == 0) {
+    CarryLine_ = lineNo;
   }
+  Compact();
+}
+
+// The first occurrence of keyword k from Base_ on, or npos.
+std::size_t TStatementReader::FirstOccurrence(std::size_t k) {
+  TScan& scan = Scans_[k];
+  const std::string_view word = Keywords_[k];
+  if (scan.Pos < Base_) scan = {Base_, false};
+  if (!scan.Found) {
+    const std::size_t at = Buf_.find(word, scan.Pos);
+    if (at == std::string::npos) {
+      // Only an occurrence that reaches into later text can start from here.
+      scan.Pos = std::max(scan.Pos, Buf_.size() + 1 - std::min(Buf_.size() + 1, word.size()));
+      return std::string::npos;
+    }
+    scan = {at, true};
+  }
+  return scan.Pos;
 }
 
 // Appends the text upper-cased, continuing the character parse of the carry:
@@ -114,35 +162,42 @@ void TStatementReader::Feed(std::string_view raw, int32_t lineNo) {
 // its second byte, which is never changed (a lead byte that ends the carry
 // takes the first byte of the next line).
 void TStatementReader::Append(std::string_view raw) {
-  const std::size_t n = Line_.size();
-  bool secondByte = n > 0 && CharStart_[n - 1] && IsShiftJisLeadByte(Line_[n - 1]);
-  Line_.reserve(n + raw.size());
+  const std::size_t n = Buf_.size();
+  bool secondByte = n > Base_ && CharStart_[n - 1] && IsShiftJisLeadByte(Buf_[n - 1]);
+  Buf_.reserve(n + raw.size());
   for (char c : raw) {
     CharStart_.push_back(!secondByte);
     if (secondByte) {
-      Line_.push_back(c);
+      Buf_.push_back(c);
       secondByte = false;
     } else {
-      Line_.push_back(AsciiUpper(c));
+      Buf_.push_back(AsciiUpper(c));
       secondByte = IsShiftJisLeadByte(c);
     }
   }
 }
 
-void TStatementReader::SetCarry(std::string text, int32_t lineNo) {
-  Line_ = std::move(text);
-  CharStart_.assign(Line_.size(), true);
-  for (std::size_t i = 0; i + 1 < Line_.size(); ++i) {
-    if (IsShiftJisLeadByte(Line_[i])) CharStart_[++i] = false;
+void TStatementReader::Truncate(std::size_t end) {
+  if (end >= Buf_.size()) return;
+  Buf_.resize(end);
+  CharStart_.resize(end);
+  for (std::size_t k = 0; k < Scans_.size(); ++k) {
+    TScan& scan = Scans_[k];
+    const std::size_t size = Keywords_[k].size();
+    if (scan.Found && scan.Pos + size <= end) continue;
+    // What was known clear stays clear, up to where new text could reach in.
+    scan.Found = false;
+    scan.Pos = std::min(scan.Pos, end + 1 - std::min(end + 1, size));
   }
-  CarryClean_ = !HoldsKeyword(Line_);
-  CarryLine_ = lineNo;
 }
 
-bool TStatementReader::HoldsKeyword(std::string_view text) const {
-  for (std::string_view word : Keywords_)
-    if (text.find(word) != std::string_view::npos) return true;
-  return false;
+// Drops the text before the carry once it is the larger part of the buffer.
+void TStatementReader::Compact() {
+  if (Base_ < 4096 || Base_ < Buf_.size() - Base_) return;
+  Buf_.erase(0, Base_);
+  CharStart_.erase(CharStart_.begin(), CharStart_.begin() + std::ptrdiff_t(Base_));
+  for (TScan& scan : Scans_) scan = scan.Pos < Base_ ? TScan{0, false} : TScan{scan.Pos - Base_, scan.Found};
+  Base_ = 0;
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ TEST(CompileStage, UsedFilesDeclareAndDefineTheirOwnProcedures) {
             }));
 }
 
-TEST(CompileStage, TheLastDefinitionWinsButADeclarationNeverReplacesOne) {
+TEST(CompileStage, TheLastDefinitionWinsAndADeclarationIsNoDefinition) {
   TempDir root;
   root.Write("unit.txt", kUnit);
   TCompiledScript script;
@@ -89,17 +89,21 @@ TEST(CompileStage, TheLastDefinitionWinsButADeclarationNeverReplacesOne) {
       "  procedure Enemy1(x: single);\n"  // declared again after the unit defined it
       "  procedure Main;\n"
       "  procedure Lost;\n"
+      "  procedure Stray;\n"
       "end;\n"
       "procedure Main; begin\n first;\nend;\n"
-      "procedure Main; begin\n second;\nend;\n",
+      "procedure Main; begin\n second;\nend;\n"
+      "uses unit.txt;\n",  // used again: STRAY is declared by now
       "s.txt", &files, script, &diagnostics);
   EXPECT_EQ(LinesOf(script, "MAIN"), (std::vector<std::string>{"BEGIN;", "SECOND;", "END;"}));
   EXPECT_EQ(LinesOf(script, "ENEMY1"), (std::vector<std::string>{"BEGIN;", "MOVE(X);", "END;"}));
-  // A declaration with no definition stands in with the statements up to
-  // the next balanced block, and is reported.
-  EXPECT_EQ(LinesOf(script, "LOST").front(), "END;");
+  EXPECT_EQ(LinesOf(script, "STRAY"), (std::vector<std::string>{"BEGIN;", "END;"}));
+  ASSERT_GE(script.Procedures.IndexOf("LOST"), 0);
+  EXPECT_EQ(script.Procedures.Find("LOST"), nullptr);
   const std::vector<std::string>& m = diagnostics.Messages();
   EXPECT_NE(std::find(m.begin(), m.end(), "s.txt:5: procedure LOST is declared but never defined"), m.end());
+  // Each distinct message once, though the unit was used twice.
+  EXPECT_EQ(std::count(m.begin(), m.end(), "unit.txt:3: procedure GHOST is declared but never defined"), 1);
 }
 
 TEST(CompileStage, UnbalancedBlocksAreReportedAndCompileToSomethingSafe) {
@@ -125,9 +129,9 @@ TEST(CompileStage, UnbalancedBlocksAreReportedAndCompileToSomethingSafe) {
   ASSERT_NE(script.Procedures.Find("B"), nullptr);
   EXPECT_TRUE(LinesOf(script, "B").empty());
   EXPECT_EQ(diagnostics.Messages(), (std::vector<std::string>{
+                                        "s.txt:9: procedure B: BEGIN and END do not balance; it has no lines",
                                         "s.txt:4: IF block has no end",
                                         "s.txt:8: FOR block has no end",
-                                        "s.txt:9: procedure B: BEGIN and END do not balance; it has no lines",
                                     }));
 }
 

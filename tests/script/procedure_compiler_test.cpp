@@ -26,7 +26,7 @@ TEST(CompileProcedure, ParametersThenVarsAndTheWholeBody) {
       "end;\n"
       "procedure Other;",
       TSourceKind::Stage, nullptr);
-  const TCompiledProcedure p = CompileProcedure(statements, 0);
+  const TCompiledProcedure p = CompileProcedure(statements, TBlockIndex(statements), 0);
   ASSERT_EQ(p.Vars.Count(), 4u);
   EXPECT_EQ(p.Vars[0].Name, "A");
   EXPECT_EQ(p.Vars[1].Name, "B");
@@ -43,7 +43,7 @@ TEST(CompileProcedure, ParametersThenVarsAndTheWholeBody) {
 TEST(CompileProcedure, AnUnbalancedBodyGivesNoLinesButKeepsTheParameters) {
   const TLineList statements =
       ReadStatements("procedure P(x:single);\nbegin\nbegin\nx := 1;\nend;", TSourceKind::Stage, nullptr);
-  const TCompiledProcedure p = CompileProcedure(statements, 0);
+  const TCompiledProcedure p = CompileProcedure(statements, TBlockIndex(statements), 0);
   EXPECT_FALSE(p.Balanced);
   EXPECT_TRUE(p.Lines.empty());
   ASSERT_EQ(p.Vars.Count(), 1u);
