@@ -7,8 +7,10 @@
 //
 // Choices both evaluators make where the rewriting alone has no answer:
 // - a name before "(" that is not a function of the kind (or a number
-//   there), a "(" without its ")", or groups and calls nested more than
-//   kMaxExpressionNesting deep make the whole expression 0 (`Malformed`);
+//   there), a "(" without its ")", groups and calls nested more than
+//   kMaxExpressionNesting deep, or a text longer than kMaxExpressionLength
+//   make the whole expression 0 (`Malformed`): no line of a script, however
+//   long or deep, can stall a frame;
 // - an operand that is neither a number nor a known name is 0;
 // - division by zero ("/", "|", "%") gives 0;
 // - intermediate values keep their exact value whatever their size (see
@@ -16,6 +18,7 @@
 // - a text that is empty or contains an operator character is never a name:
 //   the owner is not asked for it ("-GETSELFX" as an operand is 0).
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -54,6 +57,7 @@ struct TConditionValue {
 };
 
 constexpr int kMaxExpressionNesting = 256;
+constexpr std::size_t kMaxExpressionLength = 4096;
 
 // The operator characters: "%", "*", "+", "-", "/", "|".
 constexpr bool IsOperatorChar(char c) {

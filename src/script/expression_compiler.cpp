@@ -99,7 +99,7 @@ uint32_t TCompiler::NameIndex(const std::string& name) {
 }
 
 bool TCompiler::Level(std::string_view original, int depth) {
-  if (depth > kMaxExpressionNesting) return Abort();
+  if (depth > kMaxExpressionNesting || original.size() > kMaxExpressionLength) return Abort();
   const std::size_t mark = P_.Code.size();
   const uint32_t stackAtMark = Stack_;
   auto rewrite = [&] {

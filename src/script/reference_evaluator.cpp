@@ -74,7 +74,7 @@ class TRewriter {
 };
 
 bool TRewriter::Evaluate(std::string text, int depth, float& result) {
-  if (depth > kMaxExpressionNesting) return false;
+  if (depth > kMaxExpressionNesting || text.size() > kMaxExpressionLength) return false;
   CancelSigns(text);
   for (std::size_t open; (open = text.find('(')) != kNone;) {
     std::size_t nameStart = open;

@@ -152,8 +152,8 @@ bool SameValue(float a, float b) {
 }
 
 TEST(EvaluatorDifferential, CompiledMatchesReferenceBitForBit) {
-  constexpr int kTexts = 25000;
-  constexpr uint32_t kOwnersPerText = 4;
+  constexpr int kTexts = 12500;
+  constexpr uint32_t kOwnersPerText = 8;
   TGenerator g(20240517);
   const TEvaluatorKind kinds[] = {TEvaluatorKind::Enemy, TEvaluatorKind::Bullet, TEvaluatorKind::Stage};
   int cases = 0;

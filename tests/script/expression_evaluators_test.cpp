@@ -160,6 +160,15 @@ TEST_P(Evaluators, DeepNestingEndsSafely) {
   EXPECT_TRUE(Checked(kEnemy, unclosed).Malformed);
 }
 
+TEST_P(Evaluators, OverlongTextsAreNotExpressions) {
+  std::string longest = "1";
+  while (longest.size() + 2 <= kMaxExpressionLength) longest += "+1";
+  EXPECT_EQ(Eval(kEnemy, longest), float(longest.size() / 2 + 1));
+  TExpressionValue over = Checked(kEnemy, longest + "+1");
+  EXPECT_TRUE(over.Malformed);
+  EXPECT_EQ(over.Value, 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(ReferenceAndCompiled, Evaluators, ::testing::Values(true, false),
                          [](const auto& info) { return info.param ? "Reference" : "Compiled"; });
 
