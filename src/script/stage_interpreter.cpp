@@ -197,7 +197,10 @@ void TScriptRun::CallProcedure(const TScriptLine& line) {
   std::string_view name = open != std::string_view::npos ? text.substr(0, open) : text.substr(0, text.find(';'));
   const TSecondStringList2* callee = Script.Procedures.Find(name);
   if (!callee) {
-    if (!IsStructuralLine(text)) Errors.Report(line.Place, "\"" + std::string(name) + "\" is no command and no procedure");
+    if (name == "SETSHOTMODE" || name == "SETLOOP")
+      Errors.Report(line.Place, std::string(name) + " works only in OPENING; ignored here");
+    else if (!IsStructuralLine(text))
+      Errors.Report(line.Place, "\"" + std::string(name) + "\" is no command and no procedure");
     return;
   }
   if (CallDepth_ >= kMaxCallDepth) {

@@ -57,11 +57,10 @@ TEST_F(StageTest, SetMainCountRepeatsTheTimeline) {
 }
 
 TEST_F(StageTest, ShotModeIsSetOnlyInOpening) {
-  g.Game().FieldOriginX = 30;
-  g.Game().FieldOriginY = 15;
-  Load("", "", "begin\n  SetShotMode(SLANT);\nend;", "  SetShotMode(SIDEWAYS);\n");
+  Load("", "", "begin\n  SetShotMode(SLANT);\nend;", "  SetShotMode(VERTICAL);\n  SetShotMode(SIDEWAYS);\n");
   EXPECT_EQ(g.Game().LayoutMode, LayoutSideways);
   EXPECT_EQ(g.Game().FieldOriginX, 30);  // only VERTICAL sets the origin
+  EXPECT_EQ(g.Game().FieldOriginY, 15);
   g.RunTo(5);
   EXPECT_EQ(g.Game().LayoutMode, LayoutSideways);
 }
