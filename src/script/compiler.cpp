@@ -217,7 +217,7 @@ void TCompileSession::NoteDefinition(const TSource& source, std::size_t p) {
       Report(head.Place, "procedure " + name + " is not declared in a TYPE section and is not compiled");
     return;
   }
-  if (!source.Blocks.FindBodyEnd(p + 1))
+  if (!name.empty() && !source.Blocks.FindBodyEnd(p + 1))
     Report(head.Place, "procedure " + name + ": BEGIN and END do not balance; it has no lines");
   if (LastDefinition_.size() <= std::size_t(index)) LastDefinition_.resize(std::size_t(index) + 1);
   LastDefinition_[std::size_t(index)] = {&source, p};

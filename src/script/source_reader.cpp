@@ -55,8 +55,8 @@ class TStatementReader {
   void Feed(std::string_view raw, int32_t lineNo);
 
  private:
-  // A place where the line is cut: after a ";" of the text, or before the
-  // byte at Pos where a ";" is inserted after a keyword.
+  // A place where the line is cut: at its own ";" at Pos, or at a ";"
+  // inserted after a keyword, in front of the byte at Pos.
   struct TCut {
     std::size_t Pos;
     bool Inserted;
