@@ -118,9 +118,14 @@ TEST(CompileCommand, HugeLinesAndBinaryGarbageCompile) {
             0u)
       << r.Out.substr(0, 200);
 
+  // Random bytes, then random script words.
+  constexpr const char* kWords[] = {"begin ", "end;", "if x then ", "for i:=1 to 2 do ", "procedure p", "type ",
+                                    "implementation ", "var ", "a:single;", ";", "\n", "//", "\x83", "(", ","};
   std::string garbage;
   uint32_t seed = 99;
-  for (int i = 0; i < 300000; ++i) garbage += char((seed = seed * 134775813u + 1u) >> 24);
+  auto next = [&seed] { return seed = seed * 134775813u + 1u; };
+  for (int i = 0; i < 200000; ++i) garbage += char(next() >> 24);
+  for (int i = 0; i < 40000; ++i) garbage += kWords[(next() >> 16) % std::size(kWords)];
   const auto file = dir.Write("garbage.bin", garbage);
   EXPECT_EQ(RunTool({"compile", file.string()}).Status, 0);
   EXPECT_EQ(RunTool({"compile", "--unit", file.string()}).Status, 0);

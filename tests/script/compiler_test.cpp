@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -156,36 +155,6 @@ TEST(CompileUnit, CompilesOnlyFromImplementationOn) {
   EXPECT_EQ(LinesOf(script, "B"), (std::vector<std::string>{"BEGIN;", "LATE;", "END;"}));
   EXPECT_TRUE(script.Statements.empty());
   EXPECT_EQ(diagnostics.Messages(), (std::vector<std::string>{"u.txt:1: procedure A is declared but never defined"}));
-}
-
-TEST(CompileStage, GarbageCompilesToAConsistentTable) {
-  // Random bytes and random script words: whatever comes out, every
-  // definition points at its own entry's lists.
-  constexpr const char* kWords[] = {"begin ", "end;", "if x then ", "for i:=1 to 2 do ", "procedure p", "type ",
-                                    "implementation ", "var ", "a:single;", ";", "\n", "\r", "//", "\x83",
-                                    "(", ",", "uses ", "x.txt;"};
-  uint32_t seed = 12345;
-  auto next = [&seed] { return seed = seed * 134775813u + 1u; };
-  std::string words, bytes;
-  for (int i = 0; i < 40000; ++i) {
-    words += kWords[(next() >> 16) % std::size(kWords)];
-    if ((next() >> 20) % 7 == 0) words += char('0' + i % 10);
-  }
-  for (int i = 0; i < 200000; ++i) bytes += char(next() >> 24);
-
-  for (const std::string& source : {words, bytes}) {
-    TCompiledScript script;
-    TCompileDiagnostics diagnostics;
-    CompileStageText(source, "g.txt", nullptr, script, &diagnostics);
-    CompileUnitText(source, "g.txt", script, &diagnostics);
-    EXPECT_FALSE(script.Statements.empty());
-    for (std::size_t i = 0; i < script.Procedures.Count(); ++i) {
-      const TProcedureEntry& e = script.Procedures[i];
-      if (!e.Definition) continue;
-      EXPECT_EQ(*e.Definition->Lines, e.Lines.get());
-      EXPECT_EQ(*e.Definition->Vars, e.Vars.get());
-    }
-  }
 }
 
 }  // namespace

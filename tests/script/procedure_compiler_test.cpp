@@ -40,15 +40,5 @@ TEST(CompileProcedure, ParametersThenVarsAndTheWholeBody) {
   EXPECT_TRUE(p.Balanced);
 }
 
-TEST(CompileProcedure, AnUnbalancedBodyGivesNoLinesButKeepsTheParameters) {
-  const TLineList statements =
-      ReadStatements("procedure P(x:single);\nbegin\nbegin\nx := 1;\nend;", TSourceKind::Stage, nullptr);
-  const TCompiledProcedure p = CompileProcedure(statements, TBlockIndex(statements), 0);
-  EXPECT_FALSE(p.Balanced);
-  EXPECT_TRUE(p.Lines.empty());
-  ASSERT_EQ(p.Vars.Count(), 1u);
-  EXPECT_EQ(p.Vars[0].Name, "X");
-}
-
 }  // namespace
 }  // namespace vuzed
