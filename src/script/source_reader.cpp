@@ -1,6 +1,7 @@
 #include "script/source_reader.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -243,7 +244,7 @@ TLineList ReadStatements(std::string_view bytes, TSourceKind kind, std::shared_p
   std::string_view line;
   int32_t lineNo = 0;
   for (std::optional<std::size_t> pos = NextSourceLine(bytes, 0, line); pos; pos = NextSourceLine(bytes, *pos, line))
-    reader.Feed(line, ++lineNo);
+    reader.Feed(line, lineNo < INT32_MAX ? ++lineNo : lineNo);
   return statements;
 }
 
