@@ -156,6 +156,12 @@ TEST(EvaluatorDifferential, CompiledMatchesReferenceBitForBit) {
   constexpr uint32_t kOwnersPerText = 8;
   TGenerator g(20240517);
   const TEvaluatorKind kinds[] = {TEvaluatorKind::Enemy, TEvaluatorKind::Bullet, TEvaluatorKind::Stage};
+  // Two owners per kind with the same variables in the same order.
+  TPlainExpressionOwner owners[3][2] = {{TPlainExpressionOwner(kinds[0]), TPlainExpressionOwner(kinds[0])},
+                                        {TPlainExpressionOwner(kinds[1]), TPlainExpressionOwner(kinds[1])},
+                                        {TPlainExpressionOwner(kinds[2]), TPlainExpressionOwner(kinds[2])}};
+  for (auto& pair : owners)
+    for (TPlainExpressionOwner& owner : pair) Fill(owner, g, 0);
   int cases = 0;
   int mismatches = 0;
   for (int t = 0; t < kTexts && mismatches < 20; ++t) {
@@ -165,13 +171,12 @@ TEST(EvaluatorDifferential, CompiledMatchesReferenceBitForBit) {
     std::string text = condition ? g.Condition(0) : shape < 15 ? g.Garbage() : g.Expression(0);
     TReferenceEvaluator reference(kind);
     TCompiledEvaluator compiled(kind);
+    TPlainExpressionOwner& a = owners[t % 3][0];
+    TPlainExpressionOwner& b = owners[t % 3][1];
     for (uint32_t variant = 0; variant < kOwnersPerText; ++variant) {
-      TPlainExpressionOwner a(kind);
       Fill(a, g, variant);
-      TPlainExpressionOwner b(kind);
-      for (std::size_t i = 0; i < a.Vars.Count(); ++i) SetVariable(b.Vars, a.Vars[i].Name, a.Vars[i].Var->Get());
-      for (std::size_t i = 0; i < a.Globals.Count(); ++i)
-        SetVariable(b.Globals, a.Globals[i].Name, a.Globals[i].Var->Get());
+      for (std::size_t i = 0; i < a.Vars.Count(); ++i) b.Vars[i].Var->Set(a.Vars[i].Var->Get());
+      for (std::size_t i = 0; i < a.Globals.Count(); ++i) b.Globals[i].Var->Set(a.Globals[i].Var->Get());
       b.PlayerX = a.PlayerX, b.PlayerY = a.PlayerY, b.SelfX = a.SelfX, b.SelfY = a.SelfY;
       b.Count = a.Count, b.Time = a.Time, b.Hp = a.Hp, b.Seed = a.Seed;
       ++cases;
