@@ -36,7 +36,7 @@ class TEnemyControl {
   std::vector<std::unique_ptr<TCharacter>> Items;
 
  private:
-  TGameContext& Context_;
+  [[maybe_unused]] TGameContext& Context_;
 };
 
 }  // namespace vuzed

@@ -36,7 +36,7 @@ class TPlayerControl {
   bool Invincible = false;  // a test aid: hits are ignored
 
  private:
-  TGameContext& Context_;
+  [[maybe_unused]] TGameContext& Context_;
 };
 
 }  // namespace vuzed

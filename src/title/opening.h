@@ -12,7 +12,7 @@ class TOpening {
   void Step();
 
  private:
-  TGameContext& Context_;
+  [[maybe_unused]] TGameContext& Context_;
 };
 
 }  // namespace vuzed

@@ -21,7 +21,7 @@ class TTitle {
   int32_t InputDelay = 0;
 
  private:
-  TGameContext& Context_;
+  [[maybe_unused]] TGameContext& Context_;
 };
 
 }  // namespace vuzed
