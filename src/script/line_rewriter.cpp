@@ -15,7 +15,11 @@ bool RewriteIfLine(TLineList& lines, std::size_t s, const TBlockIndex& blocks) {
   if (std::size_t then = text.find("THEN;"); then != std::string::npos) text.resize(then);
   const std::optional<TBlock> block = blocks.FindBlock(s + 1);
   const std::size_t after = block ? block->Last + 1 : lines.size();
-  text += "(" + std::to_string(s + 1) + ")(" + std::to_string(after) + ")";
+  text += '(';
+  text += std::to_string(s + 1);
+  text += ")(";
+  text += std::to_string(after);
+  text += ')';
   return block.has_value();
 }
 

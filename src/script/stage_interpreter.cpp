@@ -97,6 +97,17 @@ constexpr TCommandEntry kStageCommands[] = {
     {"SETMAINCOUNT(", TStageCommand::SetMainCount},
 };
 
+// "\"text\"" + tail, built by appending (one allocation, no temporaries).
+std::string Quoted(std::string_view text, std::string_view tail) {
+  std::string message;
+  message.reserve(text.size() + tail.size() + 2);
+  message += '"';
+  message += text;
+  message += '"';
+  message += tail;
+  return message;
+}
+
 bool Matches(const TCommandEntry& entry, std::string_view line) {
   if (entry.Command == TStageCommand::Assignment) return line.find(":=") != std::string_view::npos;
   return StartsWithText(entry.Prefix, line);
@@ -122,19 +133,19 @@ uint32_t& TScriptRun::RandomSeed() { return Context_.RandSeed; }
 
 float TScriptRun::Evaluate(std::string_view text, const TSourcePlace& place) {
   TExpressionValue result = Evaluator_.EvaluateChecked(*this, text);
-  if (result.Malformed) Errors.Report(place, "\"" + std::string(text) + "\" is not an expression; it counts as 0");
+  if (result.Malformed) Errors.Report(place, Quoted(text, " is not an expression; it counts as 0"));
   return result.Value;
 }
 
 bool TScriptRun::EvaluateCondition(std::string_view text, const TSourcePlace& place) {
   TConditionValue result = Evaluator_.EvaluateConditionChecked(*this, text);
-  if (result.Malformed) Errors.Report(place, "\"" + std::string(text) + "\" is not a condition; it counts as false");
+  if (result.Malformed) Errors.Report(place, Quoted(text, " is not a condition; it counts as false"));
   return result.Value;
 }
 
 bool TScriptRun::IntegerArgument(const TScriptLine& line, std::string_view text, int32_t& value) {
   if (ParseInteger(text, value)) return true;
-  Errors.Report(line.Place, "expects a whole number, got \"" + std::string(text) + "\"; the line is skipped");
+  Errors.Report(line.Place, "expects a whole number, got " + Quoted(text, "; the line is skipped"));
   return false;
 }
 
@@ -200,7 +211,7 @@ void TScriptRun::CallProcedure(const TScriptLine& line) {
     if (name == "SETSHOTMODE" || name == "SETLOOP")
       Errors.Report(line.Place, std::string(name) + " works only in OPENING; ignored here");
     else if (!IsStructuralLine(text))
-      Errors.Report(line.Place, "\"" + std::string(name) + "\" is no command and no procedure");
+      Errors.Report(line.Place, Quoted(name, " is no command and no procedure"));
     return;
   }
   if (CallDepth_ >= kMaxCallDepth) {
