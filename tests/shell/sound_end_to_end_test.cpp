@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
+#include <filesystem>
+
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "support/ogg_writer.h"
@@ -18,36 +20,55 @@ using test::RunTool;
 using test::TempDir;
 
 // Runs the boot flow (the title music starts at start-up) and returns the
-// audio the disk driver wrote. The disk driver runs far faster than real
+// file the disk driver wrote. The disk driver runs far faster than real
 // time, and the music is heard once the refill thread has decoded the first
 // half second: the run is made long enough (passes take microseconds) for
 // that to happen before shut-down.
-std::vector<char> RunAndRecord(const TempDir& root, bool musicOn) {
+std::filesystem::path RunAndRecord(const TempDir& root, bool musicOn) {
   root.Write("data/information.ini", std::string("[Sound]\r\nWhetherMusic=") + (musicOn ? "1" : "0") + "\r\n");
   root.Write("data/Music/BGM/3.ogg", test::MakeSineOgg(2.0));
-  std::string raw = (root.Path() / "out.raw").string();
+  std::filesystem::path raw = root.Path() / "out.raw";
   auto r = RunTool({"run", "--root", root.Path().string(), "--boot", "--frames", "6000"},
-                   {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + raw, "SDL_DISKAUDIODELAY=0",
+                   {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + raw.string(), "SDL_DISKAUDIODELAY=0",
                     "XDG_DATA_HOME=" + (root.Path() / "xdg").string()});
   EXPECT_EQ(r.Status, 0) << r.Err;
-  std::ifstream in(raw, std::ios::binary);
-  return std::vector<char>(std::istreambuf_iterator<char>(in), {});
+  return raw;
+}
+
+struct Recording {
+  size_t Bytes = 0;
+  size_t NonZero = 0;
+};
+
+// The file is read in blocks (it runs to megabytes): a block equal to a
+// block of zeros is skipped whole.
+Recording Scan(const std::filesystem::path& raw) {
+  Recording result;
+  std::FILE* file = std::fopen(raw.c_str(), "rb");
+  if (!file) return result;
+  std::vector<char> block(1 << 16), zeros(1 << 16, 0);
+  size_t n;
+  while ((n = std::fread(block.data(), 1, block.size(), file)) > 0) {
+    result.Bytes += n;
+    if (std::memcmp(block.data(), zeros.data(), n) == 0) continue;
+    for (size_t i = 0; i < n; ++i) result.NonZero += block[i] != 0;
+  }
+  std::fclose(file);
+  return result;
 }
 
 TEST(SoundEndToEnd, TheTitleMusicReachesTheAudioDevice) {
   TempDir root;
-  std::vector<char> audio = RunAndRecord(root, true);
-  ASSERT_FALSE(audio.empty());
-  size_t loud = 0;
-  for (char byte : audio) loud += byte != 0;
-  EXPECT_GT(loud, 1000u);
+  Recording audio = Scan(RunAndRecord(root, true));
+  ASSERT_GT(audio.Bytes, 0u);
+  EXPECT_GT(audio.NonZero, 1000u);
 }
 
 TEST(SoundEndToEnd, WithMusicOffTheDeviceHearsOnlySilence) {
   TempDir root;
-  std::vector<char> audio = RunAndRecord(root, false);
-  ASSERT_FALSE(audio.empty());
-  for (char byte : audio) ASSERT_EQ(byte, 0);
+  Recording audio = Scan(RunAndRecord(root, false));
+  ASSERT_GT(audio.Bytes, 0u);
+  EXPECT_EQ(audio.NonZero, 0u);
 }
 
 }  // namespace

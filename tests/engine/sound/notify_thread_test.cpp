@@ -104,30 +104,34 @@ TEST(ZudezuNotifyThread, AStopArmsTheThreadAgain) {
 }
 
 TEST(ZudezuNotifyThread, AnErrorInTheRefillStaysOnTheThread) {
-  SoundFixture f({false, false, true});
-  TZudezuWaveData stream(f.Zudezu, false, 64, true, 16, 44100);
   struct Thrower {
     std::mutex Mutex;
     std::condition_variable Changed;
     int Calls = 0;
     static void Fill(void* self, uint32_t, uint32_t) {
       auto* t = static_cast<Thrower*>(self);
-      {
-        std::lock_guard lock(t->Mutex);
-        ++t->Calls;
-      }
+      std::lock_guard lock(t->Mutex);
+      ++t->Calls;
       t->Changed.notify_all();
       throw std::runtime_error("refill failed");
     }
-  } thrower;
+    bool WaitFor(int n) {
+      std::unique_lock lock(Mutex);
+      return Changed.wait_for(lock, 20s, [&] { return Calls >= n; });
+    }
+  } thrower;  // outlives the stream and its thread
+  SoundFixture f({false, false, true});
+  TZudezuWaveData stream(f.Zudezu, false, 64, true, 16, 44100);
   stream.SetFillCallback(&Thrower::Fill, &thrower);
   f.Zudezu.Channel(0).SetWaveData(&stream);
   f.Zudezu.Channel(0).PlayLoop();
   f.Pull(1);
-  std::unique_lock lock(thrower.Mutex);
-  // Reaching here at all (no terminate) is the point; ExceptOnError's
-  // exception from the refill line is kept on the thread as well.
-  EXPECT_TRUE(thrower.Changed.wait_for(lock, 20s, [&] { return thrower.Calls == 1; }));
+  // The refill threw, and ExceptOnError made the refill line throw as
+  // well: the thread lives on and takes the next crossing.
+  ASSERT_TRUE(thrower.WaitFor(1));
+  test::WaitIdle(stream);
+  f.Pull(8);
+  EXPECT_TRUE(thrower.WaitFor(2));
 }
 
 }  // namespace
