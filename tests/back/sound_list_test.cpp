@@ -4,13 +4,8 @@
 
 #include <cmath>
 
-#include "engine/graphics/engine_log.h"
-#include "engine/platform/clock.h"
 #include "engine/platform/headless_audio_backend.h"
-#include "engine/platform/null_render_backend.h"
-#include "engine/platform/window_host.h"
 #include "engine/sound/sound_device.h"
-#include "shell/main_form.h"
 #include "support/game_fixture.h"
 #include "support/test_dir.h"
 #include "support/wav_writer.h"
@@ -19,30 +14,10 @@ namespace vuzed {
 namespace {
 
 // The game started on headless backends with a sound device.
-struct SoundGame {
-  ~SoundGame() {
-    Form.reset();
-    EngineLog::SetOptions({});
-    EngineLog::ResetRun();
-    EngineLog::SetDirectory(".");
-  }
-  void Start() {
-    TPlatform platform;
-    platform.Render = &Render;
-    platform.Window = &Window;
-    platform.Time = &Clock;
-    platform.Audio = &Audio;
-    Form = std::make_unique<TForm1>(platform, Dir.Path());
-    Form->Timer1Timer();
-  }
-  TGameContext& Game() { return Form->Context(); }
-
-  test::TempDir Dir;
-  NullRenderBackend Render;
-  NullWindowHost Window;
-  ManualClock Clock;
-  HeadlessAudioBackend Audio;
-  std::unique_ptr<TForm1> Form;
+struct SoundGame : test::GameFixture {
+  SoundGame() { Audio = &Device; }
+  ~SoundGame() { Form.reset(); }  // the game goes before its sound device
+  HeadlessAudioBackend Device;
 };
 
 std::string Wav() { return test::MakeWav(1, 44100, 16, test::Pcm16({100, 200, 300})); }
@@ -72,7 +47,7 @@ TEST(SoundList, SlotsKeepTheirFileNumbersAndOnlyZeroToTwentyLoad) {
   EXPECT_EQ(channel4.WaveData(), list.Get(2));
   EXPECT_EQ(channel4.Volume(), -2300);
   channel4.Play();
-  EXPECT_NEAR(g.Audio.Pull(1)[0], 100 * std::pow(10.0, -2300 / 2000.0), 1.0);
+  EXPECT_NEAR(g.Device.Pull(1)[0], 100 * std::pow(10.0, -2300 / 2000.0), 1.0);
 }
 
 TEST(SoundList, WithoutASoundDeviceEverySlotIsEmpty) {

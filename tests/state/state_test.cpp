@@ -2,45 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/graphics/engine_log.h"
-#include "engine/platform/clock.h"
 #include "engine/platform/headless_audio_backend.h"
-#include "engine/platform/null_render_backend.h"
-#include "engine/platform/window_host.h"
 #include "engine/sound/sound_device.h"
-#include "shell/main_form.h"
 #include "state/music_player.h"
+#include "support/game_fixture.h"
 #include "support/ogg_writer.h"
 #include "support/test_dir.h"
 
 namespace vuzed {
 namespace {
 
-struct MusicGame {
-  ~MusicGame() {
-    Form.reset();
-    EngineLog::SetOptions({});
-    EngineLog::ResetRun();
-    EngineLog::SetDirectory(".");
-  }
-  void Start() {
-    TPlatform platform;
-    platform.Render = &Render;
-    platform.Window = &Window;
-    platform.Time = &Clock;
-    platform.Audio = &Audio;
-    Form = std::make_unique<TForm1>(platform, Dir.Path());
-    Form->Timer1Timer();
-    Form->Context().State->Music().SetFallbackRoots({});
-  }
-  TGameContext& Game() { return Form->Context(); }
-
-  test::TempDir Dir;
-  NullRenderBackend Render;
-  NullWindowHost Window;
-  ManualClock Clock;
-  HeadlessAudioBackend Audio;
-  std::unique_ptr<TForm1> Form;
+// The game started on headless backends with a sound device.
+struct MusicGame : test::GameFixture {
+  MusicGame() { Audio = &Device; }
+  ~MusicGame() { Form.reset(); }  // the game goes before its sound device
+  HeadlessAudioBackend Device;
 };
 
 TEST(MusicState, TheMusicBufferSitsOnChannelZeroAndTheTitleMusicStartsWhenMusicIsOn) {
@@ -48,6 +24,7 @@ TEST(MusicState, TheMusicBufferSitsOnChannelZeroAndTheTitleMusicStartsWhenMusicI
   g.Dir.Write("data/information.ini", "[Sound]\nWhetherMusic=1\n");
   g.Dir.Write("data/Music/BGM/3.ogg", test::MakeSineOgg(0.6));
   g.Start();
+  g.Game().State->Music().SetFallbackRoots({});
   TZudezu& sound = *g.Game().Zudezu1;
   TState& state = *g.Game().State;
   EXPECT_EQ(sound.PrimaryFormat().SamplesPerSec, 44100u);
@@ -78,6 +55,7 @@ TEST(MusicState, WithMusicOffTheTitleMusicIsNotPlayed) {
   g.Dir.Write("data/information.ini", "[Sound]\nWhetherMusic=0\n");
   g.Dir.Write("data/Music/BGM/3.ogg", test::MakeSineOgg(0.6));
   g.Start();
+  g.Game().State->Music().SetFallbackRoots({});
   EXPECT_EQ(g.Game().State->MusicTrack, 3);
   EXPECT_EQ(g.Game().Zudezu1->Channel(0).Status(), 0);
   EXPECT_FALSE(g.Game().State->Music().DecoderOpen());

@@ -30,6 +30,7 @@ void GameFixture::Start() {
   platform.Window = &Window;
   platform.Input = &Input;
   platform.Time = &Clock;
+  platform.Audio = Audio;
   Form = std::make_unique<TForm1>(platform, Dir.Path());
   Form->Timer1Timer();
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/platform/audio_backend.h"
 #include "engine/platform/clock.h"
 #include "engine/platform/null_render_backend.h"
 #include "engine/platform/scripted_input_source.h"
@@ -32,6 +33,7 @@ class GameFixture {
   NullWindowHost Window;
   ScriptedInputSource Input;
   ManualClock Clock;
+  AudioBackend* Audio = nullptr;  // set before Start for a game with a sound device
   std::unique_ptr<TForm1> Form;
   int64_t Pass = 0;
 };
