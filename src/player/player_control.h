@@ -1,38 +1,39 @@
 #pragma once
-// TPlayerControl: the player's ship and its shots.
+// TPlayerControl: the player's ship and its two pools of shots.
 
 #include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "player/player.h"
+#include "player/player_shot.h"
 
 namespace vuzed {
 
 struct TGameContext;
 
-// The ship's state as the rest of the game reads it.
-struct TPlayerShip {
-  float X = 0, Y = 0;
-  int32_t Lives = 0;
-  int32_t Bombs = 0;
-  int32_t Hp = 0;
-  float Power = 0;
-  int32_t Graze = 0;
-  int32_t BombTimer = 0;
-  int32_t InvulnerableTimer = 0;
-  bool Alive = false;
-  bool InPlay = false;
-};
-
 class TPlayerControl {
  public:
-  explicit TPlayerControl(TGameContext& context);
+  static constexpr int32_t kShotCount = 128;
+  static constexpr int32_t kBombShotCount = 502;
 
-  // Puts the ship back to its starting state (the title calls it before a game).
+  explicit TPlayerControl(TGameContext& context);
+  ~TPlayerControl();
+
+  // Puts the ship back to its starting state (the title calls it before a
+  // game, the ship itself on respawn). Lives are left alone.
   void ResetPlayer();
-  void Update();
+  // The ship's frame: timers, movement, attack, shots, drawing.
+  void UpdatePlayer();
   void DrawHitMarker();
-  // Removes every shot of the ship's two shot pools.
+  // Deactivates every shot of both pools.
   void ClearShots();
 
-  TPlayerShip Ship;
+  int32_t ShotIndex = 0;      // ring index of the normal shots
+  int32_t BombShotIndex = 0;  // ring index of the bomb shots
+  std::vector<std::unique_ptr<TPlayerTama>> Shots;
+  std::vector<std::unique_ptr<TPlayerBombTama>> BombShots;
+  TPlayer Ship;
   bool Invincible = false;  // a test aid: hits are ignored
 
  private:

@@ -49,7 +49,7 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& text) {
 
 std::string SummaryLine(TForm1& form, int64_t frame) {
   TGameContext& c = form.Context();
-  const TPlayerShip& ship = c.PlayerControl->Ship;
+  const TPlayer& ship = c.PlayerControl->Ship;
   const TEnemyControl& enemies = *c.EnemyControl;
   std::string line = "{\"frame\":" + JsonNumber(frame);
   line += ",\"scene\":" + JsonString(SceneName(c.Scene));
@@ -73,7 +73,7 @@ std::string SummaryLine(TForm1& form, int64_t frame) {
 
 void DumpObjects(TForm1& form, std::ostream& out) {
   TGameContext& c = form.Context();
-  const TPlayerShip& ship = c.PlayerControl->Ship;
+  const TPlayer& ship = c.PlayerControl->Ship;
   out << "{\"kind\":\"player\",\"x\":" << JsonNumber(ship.X) << ",\"y\":" << JsonNumber(ship.Y)
       << ",\"lives\":" << ship.Lives << ",\"bombs\":" << ship.Bombs << ",\"hp\":" << ship.Hp
       << ",\"power\":" << JsonNumber(ship.Power) << ",\"graze\":" << ship.Graze

@@ -244,7 +244,7 @@ void TForm1::UpdateGame() {
   TGameContext& c = *Context_;
   c.BackGround->Update();
   c.ScriptRun->RunFrame();
-  c.PlayerControl->Update();
+  c.PlayerControl->UpdatePlayer();
   c.EnemyControl->Update();
   c.State->Update();
   c.PlayerControl->DrawHitMarker();

@@ -1,0 +1,65 @@
+#pragma once
+// Lasers: straight beams of bullet segments laid every 4 pixels from an
+// origin to the edge of the screen area. A segment shows as a thin line,
+// widens, holds full width (only then can it graze or hit) and fades.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "enemy/enemy_tama.h"
+
+namespace vuzed {
+
+// One segment of a laser.
+class TEnemyTamaLaserBullet : public TEnemyBullet1 {
+ public:
+  TEnemyTamaLaserBullet(TGameContext& context, float x, float y, float angle, int32_t picture);
+  void Draw() override;
+  const char* ClassName() const override { return "TEnemyTamaLaserBullet"; }
+  // One frame of the segment's life (width, opacity, death).
+  void LifeStep();
+  // W <= T < W + D: the segment is at full width.
+  bool AtFullWidth() const;
+
+  int32_t WarmUp = 0;
+  int32_t Duration = 0;
+  float Scale = 0;
+  int32_t LifeCount = 0;
+  float FullWidth = 0;
+  uint8_t Alpha = 0;
+  bool Dead = false;
+};
+
+// A fixed laser (LA01).
+class TEnemyTamaLaser1 : public TEnemyTama {
+ public:
+  TEnemyTamaLaser1(TGameContext& context, float x, float y, float angle, float width, float hitWidth,
+                   int32_t warmUp, int32_t duration, int32_t picture);
+  void Action() override;
+  void Move() override {}
+  void Draw() override;
+  const char* ClassName() const override { return "TEnemyTamaLaser1"; }
+  // The per-frame graze and hit test against the player.
+  void TestPlayer();
+
+  std::vector<std::unique_ptr<TEnemyTamaLaserBullet>> Segments;
+  bool Finished = false;
+  int32_t HitCooldown = 0;
+};
+
+// A laser turning around its origin every frame (LA02).
+class TEnemyTamaLaser2 : public TEnemyTamaLaser1 {
+ public:
+  TEnemyTamaLaser2(TGameContext& context, float x, float y, float angle, float width, float hitWidth,
+                   int32_t warmUp, int32_t duration, int32_t picture, float spin);
+  void Move() override;
+  const char* ClassName() const override { return "TEnemyTamaLaser2"; }
+
+  float Spin = 0;
+  float CurAngle = 0;
+  int32_t OriginX = 0;
+  int32_t OriginY = 0;
+};
+
+}  // namespace vuzed

@@ -1,0 +1,121 @@
+#pragma once
+// Enemy bullets: TEnemyTama and the built-in kinds the "BU" commands fire.
+// A bullet keeps its own position and movement (TamaX, TamaY, TamaIdouX,
+// TamaIdouY); the inherited X, Y, IdouX and IdouY stay 0.
+
+#include <cstdint>
+#include <string>
+
+#include "objects/character.h"
+#include "script/expression.h"
+
+namespace vuzed {
+
+struct TGameContext;
+
+class TEnemyTama : public TCharacter, public TExpressionOwner {
+ public:
+  // Starts at (x, y) flying along `angle` degrees at `speed`, with the
+  // picture (kept only when the bullet picture table has it) and the hit
+  // radius that picture number gives.
+  TEnemyTama(TGameContext& context, float x, float y, float angle, float speed, int32_t picture);
+
+  void Move() override;
+  void Draw() override;
+  const char* ClassName() const override { return "TEnemyTama"; }
+  // Count += 1.
+  virtual void Action();
+  // Off the playfield for the current layout.
+  virtual bool IsOut() const;
+
+  // The bullet name set of the expression language.
+  bool GetValue(std::string_view name, float& value) const override;
+  float GetPlayerX() const override;
+  float GetPlayerY() const override;
+  uint32_t& RandomSeed() override;
+
+  int32_t Count = 0;
+  int32_t HitDamage = 1;
+  float Angle = 0;
+  float Speed = 0;
+  float TamaX = 0;
+  float TamaY = 0;
+  float TamaIdouX = 0;
+  float TamaIdouY = 0;
+  bool Rotate = true;
+  bool Grazed = false;
+
+ protected:
+  // A bullet made with nothing set (scripted bullets start this way).
+  explicit TEnemyTama(TGameContext& context);
+
+  TGameContext& Context_;
+};
+
+// Hit radius and rotation from a picture number: only while Atari is 0 does
+// the picture's group give the radius.
+void ApplyPictureRadius(TEnemyTama& bullet, int32_t picture);
+
+// The straight kinds (BU01, BU02, BU03).
+class TEnemyBullet1 : public TEnemyTama {
+ public:
+  using TEnemyTama::TEnemyTama;
+  const char* ClassName() const override { return "TEnemyBullet1"; }
+};
+
+// One turn (BU17).
+class TEnemyTamaGo2 : public TEnemyTama {
+ public:
+  TEnemyTamaGo2(TGameContext& context, float x, float y, float angle, float speed, int32_t turnTime,
+                float turnAngle, float turnSpeed, int32_t picture);
+  void Move() override;
+  const char* ClassName() const override { return "TEnemyTamaGo2"; }
+
+  int32_t TurnCount = 0;
+  float TurnAngle = 0;
+  float TurnSpeed = 0;
+  int32_t TurnTime = 0;
+};
+
+// Two turns (BU20).
+class TEnemyTamaGo3 : public TEnemyTama {
+ public:
+  TEnemyTamaGo3(TGameContext& context, float x, float y, float angle, float speed, int32_t turnTime1,
+                float turnAngle1, float turnSpeed1, int32_t turnTime2, float turnAngle2, float turnSpeed2,
+                int32_t picture);
+  void Move() override;
+  const char* ClassName() const override { return "TEnemyTamaGo3"; }
+
+  int32_t TurnCount = 0;
+  float TurnAngle1 = 0;
+  float TurnSpeed1 = 0;
+  float TurnAngle2 = 0;
+  float TurnSpeed2 = 0;
+  int32_t TurnTime1 = 0;
+  int32_t TurnTime2 = 0;
+};
+
+// Two turns whose times, angles and speeds are expressions evaluated as the
+// bullet flies (BU21).
+class TEnemyTamaGo3_2 : public TEnemyTamaGo3 {
+ public:
+  TEnemyTamaGo3_2(TGameContext& context, float x, float y, float angle, float speed, std::string turnTime1Expr,
+                  std::string turnAngle1Expr, std::string turnSpeed1Expr, std::string turnTime2Expr,
+                  std::string turnAngle2Expr, std::string turnSpeed2Expr, int32_t picture);
+  void Move() override;
+  const char* ClassName() const override { return "TEnemyTamaGo3_2"; }
+
+  std::string TurnAngle1Expr, TurnSpeed1Expr, TurnAngle2Expr, TurnSpeed2Expr, TurnTime1Expr, TurnTime2Expr;
+};
+
+// Flies straight, stops at TurnTime1 and aims at the player at TurnTime2
+// with TurnSpeed2 (BU22).
+class TEnemyTamaGo3_10 : public TEnemyTamaGo3 {
+ public:
+  TEnemyTamaGo3_10(TGameContext& context, float x, float y, float angle, float speed, int32_t stopTime,
+                   int32_t aimTime, float aimSpeed, int32_t picture);
+  void Move() override;
+  const char* ClassName() const override { return "TEnemyTamaGo3_10"; }
+};
+
+}  // namespace vuzed
