@@ -23,8 +23,8 @@ TEST(HeadlessRun, AStageRunsTheRequestedPassesAndSummarises) {
   auto lines = r.OutLines();
   ASSERT_EQ(lines.size(), 1u) << r.Out;
   EXPECT_EQ(lines[0],
-            "{\"frame\":30,\"scene\":\"game\",\"mode\":0,\"time\":0,\"score\":0,\"lives\":3,\"bombs\":0,\"hp\":0,"
-            "\"power\":0,\"graze\":0,\"px\":0,\"py\":0,\"enemies\":0,\"bullets\":0,\"items\":0,\"effects\":0}");
+            "{\"frame\":30,\"scene\":\"game\",\"mode\":0,\"time\":0,\"score\":0,\"lives\":3,\"bombs\":3,\"hp\":4,"
+            "\"power\":1,\"graze\":0,\"px\":200,\"py\":400,\"enemies\":0,\"bullets\":0,\"items\":0,\"effects\":0}");
 }
 
 TEST(HeadlessRun, BootStaysInTheOpeningAndTraceAddsLines) {
@@ -70,8 +70,8 @@ TEST(HeadlessRun, DumpListsTheShipFirst) {
   auto lines = r.OutLines();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0],
-            "{\"kind\":\"player\",\"x\":0,\"y\":0,\"lives\":3,\"bombs\":0,\"hp\":0,\"power\":0,\"graze\":0,"
-            "\"bomb\":0,\"invulnerable\":0,\"alive\":true}");
+            "{\"kind\":\"player\",\"x\":200,\"y\":400,\"lives\":3,\"bombs\":3,\"hp\":4,\"power\":1,\"graze\":0,"
+            "\"bomb\":0,\"invulnerable\":180,\"alive\":true}");
 }
 
 TEST(HeadlessRun, BadArgumentsAndUnreadableFilesHaveTheirOwnExitStatus) {
