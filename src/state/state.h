@@ -38,6 +38,8 @@ class TState {
   void StartStageTitle(int which, int32_t picture);
   // The stage-clear sequence: 300 frames, then the bonus and the results.
   void StartStageClear();
+  // Score += n (enemy hits, items, bosses).
+  void AddScore(int32_t n) { Score += n; }
 
   int32_t Score = 0;
   int32_t PlayFrames = 0;
@@ -56,6 +58,11 @@ class TState {
   int32_t StageTitleFrame = -1;  // -1 = no stage title
   int32_t StageTitlePicture1 = 0;
   int32_t StageTitlePicture2 = 0;
+  int32_t DialogueFrame = -1;   // -1 = no dialogue on screen
+  uint8_t BossActive = 0;       // the boss overlay is shown (a spell card runs)
+  int32_t SpellBonus = 0;       // bonus still to be won
+  uint8_t SpellBonusValid = 0;  // 1 while the bonus can still be won
+  uint8_t GameOver = 0;         // the game-over panel is shown
   uint8_t StageClear = 0;
   int32_t StageClearCount = -1;
 

@@ -1,0 +1,51 @@
+#include "enemy/enemy_explosion.h"
+
+#include "back/background.h"
+#include "back/texture_list.h"
+#include "engine/graphics/scene.h"
+#include "engine/graphics/texture.h"
+#include "objects/string_helpers.h"
+#include "shell/game_context.h"
+
+namespace vuzed {
+namespace {
+
+// The explosion sheet: 8 columns by 2 rows of cells, entry 1 of the effect
+// pictures. Frame 16 falls on the first cell of a third row, below the sheet.
+constexpr int kSheetColumns = 8;
+constexpr int kSheetRows = 2;
+constexpr int kLastFrame = 16;
+constexpr float kQuadSize = 48;
+
+}  // namespace
+
+TEnemyExplosion::TEnemyExplosion(TGameContext& context, float x, float y, float angle)
+    : Angle(angle), Context_(context) {
+  X = x;
+  Y = y;
+}
+
+void TEnemyExplosion::Action() {
+  ++Count;
+  Frame = Count / 3;
+  if (Frame > kLastFrame) Dead = true;
+}
+
+void TEnemyExplosion::Draw() {
+  const TMXTexture* sheet = Context_.TextureList ? Context_.TextureList->Get(TPictureTable::Effect, 1) : nullptr;
+  if (!sheet || !Context_.BackGround) return;
+  const int column = Frame % kSheetColumns, row = Frame / kSheetColumns;
+  const float u0 = float(column) * sheet->MaxU() / kSheetColumns, u1 = float(column + 1) * sheet->MaxU() / kSheetColumns;
+  const float v0 = float(row) * sheet->MaxV() / kSheetRows, v1 = float(row + 1) * sheet->MaxV() / kSheetRows;
+  const auto corners = RotateQuad(kQuadSize, kQuadSize, Angle);
+  const TSpriteVertex quad[4] = {
+      MakeSpriteVertex(0xFFFFFFFF, corners[0].X, corners[0].Y, u0, v0),
+      MakeSpriteVertex(0xFFFFFFFF, corners[1].X, corners[1].Y, u1, v0),
+      MakeSpriteVertex(0xFFFFFFFF, corners[2].X, corners[2].Y, u0, v1),
+      MakeSpriteVertex(0xFFFFFFFF, corners[3].X, corners[3].Y, u1, v1),
+  };
+  // Explosions are placed in screen pixels, without the playfield origin.
+  Context_.BackGround->Scene().DrawSprite(MakePoint(X, Y), quad, sheet, 1, false, false, 0);
+}
+
+}  // namespace vuzed
