@@ -1,17 +1,140 @@
 #include "player/player.h"
 
+#include <array>
+
+#include "back/background.h"
+#include "back/texture_list.h"
+#include "engine/graphics/scene.h"
+#include "engine/graphics/texture.h"
+#include "engine/input/input_device.h"
+#include "player/player_control.h"
+#include "player/player_support.h"
+#include "shell/game_context.h"
+#include "state/state.h"
+
 namespace vuzed {
+namespace {
+
+constexpr float kSpeed = 4;          // pixels per frame, straight
+constexpr double kDiagonal = 1.414;  // both directions held: each step divided by this
+constexpr int32_t kLevelPicture = 1;
+constexpr int32_t kRightPicture = 2;  // then 3 once banked fully
+constexpr int32_t kLeftPicture = 4;   // then 5
+constexpr int32_t kHitMarkerPicture = 11;
+constexpr int32_t kAlphaBlend = 2;
+
+// Where the ship may go, by layout. The last layout ("SLANT") has no bounds.
+struct TShipBounds {
+  float MaxX, MaxY;
+};
+constexpr std::array<TShipBounds, 2> kBounds = {{{400, 440}, {640, 640}}};
+
+const TMXTexture* PlayerPicture(const TGameContext& context, int32_t number) {
+  return context.TextureList ? context.TextureList->Get(TPictureTable::Player, number) : nullptr;
+}
+
+}  // namespace
 
 TPlayer::TPlayer(TGameContext& context) : Context_(context) {}
 
-void TPlayer::Move() {}
-void TPlayer::Draw() {}
-void TPlayer::UpdateTimers() {}
-void TPlayer::Attack() {}
+void TPlayer::Move() {
+  if (!Alive) return;
+  std::array<int32_t, 12> directions{};
+  if (Context_.Ruzud1) directions = Context_.Ruzud1->GetDirections();
+  const int32_t stickX = directions[0], stickY = directions[1];
+
+  float dx = kSpeed * float(stickX), dy = kSpeed * float(stickY);
+  if (stickX != 0 && stickY != 0) {
+    dx = float(double(dx) / kDiagonal);
+    dy = float(double(dy) / kDiagonal);
+  }
+  if (SlowHeld(Context_)) {
+    dx /= 2;
+    dy /= 2;
+  }
+  Y += dy;
+  X += dx;
+
+  // One bank counter serves both directions.
+  if (stickX != 0) {
+    const int32_t first = stickX < 0 ? kLeftPicture : kRightPicture;
+    if (BankCounter < kBankFrames) {
+      PictureID = first;
+      ++BankCounter;
+    } else {
+      PictureID = first + 1;
+    }
+  } else {
+    PictureID = kLevelPicture;
+    BankCounter = 0;
+  }
+
+  if (Context_.LayoutMode < kBounds.size()) {
+    const TShipBounds& b = kBounds[Context_.LayoutMode];
+    if (X > b.MaxX) X = b.MaxX;
+    if (X < 0) X = 0;
+    if (Y < 0) Y = 0;
+    if (Y > b.MaxY) Y = b.MaxY;
+  }
+}
+
+void TPlayer::UpdateTimers() {
+  if (BombTimer > 0) --BombTimer;
+  if (InvulnerableTimer > 0) --InvulnerableTimer;
+  if (DeathTimer > 0) {
+    --DeathTimer;
+    if (DeathTimer % 5 == 0) {
+      AddScatteredExplosion(Context_, X, Y);
+      RestartChannel(Context_, kExplosionChannel);
+    }
+  }
+}
+
 void TPlayer::Hit(int32_t damage) {
+  if (Control_ && Control_->Invincible) return;
   if (InvulnerableTimer > 0) return;
   Hp -= damage;
+  if (Hp > 0) {
+    if (Context_.State && Context_.State->BossActive) {
+      Context_.State->SpellBonusValid = 0;
+      HalveSpellBonus(Context_);
+    }
+    for (int i = 0; i < 3; ++i) AddScatteredExplosion(Context_, X, Y);
+    RestartChannel(Context_, kExplosionChannel);
+  }
+  // Exactly 0 hit points left is survived; the next hit kills.
+  if (Hp < 0 && DeathTimer == 0) {
+    Alive = false;
+    DeathTimer = kDeathFrames;
+  }
 }
-void TPlayer::DrawHitMarker() {}
+
+void TPlayer::DrawCentred(const TMXTexture* picture) {
+  if (!picture || !Context_.BackGround) return;
+  const float hw = float(picture->Width()) / 2, hh = float(picture->Height()) / 2;
+  const float u = picture->MaxU(), v = picture->MaxV();
+  const TSpriteVertex quad[4] = {
+      MakeSpriteVertex(0xFFFFFFFF, -hw, -hh, 0, 0),
+      MakeSpriteVertex(0xFFFFFFFF, hw, -hh, u, 0),
+      MakeSpriteVertex(0xFFFFFFFF, -hw, hh, 0, v),
+      MakeSpriteVertex(0xFFFFFFFF, hw, hh, u, v),
+  };
+  const TPoint2 at = MakePoint(X + float(Context_.FieldOriginX), Y + float(Context_.FieldOriginY));
+  Context_.BackGround->Scene().DrawSprite(at, quad, picture, kAlphaBlend, true, true, 0);
+}
+
+// The ship does not blink while invulnerable.
+void TPlayer::Draw() {
+  if (Hidden()) return;
+  DrawCentred(PlayerPicture(Context_, PictureID));
+}
+
+// The marker belongs to the ship on screen: none once the game is over or
+// while the dying ship is already hidden.
+void TPlayer::DrawHitMarker() {
+  if (!InPlay || Hidden()) return;
+  if (!SlowHeld(Context_)) return;
+  DrawCentred(PlayerPicture(Context_, kHitMarkerPicture));
+}
 
 }  // namespace vuzed

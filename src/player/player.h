@@ -3,6 +3,10 @@
 // bombs, is hit by enemy bullets and lasers, dies and respawns while lives
 // remain. Lives, bombs, hit points, power and the graze count live here; the
 // game state reads them for the status display.
+//
+// Player pictures: 1 level, 2 then 3 banking right, 4 then 5 banking left
+// (the second picture once the stick has been held sideways for 10 frames),
+// 11 the hit marker shown while moving slowly.
 
 #include <cstdint>
 
@@ -11,9 +15,18 @@
 namespace vuzed {
 
 struct TGameContext;
+class TMXTexture;
+class TPlayerControl;
 
 class TPlayer : public TCharacter {
  public:
+  static constexpr int32_t kBankFrames = 10;
+  static constexpr int32_t kVolleyInterval = 6;   // frames between volleys
+  static constexpr int32_t kBombFrames = 180;
+  static constexpr int32_t kSpiralStart = 150;    // the spiral runs while the bomb timer is below this
+  static constexpr int32_t kDeathFrames = 180;
+  static constexpr int32_t kHiddenBelow = 30;     // a dying ship is hidden once its timer is below this
+
   explicit TPlayer(TGameContext& context);
 
   // Input and movement for one frame (nothing while not alive).
@@ -31,6 +44,9 @@ class TPlayer : public TCharacter {
   // The hit marker, drawn at the very end of the frame while moving slowly.
   void DrawHitMarker();
 
+  // The control that owns this ship and its shot pools (set by the control).
+  void SetControl(TPlayerControl* control) { Control_ = control; }
+
   int32_t Bombs = 0;
   int32_t Lives = 0;
   int32_t Hp = 0;
@@ -47,7 +63,14 @@ class TPlayer : public TCharacter {
   bool InPlay = false;          // a game is running
 
  private:
-  [[maybe_unused]] TGameContext& Context_;
+  // The ship is hidden during the last frames of its death sequence.
+  bool Hidden() const { return DeathTimer >= 1 && DeathTimer < kHiddenBelow; }
+  // A player picture centred on the ship, unrotated, opaque white.
+  void DrawCentred(const TMXTexture* picture);
+  void Bomb();
+
+  TGameContext& Context_;
+  TPlayerControl* Control_ = nullptr;
 };
 
 }  // namespace vuzed

@@ -1,8 +1,22 @@
 #include "player/player_control.h"
 
+#include <cmath>
+
+#include "back/sound_list.h"
+#include "engine/sound/sound_channel.h"
+#include "engine/sound/sound_device.h"
+#include "engine/sound/wave_data.h"
+#include "player/player_support.h"
+#include "script/script_run.h"
+#include "shell/game_context.h"
+#include "state/state.h"
+
 namespace vuzed {
 
 TPlayerControl::TPlayerControl(TGameContext& context) : Ship(context), Context_(context) {
+  Ship.SetControl(this);
+  Shots.reserve(kShotCount);
+  BombShots.reserve(kBombShotCount);
   for (int32_t i = 0; i < kShotCount; ++i) Shots.push_back(std::make_unique<TPlayerTama>(context, 0));
   for (int32_t i = 0; i < kBombShotCount; ++i) BombShots.push_back(std::make_unique<TPlayerBombTama>(context, 0));
 }
@@ -23,17 +37,72 @@ void TPlayerControl::ResetPlayer() {
   Ship.Alive = true;
   Ship.DeathTimer = 0;
   Ship.InPlay = true;
+  if (Context_.Zudezu1) {
+    // A dialogue scene may have put its own sound on the shot channel.
+    TZudezuChannel& channel = Context_.Zudezu1->Channel(kShotChannel);
+    channel.SetWaveData(Context_.SoundList ? Context_.SoundList->Get(kShotSound) : nullptr);
+    channel.SetVolume(kShotVolume);
+  }
   ShotIndex = 0;
   BombShotIndex = 0;
 }
 
-void TPlayerControl::UpdatePlayer() {}
+void TPlayerControl::UpdatePlayer() {
+  if (!Ship.InPlay) return;
+  Ship.PowerLevel = int32_t(std::trunc(Ship.Power));
+  if (Ship.DeathTimer == 1) {
+    if (Ship.Lives > 1) {
+      ResetPlayer();
+      --Ship.Lives;
+    } else {
+      if (Context_.State) Context_.State->GameOver = 1;
+      Ship.InPlay = false;
+      if (Context_.ScriptRun) Context_.ScriptRun->Active = false;
+      // The game is over: the rest of this frame would show the finished
+      // ship once more and blow it up again, so it ends here, as every
+      // later frame does.
+      return;
+    }
+  }
+  Ship.UpdateTimers();
+  Ship.Move();
+  Ship.Attack();
+  UpdateShots();
+  Ship.Draw();
+}
 
-void TPlayerControl::DrawHitMarker() {}
+void TPlayerControl::DrawHitMarker() { Ship.DrawHitMarker(); }
 
 void TPlayerControl::ClearShots() {
   for (auto& shot : Shots) shot->Active = false;
   for (auto& shot : BombShots) shot->Active = false;
+}
+
+void TPlayerControl::UpdateShots() {
+  auto step = [](TPlayerTama& shot) {
+    if (!shot.Active) return;
+    shot.Move();
+    if (shot.IsOut())
+      shot.Active = false;
+    else
+      shot.Draw();
+  };
+  for (auto& shot : Shots) step(*shot);
+  for (auto& shot : BombShots) step(*shot);
+}
+
+TPlayerTama& TPlayerControl::NextShot() {
+  ++ShotIndex;
+  if (ShotIndex >= kShotCount || ShotIndex < 0) ShotIndex = 0;
+  return *Shots[size_t(ShotIndex)];
+}
+
+TPlayerBombTama& TPlayerControl::NextBombShot() {
+  if (BombShotIndex >= kBombRingLast || BombShotIndex < 0)
+    BombShotIndex = 0;
+  else
+    ++BombShotIndex;
+  return *BombShots[size_t(BombShotIndex)];
 }
 
 }  // namespace vuzed

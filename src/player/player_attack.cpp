@@ -1,0 +1,56 @@
+// The ship's firing and bombing, once per frame after it moved.
+
+#include "enemy/enemy_control.h"
+#include "engine/input/dik_codes.h"
+#include "engine/input/input_device.h"
+#include "player/player.h"
+#include "player/player_control.h"
+#include "player/player_support.h"
+#include "shell/game_context.h"
+#include "state/state.h"
+
+namespace vuzed {
+namespace {
+
+// Held Tab makes every shot of a volley hit for this much (a tester's key).
+constexpr int32_t kTabDamage = 100;
+
+bool ButtonDown(const TGameContext& context, int32_t button) {
+  return context.Ruzud1 && context.Ruzud1->IsPressed(button);
+}
+
+}  // namespace
+
+void TPlayer::Attack() {
+  // Nothing is fired or bombed while a dialogue is on screen.
+  if (Context_.State && Context_.State->DialogueFrame != -1) return;
+  if (!Alive || !Control_) return;
+
+  // A running bomb frees every enemy bullet each frame; its spiral starts
+  // 30 frames in.
+  if (BombTimer > 0) {
+    if (Context_.EnemyControl) Context_.EnemyControl->ClearTamas();
+    if (BombTimer < kSpiralStart) Control_->LaunchSpiralStep(BombTimer, X, Y);
+  }
+
+  if ((ButtonDown(Context_, Context_.ShotButton) || ButtonDown(Context_, 0)) && ShotCooldown <= 0) {
+    const int32_t damage = PlayerKeyDown(Context_, dik::TAB) ? kTabDamage : PowerLevel;
+    if (Control_->FireVolley(SlowHeld(Context_), damage, X, Y)) {
+      ShotCooldown = kVolleyInterval;
+      RestartChannel(Context_, kShotChannel);
+    }
+  }
+
+  if ((ButtonDown(Context_, 1) || ButtonDown(Context_, Context_.BombButton)) && BombTimer == 0 && Bombs > 0) Bomb();
+
+  if (ShotCooldown > 0) --ShotCooldown;
+}
+
+void TPlayer::Bomb() {
+  --Bombs;
+  BombTimer = kBombFrames;
+  // A bomb during a spell card costs half of its bonus.
+  if (Context_.State && Context_.State->BossActive) HalveSpellBonus(Context_);
+}
+
+}  // namespace vuzed

@@ -1,0 +1,49 @@
+#include "player/player_support.h"
+
+#include <cmath>
+#include <memory>
+
+#include "enemy/enemy_control.h"
+#include "enemy/enemy_explosion.h"
+#include "engine/input/dik_codes.h"
+#include "engine/input/input_device.h"
+#include "engine/platform/input_source.h"
+#include "engine/sound/sound_channel.h"
+#include "engine/sound/sound_device.h"
+#include "script/random_generator.h"
+#include "shell/game_context.h"
+#include "state/state.h"
+
+namespace vuzed {
+
+bool PlayerKeyDown(TGameContext& context, uint8_t dik) {
+  return context.Platform.Input && context.Platform.Input->IsKeyDown(dik);
+}
+
+bool SlowHeld(TGameContext& context) {
+  if (PlayerKeyDown(context, dik::LSHIFT) || PlayerKeyDown(context, dik::RSHIFT)) return true;
+  return context.Ruzud1 && context.Ruzud1->IsPressed(context.SlowButton);
+}
+
+void RestartChannel(TGameContext& context, int channel) {
+  if (!context.Zudezu1) return;
+  TZudezuChannel& ch = context.Zudezu1->Channel(channel);
+  ch.Stop();
+  ch.Play();
+}
+
+void AddScatteredExplosion(TGameContext& context, float x, float y) {
+  const double r1 = NextRandom(context.RandSeed, 100);
+  const double r2 = NextRandom(context.RandSeed, 100);
+  if (!context.EnemyControl) return;
+  const float ex = float(double(x) + r1 - 50), ey = float(double(y) + r2 - 50);
+  context.EnemyControl->Effects.push_back(std::make_unique<TEnemyExplosion>(context, ex, ey, 0.0f));
+}
+
+void HalveSpellBonus(TGameContext& context) {
+  if (!context.State) return;
+  // The current rounding mode is round-to-nearest, ties to even.
+  context.State->SpellBonus = int32_t(std::nearbyint(double(context.State->SpellBonus) / 2.0));
+}
+
+}  // namespace vuzed

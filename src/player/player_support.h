@@ -1,0 +1,31 @@
+#pragma once
+// Small pieces the ship, its attack and its control share: the keys the ship
+// reads beside the stick and buttons, sounds on fixed channels, explosions
+// scattered around a point, and the spell-bonus cut.
+
+#include <cstdint>
+
+namespace vuzed {
+
+struct TGameContext;
+
+// Sound channels of the ship: its volley on 1 (sound 1), explosions on 8.
+constexpr int kShotChannel = 1;
+constexpr int kShotSound = 1;
+constexpr int32_t kShotVolume = -1000;
+constexpr int kExplosionChannel = 8;
+
+// A keyboard key by its DIK code, read directly (not through the key table).
+bool PlayerKeyDown(TGameContext& context, uint8_t dik);
+// Slow movement: either Shift key, or the slow button.
+bool SlowHeld(TGameContext& context);
+// Stops the channel, then plays its sound once from the start.
+void RestartChannel(TGameContext& context, int channel);
+// An explosion (angle 0) at (x + r1 - 50, y + r2 - 50), r1 and r2 drawn in
+// that order from the game's generator, each 0..99.
+void AddScatteredExplosion(TGameContext& context, float x, float y);
+// A running spell card's bonus cut in half, rounded half to even (5 -> 2,
+// 7 -> 4); the bomb and every survived hit during a spell card take it.
+void HalveSpellBonus(TGameContext& context);
+
+}  // namespace vuzed
