@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "objects/character.h"
+#include "objects/script_line.h"
 #include "script/expression.h"
 
 namespace vuzed {
@@ -34,6 +36,15 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
   float GetPlayerY() const override;
   uint32_t& RandomSeed() override;
 
+  // The bullet evaluator over this bullet's names. A text that is not an
+  // expression of the language counts as 0 (a condition as false) and is
+  // reported once at `place` for the script's author.
+  float EvaluateAt(std::string_view text, const TSourcePlace& place);
+  bool EvaluateConditionAt(std::string_view text, const TSourcePlace& place);
+  // TamaIdouX, TamaIdouY from a direction in degrees and a speed; Angle and
+  // Speed are left alone.
+  void SetTamaMovement(float angleDeg, float speed);
+
   int32_t Count = 0;
   int32_t HitDamage = 1;
   float Angle = 0;
@@ -48,6 +59,8 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
  protected:
   // A bullet made with nothing set (scripted bullets start this way).
   explicit TEnemyTama(TGameContext& context);
+  // A report for script authors, once per place (the stage director's list).
+  void Report(const TSourcePlace& place, std::string_view text);
 
   TGameContext& Context_;
 };
@@ -106,6 +119,13 @@ class TEnemyTamaGo3_2 : public TEnemyTamaGo3 {
   const char* ClassName() const override { return "TEnemyTamaGo3_2"; }
 
   std::string TurnAngle1Expr, TurnSpeed1Expr, TurnAngle2Expr, TurnSpeed2Expr, TurnTime1Expr, TurnTime2Expr;
+  // The firing line, for reports on expressions that are not of the
+  // language (the firing enemy may set it; "?:0" otherwise).
+  TSourcePlace Place;
+
+ private:
+  // One turn: when Round(time) is TurnCount, the new direction and speed.
+  void TurnByExpressions(const std::string& time, const std::string& angle, const std::string& speed);
 };
 
 // Flies straight, stops at TurnTime1 and aims at the player at TurnTime2

@@ -1,0 +1,183 @@
+// TEnemyTama: the enemy bullet every kind builds on - its radius by picture,
+// the bullet expression names, straight movement, the playfield bounds and
+// drawing.
+
+#include "enemy/enemy_tama.h"
+
+#include <cmath>
+
+#include "back/background.h"
+#include "back/texture_list.h"
+#include "engine/graphics/scene.h"
+#include "engine/graphics/texture.h"
+#include "enemy/enemy_tama_math.h"
+#include "objects/string_helpers.h"
+#include "player/player_control.h"
+#include "script/compiled_evaluator.h"
+#include "script/expression_math.h"
+#include "script/expression_names.h"
+#include "script/script_run.h"
+#include "shell/game_context.h"
+
+namespace vuzed {
+namespace {
+
+// Hit radius and rotation by picture group (picture number div 10). Groups
+// not listed (0-9, 40-49, 90-99, 110 and up, negative numbers) give no radius
+// and a rotated picture.
+struct TPictureRadius {
+  int32_t Group;
+  int32_t Atari;
+  bool Rotate;
+};
+constexpr TPictureRadius kRadiusByPictureGroup[] = {
+    {1, 4, false}, {2, 6, true}, {3, 6, true}, {5, 5, true},
+    {6, 2, true},  {7, 4, true}, {8, 8, true}, {10, 6, true},
+};
+
+// Off the playfield beyond these bounds; the bounds themselves are inside.
+struct TPlayfieldBounds {
+  float Left, Right, Top, Bottom;
+};
+constexpr TPlayfieldBounds kVerticalBounds{-100, 520, -100, 550};
+constexpr TPlayfieldBounds kWideBounds{-100, 740, -100, 580};  // SIDEWAYS and SLANT
+
+constexpr int32_t kAlphaBlend = 2;
+
+std::string Quoted(std::string_view text, std::string_view tail) {
+  std::string message;
+  message.reserve(text.size() + tail.size() + 2);
+  message += '"';
+  message += text;
+  message += '"';
+  message += tail;
+  return message;
+}
+
+const TCompiledEvaluator& BulletEvaluator() {
+  static const TCompiledEvaluator evaluator(TEvaluatorKind::Bullet);
+  return evaluator;
+}
+
+}  // namespace
+
+void ApplyPictureRadius(TEnemyTama& bullet, int32_t picture) {
+  bullet.Rotate = true;
+  if (bullet.Atari != 0 || picture < 0) return;
+  for (const TPictureRadius& entry : kRadiusByPictureGroup) {
+    if (entry.Group == picture / 10) {
+      bullet.Atari = entry.Atari;
+      bullet.Rotate = entry.Rotate;
+      return;
+    }
+  }
+}
+
+TEnemyTama::TEnemyTama(TGameContext& context) : Context_(context) { Rotate = false; }
+
+TEnemyTama::TEnemyTama(TGameContext& context, float x, float y, float angle, float speed, int32_t picture)
+    : Angle(angle), Speed(speed), TamaX(x), TamaY(y), Context_(context) {
+  SetTamaMovement(angle, speed);
+  HitDamage = 1;
+  if (Context_.TextureList && Context_.TextureList->Get(TPictureTable::Bullet, picture)) PictureID = picture;
+  ApplyPictureRadius(*this, picture);
+}
+
+void TEnemyTama::SetTamaMovement(float angleDeg, float speed) {
+  TamaIdouX = CosTimes(angleDeg, speed);
+  TamaIdouY = SinTimes(angleDeg, speed);
+}
+
+void TEnemyTama::Move() {
+  TamaX = TamaX + TamaIdouX;
+  TamaY = TamaY + TamaIdouY;
+}
+
+void TEnemyTama::Action() { ++Count; }
+
+bool TEnemyTama::IsOut() const {
+  const TPlayfieldBounds* bounds = nullptr;
+  switch (Context_.LayoutMode) {
+    case LayoutVertical: bounds = &kVerticalBounds; break;
+    case LayoutSideways:
+    case LayoutSlant: bounds = &kWideBounds; break;
+    default: return false;
+  }
+  // Written as "inside" so that a position that is no number (a script's
+  // division of infinities) counts as off the playfield instead of keeping
+  // the bullet forever.
+  const bool inside = TamaX >= bounds->Left && TamaX <= bounds->Right && TamaY >= bounds->Top &&
+                      TamaY <= bounds->Bottom;
+  return !inside;
+}
+
+void TEnemyTama::Draw() {
+  const TMXTexture* picture =
+      Context_.TextureList ? Context_.TextureList->Get(TPictureTable::Bullet, PictureID) : nullptr;
+  if (!picture || !Context_.BackGround) return;
+  const auto c = RotateQuad(float(picture->Width()), float(picture->Height()), Rotate ? Angle : 0.0f);
+  const float u = picture->MaxU(), v = picture->MaxV();
+  const TSpriteVertex quad[4] = {
+      MakeSpriteVertex(0xFFFFFFFF, c[0].X, c[0].Y, 0, 0),
+      MakeSpriteVertex(0xFFFFFFFF, c[1].X, c[1].Y, u, 0),
+      MakeSpriteVertex(0xFFFFFFFF, c[2].X, c[2].Y, 0, v),
+      MakeSpriteVertex(0xFFFFFFFF, c[3].X, c[3].Y, u, v),
+  };
+  const TPoint2 at = MakePoint(float(Context_.FieldOriginX) + TamaX, float(Context_.FieldOriginY) + TamaY);
+  Context_.BackGround->Scene().DrawSprite(at, quad, picture, kAlphaBlend, true, true, 0);
+}
+
+// ---- Expressions ----
+
+bool TEnemyTama::GetValue(std::string_view name, float& value) const {
+  if (name == "COUNT") {
+    value = float(Count);
+  } else if (name == "GETSELFX") {
+    value = TamaX;
+  } else if (name == "GETSELFY") {
+    value = TamaY;
+  } else if (name == "GETPICTUREID") {
+    value = float(PictureID);
+  } else if (name == "GETANGLE") {
+    value = Angle;
+  } else if (name == "GETIDOUX") {
+    value = TamaIdouX;
+  } else if (name == "GETIDOUY") {
+    value = TamaIdouY;
+  } else if (name == "GETANGLETOPLAYER") {
+    value = AngleToPoint(TamaX, TamaY, GetPlayerX(), GetPlayerY());
+  } else {
+    TStageNames stage;
+    stage.PlayerX = GetPlayerX();
+    stage.PlayerY = GetPlayerY();
+    if (const TScriptRun* director = Context_.ScriptRun.get()) {
+      stage.LocalVars = director->LocalVars;
+      stage.MainCount = director->MainCount;
+      stage.GlobalVars = &director->GlobalVars;
+    }
+    return GetStageValue(stage, name, value) || GetTruthValue(name, value);
+  }
+  return true;
+}
+
+float TEnemyTama::GetPlayerX() const { return Context_.PlayerControl ? Context_.PlayerControl->Ship.X : 0.0f; }
+float TEnemyTama::GetPlayerY() const { return Context_.PlayerControl ? Context_.PlayerControl->Ship.Y : 0.0f; }
+uint32_t& TEnemyTama::RandomSeed() { return Context_.RandSeed; }
+
+void TEnemyTama::Report(const TSourcePlace& place, std::string_view text) {
+  if (Context_.ScriptRun) Context_.ScriptRun->Errors.Report(place, text);
+}
+
+float TEnemyTama::EvaluateAt(std::string_view text, const TSourcePlace& place) {
+  const TExpressionValue result = BulletEvaluator().EvaluateChecked(*this, text);
+  if (result.Malformed) Report(place, Quoted(text, " is not an expression; it counts as 0"));
+  return result.Value;
+}
+
+bool TEnemyTama::EvaluateConditionAt(std::string_view text, const TSourcePlace& place) {
+  const TConditionValue result = BulletEvaluator().EvaluateConditionChecked(*this, text);
+  if (result.Malformed) Report(place, Quoted(text, " is not a condition; it counts as false"));
+  return result.Value;
+}
+
+}  // namespace vuzed
