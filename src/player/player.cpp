@@ -48,7 +48,7 @@ void TPlayer::Move() {
     dx = float(double(dx) / kDiagonal);
     dy = float(double(dy) / kDiagonal);
   }
-  if (SlowHeld(Context_)) {
+  if (ShipSlowHeld(Context_)) {
     dx /= 2;
     dy /= 2;
   }
@@ -84,8 +84,8 @@ void TPlayer::UpdateTimers() {
   if (DeathTimer > 0) {
     --DeathTimer;
     if (DeathTimer % 5 == 0) {
-      AddScatteredExplosion(Context_, X, Y);
-      RestartChannel(Context_, kExplosionChannel);
+      ShipAddExplosion(Context_, X, Y);
+      ShipRestartChannel(Context_, kExplosionChannel);
     }
   }
 }
@@ -97,10 +97,10 @@ void TPlayer::Hit(int32_t damage) {
   if (Hp > 0) {
     if (Context_.State && Context_.State->BossActive) {
       Context_.State->SpellBonusValid = 0;
-      HalveSpellBonus(Context_);
+      ShipHalveSpellBonus(Context_);
     }
-    for (int i = 0; i < 3; ++i) AddScatteredExplosion(Context_, X, Y);
-    RestartChannel(Context_, kExplosionChannel);
+    for (int i = 0; i < 3; ++i) ShipAddExplosion(Context_, X, Y);
+    ShipRestartChannel(Context_, kExplosionChannel);
   }
   // Exactly 0 hit points left is survived; the next hit kills.
   if (Hp < 0 && DeathTimer == 0) {
@@ -133,7 +133,7 @@ void TPlayer::Draw() {
 // while the dying ship is already hidden.
 void TPlayer::DrawHitMarker() {
   if (!InPlay || Hidden()) return;
-  if (!SlowHeld(Context_)) return;
+  if (!ShipSlowHeld(Context_)) return;
   DrawCentred(PlayerPicture(Context_, kHitMarkerPicture));
 }
 

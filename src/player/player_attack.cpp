@@ -34,10 +34,10 @@ void TPlayer::Attack() {
   }
 
   if ((ButtonDown(Context_, Context_.ShotButton) || ButtonDown(Context_, 0)) && ShotCooldown <= 0) {
-    const int32_t damage = PlayerKeyDown(Context_, dik::TAB) ? kTabDamage : PowerLevel;
-    if (Control_->FireVolley(SlowHeld(Context_), damage, X, Y)) {
+    const int32_t damage = ShipKeyDown(Context_, dik::TAB) ? kTabDamage : PowerLevel;
+    if (Control_->FireVolley(ShipSlowHeld(Context_), damage, X, Y)) {
       ShotCooldown = kVolleyInterval;
-      RestartChannel(Context_, kShotChannel);
+      ShipRestartChannel(Context_, kShotChannel);
     }
   }
 
@@ -50,7 +50,7 @@ void TPlayer::Bomb() {
   --Bombs;
   BombTimer = kBombFrames;
   // A bomb during a spell card costs half of its bonus.
-  if (Context_.State && Context_.State->BossActive) HalveSpellBonus(Context_);
+  if (Context_.State && Context_.State->BossActive) ShipHalveSpellBonus(Context_);
 }
 
 }  // namespace vuzed

@@ -16,23 +16,23 @@
 
 namespace vuzed {
 
-bool PlayerKeyDown(TGameContext& context, uint8_t dik) {
+bool ShipKeyDown(TGameContext& context, uint8_t dik) {
   return context.Platform.Input && context.Platform.Input->IsKeyDown(dik);
 }
 
-bool SlowHeld(TGameContext& context) {
-  if (PlayerKeyDown(context, dik::LSHIFT) || PlayerKeyDown(context, dik::RSHIFT)) return true;
+bool ShipSlowHeld(TGameContext& context) {
+  if (ShipKeyDown(context, dik::LSHIFT) || ShipKeyDown(context, dik::RSHIFT)) return true;
   return context.Ruzud1 && context.Ruzud1->IsPressed(context.SlowButton);
 }
 
-void RestartChannel(TGameContext& context, int channel) {
+void ShipRestartChannel(TGameContext& context, int channel) {
   if (!context.Zudezu1) return;
   TZudezuChannel& ch = context.Zudezu1->Channel(channel);
   ch.Stop();
   ch.Play();
 }
 
-void AddScatteredExplosion(TGameContext& context, float x, float y) {
+void ShipAddExplosion(TGameContext& context, float x, float y) {
   const double r1 = NextRandom(context.RandSeed, 100);
   const double r2 = NextRandom(context.RandSeed, 100);
   if (!context.EnemyControl) return;
@@ -40,7 +40,7 @@ void AddScatteredExplosion(TGameContext& context, float x, float y) {
   context.EnemyControl->Effects.push_back(std::make_unique<TEnemyExplosion>(context, ex, ey, 0.0f));
 }
 
-void HalveSpellBonus(TGameContext& context) {
+void ShipHalveSpellBonus(TGameContext& context) {
   if (!context.State) return;
   // The current rounding mode is round-to-nearest, ties to even.
   context.State->SpellBonus = int32_t(std::nearbyint(double(context.State->SpellBonus) / 2.0));

@@ -16,16 +16,16 @@ constexpr int32_t kShotVolume = -1000;
 constexpr int kExplosionChannel = 8;
 
 // A keyboard key by its DIK code, read directly (not through the key table).
-bool PlayerKeyDown(TGameContext& context, uint8_t dik);
+bool ShipKeyDown(TGameContext& context, uint8_t dik);
 // Slow movement: either Shift key, or the slow button.
-bool SlowHeld(TGameContext& context);
+bool ShipSlowHeld(TGameContext& context);
 // Stops the channel, then plays its sound once from the start.
-void RestartChannel(TGameContext& context, int channel);
+void ShipRestartChannel(TGameContext& context, int channel);
 // An explosion (angle 0) at (x + r1 - 50, y + r2 - 50), r1 and r2 drawn in
 // that order from the game's generator, each 0..99.
-void AddScatteredExplosion(TGameContext& context, float x, float y);
+void ShipAddExplosion(TGameContext& context, float x, float y);
 // A running spell card's bonus cut in half, rounded half to even (5 -> 2,
 // 7 -> 4); the bomb and every survived hit during a spell card take it.
-void HalveSpellBonus(TGameContext& context);
+void ShipHalveSpellBonus(TGameContext& context);
 
 }  // namespace vuzed
