@@ -11,6 +11,7 @@
 #include "engine/graphics/scene.h"
 #include "engine/graphics/texture.h"
 #include "enemy/enemy_tama_math.h"
+#include "enemy/script_report_text.h"
 #include "objects/string_helpers.h"
 #include "player/player_control.h"
 #include "script/compiled_evaluator.h"
@@ -43,16 +44,6 @@ constexpr TPlayfieldBounds kVerticalBounds{-100, 520, -100, 550};
 constexpr TPlayfieldBounds kWideBounds{-100, 740, -100, 580};  // SIDEWAYS and SLANT
 
 constexpr int32_t kAlphaBlend = 2;
-
-std::string Quoted(std::string_view text, std::string_view tail) {
-  std::string message;
-  message.reserve(text.size() + tail.size() + 2);
-  message += '"';
-  message += text;
-  message += '"';
-  message += tail;
-  return message;
-}
 
 const TCompiledEvaluator& BulletEvaluator() {
   static const TCompiledEvaluator evaluator(TEvaluatorKind::Bullet);
@@ -170,13 +161,13 @@ void TEnemyTama::Report(const TSourcePlace& place, std::string_view text) {
 
 float TEnemyTama::EvaluateAt(std::string_view text, const TSourcePlace& place) {
   const TExpressionValue result = BulletEvaluator().EvaluateChecked(*this, text);
-  if (result.Malformed) Report(place, Quoted(text, " is not an expression; it counts as 0"));
+  if (result.Malformed) Report(place, QuotedText(text, " is not an expression; it counts as 0"));
   return result.Value;
 }
 
 bool TEnemyTama::EvaluateConditionAt(std::string_view text, const TSourcePlace& place) {
   const TConditionValue result = BulletEvaluator().EvaluateConditionChecked(*this, text);
-  if (result.Malformed) Report(place, Quoted(text, " is not a condition; it counts as false"));
+  if (result.Malformed) Report(place, QuotedText(text, " is not a condition; it counts as false"));
   return result.Value;
 }
 

@@ -4,6 +4,7 @@
 // switches itself off; otherwise it is an ordinary enemy bullet.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "enemy/enemy_tama.h"
@@ -29,6 +30,24 @@ class TEnemyTamaScript : public TEnemyTama {
   TVarTable* Vars = nullptr;      // the definition's variables (shared)
   const TLineList* Lines = nullptr;  // the definition's lines (shared)
   bool NoMoreScript = false;
+
+ private:
+  // The variables names refer to: the running procedure's while one runs,
+  // else the definition's.
+  TVarTable* CurrentVars() const { return CallDepth_ > 0 ? ProcVars : Vars; }
+  // Every FOR line's variable of the current table starts at its start value.
+  void ResetLoopVariables(const TLineList& lines);
+  // Runs lines from the one after `index` on, by the next-line codes.
+  void RunLines(const TLineList& lines, int32_t index);
+  void CallProcedure(const TScriptLine& line);
+  int32_t LoopStep(const TScriptLine& line);
+  int32_t JumpTarget(const TScriptLine& line, const std::string& text);
+  // A command's value: the whole text inside its parentheses.
+  float CommandValue(const TScriptLine& line);
+
+  int64_t LinesLeft_ = 0;   // lines this bullet may still run this frame
+  int32_t CallDepth_ = 0;   // nested procedure calls
+  bool Stopped_ = false;    // a runaway ended this frame's run
 };
 
 }  // namespace vuzed

@@ -1,0 +1,182 @@
+// Lasers: the segment's life (thin line, widening, full width, fading), the
+// fixed and the turning beam, drawing, and the beam's test against the player.
+
+#include "enemy/enemy_laser.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "back/background.h"
+#include "back/texture_list.h"
+#include "enemy/circle_test.h"
+#include "enemy/enemy_tama_math.h"
+#include "engine/graphics/scene.h"
+#include "engine/graphics/texture.h"
+#include "objects/string_helpers.h"
+#include "player/player_control.h"
+#include "shell/game_context.h"
+
+namespace vuzed {
+namespace {
+
+// Segments lie this many pixels apart along the beam.
+constexpr int32_t kSegmentStep = 4;
+// The beam is laid while its last point is inside the 640 x 480 screen area.
+constexpr int32_t kScreenWidth = 640;
+constexpr int32_t kScreenHeight = 480;
+// Frames of widening before WarmUp and of fading after WarmUp + Duration.
+constexpr int64_t kFadeFrames = 40;
+constexpr uint8_t kThinAlpha = 175;
+constexpr int32_t kHitCooldownFrames = 10;
+constexpr int32_t kAlphaBlend = 2;
+
+}  // namespace
+
+// ---- One segment ----
+
+TEnemyTamaLaserBullet::TEnemyTamaLaserBullet(TGameContext& context, float x, float y, float angle, int32_t picture)
+    : TEnemyBullet1(context, x, y, angle, 0.0f, picture) {}
+
+bool TEnemyTamaLaserBullet::AtFullWidth() const {
+  const int64_t t = LifeCount, w = WarmUp, d = Duration;
+  return w <= t && t < w + d;
+}
+
+// T = LifeCount, W = WarmUp, D = Duration. Thin (1 pixel, alpha 175) until
+// 40 frames before W, widening to full width until W, full width for D
+// frames, fading over 40 frames. The frames W - 40 and W + D keep what the
+// frame before set. With W below 40 the widening starts at once from alpha 0.
+void TEnemyTamaLaserBullet::LifeStep() {
+  ++LifeCount;
+  const int64_t t = LifeCount, w = WarmUp, d = Duration;
+  if (t < w - kFadeFrames) {
+    Scale = 1.0f / FullWidth;
+    Alpha = kThinAlpha;
+  }
+  if (w - kFadeFrames < t && t < w) {
+    Scale = float(t) / float(w);
+    Alpha = uint8_t(Alpha + 2);
+  }
+  if (w <= t && t < w + d) Scale = 1.0f;
+  if (t > w + d) {
+    Scale = 1.0f - float(t - w - d) / float(kFadeFrames);
+    Alpha = uint8_t(Alpha - 2);
+  }
+  // "At or past" rather than "at": a warm-up and duration adding up to less
+  // than -40 would otherwise leave a segment that never ends.
+  if (t >= w + d + kFadeFrames) Dead = true;
+}
+
+void TEnemyTamaLaserBullet::Draw() {
+  const TMXTexture* picture =
+      Context_.TextureList ? Context_.TextureList->Get(TPictureTable::Bullet, PictureID) : nullptr;
+  if (!picture || !Context_.BackGround) return;
+  const float height = float(RoundToInt32(FullWidth * Scale));
+  const auto c = RotateQuad(float(picture->Width()), height, Angle);
+  const uint32_t color = (uint32_t(Alpha) << 24) | 0xFFFFFFu;
+  const float u = picture->MaxU(), v = picture->MaxV();
+  const TSpriteVertex quad[4] = {
+      MakeSpriteVertex(color, c[0].X, c[0].Y, 0, 0),
+      MakeSpriteVertex(color, c[1].X, c[1].Y, u, 0),
+      MakeSpriteVertex(color, c[2].X, c[2].Y, 0, v),
+      MakeSpriteVertex(color, c[3].X, c[3].Y, u, v),
+  };
+  const TPoint2 at = MakePoint(float(Context_.FieldOriginX) + TamaX, float(Context_.FieldOriginY) + TamaY);
+  Context_.BackGround->Scene().DrawSprite(at, quad, picture, kAlphaBlend, false, true, 0);
+}
+
+// ---- The fixed beam ----
+
+// From (Round(x), Round(y)), while the last point is strictly inside the
+// screen area, the next point 4 pixels further along the angle is rounded
+// and gets a segment; the last segment may lie just outside, and an origin
+// outside gives no segments. The laser object itself stays at (0, 0) with
+// radius 0 and deals no damage.
+TEnemyTamaLaser1::TEnemyTamaLaser1(TGameContext& context, float x, float y, float angle, float width,
+                                   float hitWidth, int32_t warmUp, int32_t duration, int32_t picture)
+    : TEnemyTama(context) {
+  HitDamage = 0;
+  const double cosA = std::cos(double(angle) * kTamaDegToRad);
+  const double sinA = std::sin(double(angle) * kTamaDegToRad);
+  const int32_t radius = RoundToInt32(hitWidth / 2.0f);
+  int32_t px = RoundToInt32(x), py = RoundToInt32(y);
+  int32_t k = 0;
+  while (0 < px && px < kScreenWidth && 0 < py && py < kScreenHeight) {
+    k += kSegmentStep;
+    px = RoundToInt32(double(x) + double(k) * cosA);
+    py = RoundToInt32(double(y) + double(k) * sinA);
+    auto segment = std::make_unique<TEnemyTamaLaserBullet>(context, float(px), float(py), angle, picture);
+    segment->HitDamage = 1;
+    segment->Atari = radius;
+    segment->WarmUp = warmUp;
+    segment->Duration = duration;
+    segment->FullWidth = width;
+    segment->Scale = 1.0f / width;
+    Segments.push_back(std::move(segment));
+  }
+}
+
+void TEnemyTamaLaser1::Action() {
+  for (auto& segment : Segments) segment->LifeStep();
+  std::erase_if(Segments, [](const auto& segment) { return segment->Dead; });
+  if (Segments.empty()) Finished = true;
+}
+
+void TEnemyTamaLaser1::Draw() {
+  for (auto& segment : Segments) segment->Draw();
+}
+
+bool TEnemyTamaLaser1::IsOut() const { return Finished; }
+
+// Only segments at full width take part. Each segment grazes once in its
+// life; every touching segment can hit in the same frame, and a hit keeps
+// the whole laser from testing for the next 10 frames. Segments are never
+// removed by hitting.
+void TEnemyTamaLaser1::TestPlayer() {
+  if (HitCooldown >= 1) {
+    --HitCooldown;
+    return;
+  }
+  if (!Context_.PlayerControl) return;
+  TPlayer& ship = Context_.PlayerControl->Ship;
+  for (auto& segment : Segments) {
+    if (!segment->AtFullWidth()) continue;
+    if (!CirclesTouch(segment->TamaX, segment->TamaY, segment->Atari, ship.X, ship.Y, ship.GrazeRadius)) continue;
+    if (!segment->Grazed) {
+      ++ship.Graze;
+      segment->Grazed = true;
+    }
+    if (CirclesTouch(segment->TamaX, segment->TamaY, segment->Atari, ship.X, ship.Y, ship.Atari)) {
+      ship.Hit(segment->HitDamage);
+      HitCooldown = kHitCooldownFrames;
+    }
+  }
+}
+
+// ---- The turning beam ----
+
+// Segment radii are a quarter of the hit width; the beam turns around the
+// rounded origin.
+TEnemyTamaLaser2::TEnemyTamaLaser2(TGameContext& context, float x, float y, float angle, float width,
+                                   float hitWidth, int32_t warmUp, int32_t duration, int32_t picture, float spin)
+    : TEnemyTamaLaser1(context, x, y, angle, width, hitWidth / 2.0f, warmUp, duration, picture),
+      Spin(spin),
+      CurAngle(angle),
+      OriginX(RoundToInt32(x)),
+      OriginY(RoundToInt32(y)) {}
+
+// Segment a (from 0) goes to the rounded point a * 4 pixels along the new
+// direction; segment 0 sits on the origin. The pictures keep the direction
+// they were created with.
+void TEnemyTamaLaser2::Move() {
+  CurAngle = CurAngle + Spin;
+  const double cosA = std::cos(double(CurAngle) * kTamaDegToRad);
+  const double sinA = std::sin(double(CurAngle) * kTamaDegToRad);
+  for (std::size_t a = 0; a < Segments.size(); ++a) {
+    const double along = double(a) * kSegmentStep;
+    Segments[a]->TamaX = float(RoundToInt32(along * cosA + double(OriginX)));
+    Segments[a]->TamaY = float(RoundToInt32(along * sinA + double(OriginY)));
+  }
+}
+
+}  // namespace vuzed
