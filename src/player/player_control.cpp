@@ -1,6 +1,8 @@
 #include "player/player_control.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "back/sound_list.h"
 #include "engine/sound/sound_channel.h"
@@ -12,6 +14,17 @@
 #include "state/state.h"
 
 namespace vuzed {
+namespace {
+
+// trunc(power); a power beyond the integers (never reached by collecting
+// items) stops at their ends instead of overflowing.
+int32_t PowerLevelOf(float power) {
+  const double level = std::trunc(double(power));
+  if (!(level == level)) return 0;
+  return int32_t(std::clamp(level, double(INT32_MIN), double(INT32_MAX)));
+}
+
+}  // namespace
 
 TPlayerControl::TPlayerControl(TGameContext& context) : Ship(context), Context_(context) {
   Ship.SetControl(this);
@@ -49,7 +62,7 @@ void TPlayerControl::ResetPlayer() {
 
 void TPlayerControl::UpdatePlayer() {
   if (!Ship.InPlay) return;
-  Ship.PowerLevel = int32_t(std::trunc(Ship.Power));
+  Ship.PowerLevel = PowerLevelOf(Ship.Power);
   if (Ship.DeathTimer == 1) {
     if (Ship.Lives > 1) {
       ResetPlayer();

@@ -71,7 +71,7 @@ TEST(HeadlessRun, DumpListsTheShipFirst) {
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0],
             "{\"kind\":\"player\",\"x\":200,\"y\":400,\"lives\":3,\"bombs\":3,\"hp\":4,\"power\":1,\"graze\":0,"
-            "\"bomb\":0,\"invulnerable\":180,\"alive\":true}");
+            "\"bomb\":0,\"invulnerable\":179,\"alive\":true}");
 }
 
 TEST(HeadlessRun, BadArgumentsAndUnreadableFilesHaveTheirOwnExitStatus) {
