@@ -1,18 +1,248 @@
+// TEnemy's creation with its header block, movement, damage, names and
+// drawing. The script interpreter is in enemy_procedure.cpp (the per-frame
+// run and procedure calls) and enemy_commands.cpp (ExecLine).
+
 #include "enemy/enemy.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "back/background.h"
+#include "back/texture_list.h"
+#include "enemy/enemy_sound.h"
+#include "enemy/enemy_tama_math.h"
+#include "enemy/script_report_text.h"
+#include "engine/graphics/scene.h"
+#include "engine/graphics/texture.h"
+#include "objects/second_string_list2.h"
+#include "objects/string_helpers.h"
+#include "player/player_control.h"
+#include "script/expression_math.h"
+#include "script/expression_names.h"
+#include "script/script_run.h"
+#include "shell/game_context.h"
+
 namespace vuzed {
+namespace {
+
+// Blanks and control characters at both ends go.
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
+  return text;
+}
+
+// A whole number written in decimal with an optional sign.
+bool ParseInteger(std::string_view text, int32_t& value) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return false;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc() && end == text.data() + text.size();
+}
+
+// The header keys, each with the field it sets.
+struct THeaderKey {
+  std::string_view Key;
+  int32_t TEnemy::*Field;
+};
+
+// X and Y are singles and handled apart; these are the integer fields.
+constexpr THeaderKey kIntegerKeys[] = {
+    {"HP:=", &TEnemy::Hp},
+    {"ATARI:=", &TEnemy::Atari},
+    {"PICTURE:=", &TEnemy::PictureID},
+    {"POWERITEM:=", &TEnemy::PowerItems},
+    {"SCOREITEM:=", &TEnemy::ScoreItems},
+};
+
+// The halo's colour: white at alpha 0x88.
+constexpr uint32_t kHaloColor = 0x88FFFFFF;
+constexpr uint32_t kPictureColor = 0xFFFFFFFF;
+
+// A picture centred on (x, y), rotated by angle degrees, over the whole used
+// part of its texture.
+void DrawCentred(TGameContext& context, const TMXTexture& picture, float x, float y, float angle, uint32_t color,
+                 int32_t blendMode) {
+  const auto corners = RotateQuad(float(picture.Width()), float(picture.Height()), angle);
+  const float u = picture.MaxU(), v = picture.MaxV();
+  const TSpriteVertex quad[4] = {
+      MakeSpriteVertex(color, corners[0].X, corners[0].Y, 0, 0),
+      MakeSpriteVertex(color, corners[1].X, corners[1].Y, u, 0),
+      MakeSpriteVertex(color, corners[2].X, corners[2].Y, 0, v),
+      MakeSpriteVertex(color, corners[3].X, corners[3].Y, u, v),
+  };
+  context.BackGround->Scene().DrawSprite(MakePoint(float(context.FieldOriginX) + x, float(context.FieldOriginY) + y),
+                                         quad, &picture, blendMode, false, true, 0);
+}
+
+}  // namespace
 
 TEnemy::TEnemy(TGameContext& context, const TSecondStringList2& definition)
-    : Context_(context), Definition_(&definition) {}
+    : Lines(*definition.Lines), Vars(*definition.Vars), Context_(context), Definition_(&definition) {}
 
 TEnemy::~TEnemy() = default;
+
+bool TEnemy::ReadHeader() {
+  if (!Lines) return true;
+  auto opening = std::find_if(Lines->begin(), Lines->end(),
+                              [](const TScriptLine& line) { return line.Text.find("OPENING") != std::string::npos; });
+  if (opening == Lines->end()) return true;
+  int32_t a = 0, b = 0;
+  if (!ParseInteger(GetBetween(opening->Text, "(", ")", 1), a) ||
+      !ParseInteger(GetBetween(opening->Text, "(", ")", 2), b)) {
+    Report(opening->Place, "the header block has no line numbers; the enemy is not created");
+    return false;
+  }
+  // Only lines that exist are read: a range reaching outside the script
+  // is cut to it.
+  const int32_t last = int32_t(Lines->size()) - 1;
+  for (int32_t i = std::max(a, 0); i <= std::min(b, last); ++i) {
+    const TScriptLine& line = (*Lines)[size_t(i)];
+    std::string_view key;
+    int32_t* field = nullptr;
+    float* position = nullptr;
+    if (StartsWithText("X:=", line.Text)) {
+      key = "X:=";
+      position = &X;
+    } else if (StartsWithText("Y:=", line.Text)) {
+      key = "Y:=";
+      position = &Y;
+    } else {
+      for (const THeaderKey& k : kIntegerKeys) {
+        if (!StartsWithText(k.Key, line.Text)) continue;
+        key = k.Key;
+        field = &(this->*k.Field);
+        break;
+      }
+    }
+    if (key.empty()) continue;
+    // Header values are whole numbers, not expressions.
+    const std::string_view text = line.Text;
+    const size_t end = text.find(';', key.size());
+    const std::string_view value = TrimBlanks(text.substr(key.size(), end == std::string_view::npos ? 0 : end - key.size()));
+    int32_t number = 0;
+    if (!ParseInteger(value, number)) {
+      Report(line.Place, "the header value " + QuotedText(value, " is not a whole number; the enemy is not created"));
+      return false;
+    }
+    if (position)
+      *position = float(number);
+    else
+      *field = number;
+  }
+  return true;
+}
+
+void TEnemy::Move() {
+  X = X + IdouX;
+  Y = Y + IdouY;
+  if (MoveTimer == 0) {
+    IdouX = 0;
+    IdouY = 0;
+  } else if (MoveTimer > 0) {
+    --MoveTimer;
+  }
+}
+
+void TEnemy::Damage(int32_t amount) {
+  // Hit points stay inside the integer range whatever the damage.
+  Hp = int32_t(std::clamp<int64_t>(int64_t(Hp) - amount, INT32_MIN, INT32_MAX));
+  if (Hp <= 0) {
+    Dead = true;
+    RestartChannel(Context_, kDeathChannel);
+  }
+}
+
+void TEnemy::Draw() {
+  if (!Context_.TextureList || !Context_.BackGround) return;
+  if (const TMXTexture* halo = Context_.TextureList->Get(TPictureTable::Effect, HaloTexture)) {
+    DrawCentred(Context_, *halo, X, Y, float(HaloAngle), kHaloColor, 1);
+    HaloAngle = HaloAngle == 360 ? 0 : HaloAngle + 1;
+  }
+  if (const TMXTexture* picture = Context_.TextureList->Get(TPictureTable::SmallEnemy, PictureID))
+    DrawCentred(Context_, *picture, X, Y, 0, kPictureColor, 2);
+}
+
+// ---- Names and evaluation ----
+
+bool TEnemy::GetValue(std::string_view name, float& value) const {
+  if (const TVarTable* vars = CurrentVars()) {
+    if (const TSecondSingle* v = vars->Find(name)) {
+      value = v->Get();
+      return true;
+    }
+  }
+  if (name == "COUNT") {
+    value = float(Count);
+  } else if (name == "HP") {
+    value = float(Hp);
+  } else if (name == "GETPLAYERX") {
+    value = GetPlayerX();
+  } else if (name == "GETPLAYERY") {
+    value = GetPlayerY();
+  } else if (name == "GETSELFX") {
+    value = X;
+  } else if (name == "GETSELFY") {
+    value = Y;
+  } else if (name == "GETANGLETOPLAYER") {
+    value = AngleToPoint(X, Y, GetPlayerX(), GetPlayerY());
+  } else if (name == "GETANGLETOPLAYERFROMSELF") {
+    value = kAngleToPlayerFromSelf;
+  } else {
+    TStageNames stage;
+    if (const TScriptRun* run = Context_.ScriptRun.get()) {
+      stage.LocalVars = run->LocalVars;
+      stage.MainCount = run->MainCount;
+      stage.GlobalVars = &run->GlobalVars;
+    }
+    stage.PlayerX = GetPlayerX();
+    stage.PlayerY = GetPlayerY();
+    return GetStageValue(stage, name, value) || GetTruthValue(name, value);
+  }
+  return true;
+}
+
+float TEnemy::GetPlayerX() const { return Context_.PlayerControl ? Context_.PlayerControl->Ship.X : 0.0f; }
+float TEnemy::GetPlayerY() const { return Context_.PlayerControl ? Context_.PlayerControl->Ship.Y : 0.0f; }
+uint32_t& TEnemy::RandomSeed() { return Context_.RandSeed; }
+
+void TEnemy::Report(const TSourcePlace& place, std::string_view text) {
+  if (Context_.ScriptRun) Context_.ScriptRun->Errors.Report(place, text);
+}
+
+float TEnemy::Evaluate(std::string_view text, const TSourcePlace& place) {
+  TExpressionValue result = Evaluator_.EvaluateChecked(*this, text);
+  if (result.Malformed) Report(place, QuotedText(text, " is not an expression; it counts as 0"));
+  return result.Value;
+}
+
+bool TEnemy::EvaluateCondition(std::string_view text, const TSourcePlace& place) {
+  TConditionValue result = Evaluator_.EvaluateConditionChecked(*this, text);
+  if (result.Malformed) Report(place, QuotedText(text, " is not a condition; it counts as false"));
+  return result.Value;
+}
+
+bool TEnemy::IntegerArgument(std::string_view text, const TSourcePlace& place, int32_t& value) {
+  if (ParseInteger(text, value)) return true;
+  Report(place, "expects a whole number, got " + QuotedText(text, "; the line is skipped"));
+  return false;
+}
+
+// ---- Familiar ----
 
 TTukaima::TTukaima(TGameContext& context, const TSecondStringList2& definition, float x, float y)
     : TEnemy(context, definition) {
   X = x;
   Y = y;
+}
+
+bool TTukaima::ReadHeader() {
+  if (!TEnemy::ReadHeader()) return false;
   PictureID = 5;
   Atari = -1;
+  PowerItems = 0;
+  return true;
 }
 
 }  // namespace vuzed

@@ -1,40 +1,124 @@
 #pragma once
-// TEnemy: a script-driven enemy, created from a compiled definition. Its
-// script, movement and damage arrive with the enemy interpreter; until then an
-// enemy stands where it was made and can be ordered to die.
+// TEnemy: a script-driven enemy, created from a compiled definition. Every
+// frame its whole script runs from the top (Action); the enemy control then
+// moves it, tests it against the player's shots and removes it once dead.
+//
+// Lines and Vars are the definition's own lists, not copies: every enemy of
+// one definition runs the same lines and shares the same script variables,
+// so a value one enemy assigns is seen by all live and future enemies of it.
 
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "objects/character.h"
+#include "objects/script_line.h"
+#include "objects/var_table.h"
+#include "script/compiled_evaluator.h"
+#include "script/expression.h"
 
 namespace vuzed {
 
 struct TGameContext;
 class TSecondStringList2;
 
-class TEnemy : public TCharacter {
+class TEnemy : public TCharacter, public TExpressionOwner {
  public:
+  // Takes the definition's lines and variables; position, Hp, Atari and the
+  // picture come only from the header block (ReadHeader).
   TEnemy(TGameContext& context, const TSecondStringList2& definition);
   ~TEnemy() override;
 
-  void Draw() override {}
+  // The enemy's movement, then its timer: a timer of 0 stops the movement,
+  // a positive one counts down, a negative one moves forever. A timed move
+  // of t frames thus moves t + 1 times.
+  void Move() override;
+  // The halo (effect picture HaloTexture, turning one degree a frame,
+  // additive), then the small-enemy picture PictureID.
+  void Draw() override;
   const char* ClassName() const override { return "TEnemy"; }
-  // One frame of the enemy's script.
-  virtual void Action() {}
+
+  // One frame of the script: the loop variables are reset, Count goes up and
+  // the lines run from line 1 (line 0 is never run) until the end, an
+  // "EXIT;" or a jump past the end. Nothing while no stage is loaded.
+  virtual void Action();
+  // One line of the script; the next-line code (kNextLine, kStopRunning or
+  // the 0-based line to continue at).
+  virtual int32_t ExecLine(const TScriptLine& line);
+  // Hp -= amount; at 0 or below the enemy is dead and the death sound
+  // (channel 8) starts again.
+  virtual void Damage(int32_t amount);
+  // The enemy name set: its variables (the called procedure's while one
+  // runs), COUNT, HP, GETPLAYERX, GETPLAYERY, GETSELFX, GETSELFY,
+  // GETANGLETOPLAYER, GETANGLETOPLAYERFROMSELF, the stage set, TRUE/FALSE.
+  bool GetValue(std::string_view name, float& value) const override;
+  float GetPlayerX() const override;
+  float GetPlayerY() const override;
+  uint32_t& RandomSeed() override;
+
+  // The header block: the lines a..b named by the first line containing
+  // "OPENING" ("...(a)(b)"), each read for X:=, Y:=, HP:=, ATARI:=,
+  // PICTURE:=, POWERITEM:= and SCOREITEM:= with a whole decimal number up to
+  // the next ";". False, after a message to the script author, when a value
+  // (or a or b) is not a whole number: such an enemy is not created.
+  virtual bool ReadHeader();
 
   const TSecondStringList2& Definition() const { return *Definition_; }
 
   int32_t Hp = 0;
-  bool Dead = false;
-  int32_t Count = 0;        // frames lived
-  int32_t PowerItems = 0;   // items dropped when destroyed (one more of each)
-  int32_t ScoreItems = 0;
+  uint8_t HaloTexture = 10;    // effect picture of the halo
+  int32_t HaloAngle = 0;       // degrees, 0..360
+  const TLineList* Lines = nullptr;  // the definition's lines (shared, never freed here)
+  int32_t Count = 0;           // frames run (COUNT)
+  int32_t MoveTimer = 0;       // frames left of a timed move; -1 moves forever
+  TVarTable* Vars = nullptr;   // the definition's variables (shared)
+  TVarTable* ProcVars = nullptr;  // the running procedure's variables; null outside calls
+  int32_t PowerItems = 0;      // POWERITEM:= ; one more than this drops, none below 0
+  int32_t ScoreItems = 0;      // SCOREITEM:=
+  bool Dead = false;           // to be removed by the enemy control
 
  protected:
+  // Evaluations for this enemy; a text that is not an expression counts as
+  // 0 (false) and is reported once at the line's place.
+  float Evaluate(std::string_view text, const TSourcePlace& place);
+  bool EvaluateCondition(std::string_view text, const TSourcePlace& place);
+  // A whole decimal number; otherwise a report and false.
+  bool IntegerArgument(std::string_view text, const TSourcePlace& place, int32_t& value);
+  void Report(const TSourcePlace& place, std::string_view text);
+
+  // Runs lines from start + 1 with the next-line protocol until the end, a
+  // stop code or a jump outside the lines.
+  void RunLines(const TLineList& lines, int32_t start);
+  // Sets each FOR line's variable (in the current table) to its start value.
+  void ResetLoopVariables(const TLineList& lines);
+  // The table assignments and loops use: ProcVars while a procedure runs.
+  TVarTable* CurrentVars() const { return ProcVars ? ProcVars : Vars; }
+  // A line that matched no command: a call of the procedure it names.
+  void CallProcedure(const TScriptLine& line);
+
   TGameContext& Context_;
 
  private:
+  // Commands of ExecLine. Those returning bool answer false when the line
+  // is none of theirs and falls through to the next tests.
+  int32_t Loop(const TScriptLine& line);
+  bool Assign(const TScriptLine& line);
+  void MoveCommand(const TScriptLine& line, int kind);
+  bool CreateTukaima(const TScriptLine& line);
+  // BU01, BU02, BU03, BU17, BU20, BU21, BU22 (enemy_fire.cpp).
+  bool FireBullet(const TScriptLine& line);
+  // LA01, LA02.
+  bool FireLaser(const TScriptLine& line);
+  // CREATEBULLET(name, b1, b2, b3) of a known definition.
+  bool CreateBullet(const TScriptLine& line);
+
   const TSecondStringList2* Definition_;
+  TCompiledEvaluator Evaluator_{TEvaluatorKind::Enemy};
+  int64_t LinesLeft_ = 0;   // lines this frame's run may still run
+  int32_t CallDepth_ = 0;
+  bool Stopped_ = false;    // a runaway ended this frame's run
 };
 
 // A boss: an enemy with spell cards.
@@ -44,11 +128,23 @@ class TBoss : public TEnemy {
   const char* ClassName() const override { return "TBoss"; }
 };
 
-// A familiar: an enemy that starts at a given position.
+// A familiar: an enemy that starts at a given position (its header may move
+// it), shows effect picture 5, can never be hit (Atari -1) and drops one
+// power item when it dies with Hp <= 0.
 class TTukaima : public TEnemy {
  public:
   TTukaima(TGameContext& context, const TSecondStringList2& definition, float x, float y);
+  bool ReadHeader() override;
   const char* ClassName() const override { return "TTukaima"; }
 };
+
+// Creates an enemy of class T and reads its header; null when the header has
+// a value that is not a whole number (the author has been told where).
+template <class T, class... Args>
+std::unique_ptr<T> MakeEnemy(TGameContext& context, const TSecondStringList2& definition, Args&&... args) {
+  auto enemy = std::make_unique<T>(context, definition, std::forward<Args>(args)...);
+  if (!enemy->ReadHeader()) return nullptr;
+  return enemy;
+}
 
 }  // namespace vuzed

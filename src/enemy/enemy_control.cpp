@@ -1,13 +1,187 @@
 #include "enemy/enemy_control.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "enemy/circle_test.h"
+#include "enemy/enemy_tama_math.h"
+#include "enemy/laser_hooks.h"
+#include "player/player_control.h"
+#include "script/script_run.h"
+#include "shell/game_context.h"
+#include "state/state.h"
+
 namespace vuzed {
+namespace {
+
+// Empty slots go, and the list's capacity is trimmed to its count.
+template <class T>
+void Pack(std::vector<std::unique_ptr<T>>& list) {
+  list.erase(std::remove(list.begin(), list.end(), nullptr), list.end());
+  list.shrink_to_fit();
+}
+
+// A dying enemy drops its header's count + 1 of each kind of item. A count
+// from a broken header so large that it would stall the game is cut to this
+// many items of a kind.
+constexpr int64_t kMaxDropsPerKind = 10000;
+
+// The explosion of a dying enemy is turned by 30 degrees.
+constexpr float kEnemyExplosionAngle = 30;
+
+// Every collected item adds this to the ship's power and 31 to the score.
+constexpr float kItemPower = 0.02f;
+constexpr int32_t kItemScore = 31;
+
+}  // namespace
 
 TEnemyControl::TEnemyControl(TGameContext& context) : Context_(context) {}
 TEnemyControl::~TEnemyControl() = default;
 
-void TEnemyControl::Update() {}
+void TEnemyControl::Update() {
+  UpdateEnemies();
+  UpdateTamas();
+  UpdateItems();
+  UpdateEffects();
+  for (auto& enemy : Enemies)
+    if (enemy) enemy->Draw();
+  for (auto& item : Items)
+    if (item) item->Draw();
+  for (auto& tama : Tamas)
+    if (tama) tama->Draw();
+}
+
+// ---- Enemies ----
+
+void TEnemyControl::UpdateEnemies() {
+  // Paused or in a dialogue scene, enemies neither think nor move (they are
+  // still drawn).
+  if (Context_.ScriptRun && Context_.ScriptRun->ScriptMode != 0) return;
+  const size_t count = Enemies.size();
+  for (size_t i = 0; i < count && i < Enemies.size(); ++i) {
+    TEnemy* enemy = Enemies[i].get();
+    if (!enemy) continue;
+    // A dead enemy runs its script once more before it goes: in the same
+    // frame after DESTROY, in the next after a kill.
+    enemy->Action();
+    if (enemy->Dead) {
+      if (enemy->Hp <= 0) Explode(*enemy);
+      Enemies[i].reset();
+      continue;
+    }
+    enemy->Move();
+    if (enemy->Atari > 0) TestShots(*enemy);
+  }
+  Pack(Enemies);
+}
+
+void TEnemyControl::Explode(const TEnemy& enemy) {
+  Effects.push_back(std::make_unique<TEnemyExplosion>(Context_, enemy.X, enemy.Y, kEnemyExplosionAngle));
+  const int32_t x = RoundToInt32(enemy.X), y = RoundToInt32(enemy.Y);
+  // A count of -1 or less drops nothing of that kind.
+  const int64_t power = std::min<int64_t>(int64_t(enemy.PowerItems) + 1, kMaxDropsPerKind);
+  const int64_t score = std::min<int64_t>(int64_t(enemy.ScoreItems) + 1, kMaxDropsPerKind);
+  for (int64_t k = 0; k < power; ++k) Items.push_back(std::make_unique<TPowerItem>(Context_, x, y));
+  for (int64_t k = 0; k < score; ++k) Items.push_back(std::make_unique<TScoreItem>(Context_, x, y));
+}
+
+void TEnemyControl::TestShots(TEnemy& enemy) {
+  TPlayerControl* player = Context_.PlayerControl.get();
+  if (!player) return;
+  // A shot that hits is spent: it cannot hit a second enemy, while one enemy
+  // may take several shots in a frame.
+  auto testPool = [&](auto& pool) {
+    for (auto& shot : pool) {
+      if (!shot || !shot->Active) continue;
+      if (!CirclesTouch(enemy.X, enemy.Y, enemy.Atari, shot->X, shot->Y, shot->Atari)) continue;
+      enemy.Damage(shot->Damage);
+      shot->Active = false;
+      if (Context_.State) Context_.State->AddScore(1);
+    }
+  };
+  testPool(player->Shots);
+  testPool(player->BombShots);
+}
+
+// ---- Enemy bullets ----
+
+void TEnemyControl::UpdateTamas() {
+  TPlayer* ship = Context_.PlayerControl ? &Context_.PlayerControl->Ship : nullptr;
+  const float px = ship ? ship->X : 0.0f, py = ship ? ship->Y : 0.0f;
+  const int32_t hitRadius = ship ? ship->Atari : 0, grazeRadius = ship ? ship->GrazeRadius : 0;
+  const size_t count = Tamas.size();
+  for (size_t i = 0; i < count && i < Tamas.size(); ++i) {
+    TEnemyTama* bullet = Tamas[i].get();
+    if (!bullet) continue;
+    bullet->Action();
+    bullet->Move();
+    if (bullet->IsOut()) {
+      Tamas[i].reset();
+      continue;
+    }
+    // Only a bullet inside the graze circle is tested for a hit; each
+    // bullet grazes once in its life.
+    if (ship && CirclesTouch(bullet->TamaX, bullet->TamaY, bullet->Atari, px, py, grazeRadius)) {
+      if (!bullet->Grazed) {
+        ++ship->Graze;
+        bullet->Grazed = true;
+      }
+      if (CirclesTouch(bullet->TamaX, bullet->TamaY, bullet->Atari, px, py, hitRadius)) {
+        ship->Hit(bullet->HitDamage);
+        if (i < Tamas.size()) Tamas[i].reset();
+        continue;
+      }
+    }
+    // Lasers of both kinds test their segments against the player; a laser
+    // with no segment left is done and leaves the list (it could no longer
+    // be seen, graze or hit).
+    if (TestLaserAgainstPlayer(*bullet) && i < Tamas.size()) Tamas[i].reset();
+  }
+  Pack(Tamas);
+}
+
+// ---- Items ----
+
+void TEnemyControl::UpdateItems() {
+  TPlayer* ship = Context_.PlayerControl ? &Context_.PlayerControl->Ship : nullptr;
+  // High up or bombing, the ship draws every item to it for good.
+  const bool attract = ship && (ship->Y < 100 || ship->BombTimer > 0);
+  const size_t count = Items.size();
+  for (size_t i = 0; i < count; ++i) {
+    TPowerItem* item = Items[i].get();
+    if (!item) continue;
+    if (attract) item->Homing = true;
+    item->Action();
+    item->Move();
+    // A collected item is gone at once and not tested again this frame.
+    if (ship && item->Collected()) {
+      ship->Power = ship->Power + kItemPower;
+      if (Context_.State) Context_.State->AddScore(kItemScore);
+      Items[i].reset();
+      continue;
+    }
+    if (item->IsOut()) Items[i].reset();
+  }
+  Pack(Items);
+}
+
+// ---- Explosions ----
+
+void TEnemyControl::UpdateEffects() {
+  const size_t count = Effects.size();
+  for (size_t i = 0; i < count; ++i) {
+    TEnemyExplosion* effect = Effects[i].get();
+    if (!effect) continue;
+    effect->Action();
+    if (effect->Dead)
+      Effects[i].reset();
+    else
+      effect->Draw();
+  }
+  Pack(Effects);
+}
+
+// ---- Clear operations ----
 
 void TEnemyControl::ClearTamas() { Tamas.clear(); }
 

@@ -1,12 +1,19 @@
 #pragma once
-// TEnemyControl: owns every enemy, enemy bullet, effect and item of the
+// TEnemyControl: owns every enemy, enemy bullet, explosion and item of the
 // playfield, and steps, tests and draws them once per game frame.
+//
+// Lists are stepped by index over the objects present when the loop began
+// (objects appended meanwhile wait for the next frame); a dead object's slot
+// is emptied inside the loop and the list packed once after it, so no object
+// is skipped or visited twice in a frame.
 
 #include <memory>
 #include <vector>
 
 #include "enemy/enemy.h"
-#include "objects/character.h"
+#include "enemy/enemy_explosion.h"
+#include "enemy/enemy_tama.h"
+#include "item/item.h"
 
 namespace vuzed {
 
@@ -17,6 +24,9 @@ class TEnemyControl {
   explicit TEnemyControl(TGameContext& context);
   ~TEnemyControl();
 
+  // One frame, in this order: enemies (only while the stage runs: not
+  // paused, no dialogue), enemy bullets, items, explosions, then drawing of
+  // enemies, items and bullets.
   void Update();
 
   // Frees every enemy bullet at once.
@@ -31,12 +41,21 @@ class TEnemyControl {
 
   // The playfield lists, in list order.
   std::vector<std::unique_ptr<TEnemy>> Enemies;
-  std::vector<std::unique_ptr<TCharacter>> Tamas;
-  std::vector<std::unique_ptr<TCharacter>> Effects;
-  std::vector<std::unique_ptr<TCharacter>> Items;
+  std::vector<std::unique_ptr<TEnemyTama>> Tamas;
+  std::vector<std::unique_ptr<TEnemyExplosion>> Effects;
+  std::vector<std::unique_ptr<TPowerItem>> Items;
 
  private:
-  [[maybe_unused]] TGameContext& Context_;
+  void UpdateEnemies();
+  // An enemy that died with Hp <= 0: an explosion and its items.
+  void Explode(const TEnemy& enemy);
+  // The player's active shots against one enemy.
+  void TestShots(TEnemy& enemy);
+  void UpdateTamas();
+  void UpdateItems();
+  void UpdateEffects();
+
+  TGameContext& Context_;
 };
 
 }  // namespace vuzed

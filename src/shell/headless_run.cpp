@@ -8,6 +8,7 @@
 
 #include "back/background.h"
 #include "enemy/enemy_control.h"
+#include "enemy/laser_hooks.h"
 #include "engine/graphics/device.h"
 #include "engine/platform/clock.h"
 #include "engine/platform/null_render_backend.h"
@@ -79,6 +80,23 @@ void DumpObjects(TForm1& form, std::ostream& out) {
       << ",\"power\":" << JsonNumber(ship.Power) << ",\"graze\":" << ship.Graze
       << ",\"bomb\":" << ship.BombTimer << ",\"invulnerable\":" << ship.InvulnerableTimer
       << ",\"alive\":" << (ship.Alive ? "true" : "false") << "}\n";
+  const TEnemyControl& e = *c.EnemyControl;
+  for (const auto& enemy : e.Enemies) {
+    if (!enemy) continue;
+    out << "{\"kind\":\"enemy\",\"class\":" << JsonString(enemy->ClassName()) << ",\"x\":" << JsonNumber(enemy->X)
+        << ",\"y\":" << JsonNumber(enemy->Y) << ",\"hp\":" << enemy->Hp << ",\"count\":" << enemy->Count << "}\n";
+  }
+  // A bullet's position is its own (TamaX, TamaY); a laser adds its live
+  // segments.
+  for (const auto& bullet : e.Tamas) {
+    if (!bullet) continue;
+    out << "{\"kind\":\"bullet\",\"class\":" << JsonString(bullet->ClassName())
+        << ",\"x\":" << JsonNumber(bullet->TamaX) << ",\"y\":" << JsonNumber(bullet->TamaY)
+        << ",\"angle\":" << JsonNumber(bullet->Angle) << ",\"speed\":" << JsonNumber(bullet->Speed)
+        << ",\"atari\":" << bullet->Atari << ",\"picture\":" << bullet->PictureID << ",\"count\":" << bullet->Count;
+    if (int32_t segments = LaserSegmentCount(*bullet); segments >= 0) out << ",\"segments\":" << segments;
+    out << "}\n";
+  }
   auto dumpList = [&](const char* kind, const auto& list) {
     for (const auto& object : list) {
       if (!object) continue;
@@ -86,13 +104,6 @@ void DumpObjects(TForm1& form, std::ostream& out) {
           << ",\"x\":" << JsonNumber(object->X) << ",\"y\":" << JsonNumber(object->Y) << "}\n";
     }
   };
-  const TEnemyControl& e = *c.EnemyControl;
-  for (const auto& enemy : e.Enemies) {
-    if (!enemy) continue;
-    out << "{\"kind\":\"enemy\",\"class\":" << JsonString(enemy->ClassName()) << ",\"x\":" << JsonNumber(enemy->X)
-        << ",\"y\":" << JsonNumber(enemy->Y) << ",\"hp\":" << enemy->Hp << ",\"count\":" << enemy->Count << "}\n";
-  }
-  dumpList("bullet", e.Tamas);
   dumpList("item", e.Items);
   dumpList("effect", e.Effects);
 }

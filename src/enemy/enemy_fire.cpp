@@ -1,0 +1,106 @@
+// The enemy's "BU" commands: built-in bullets fired from the enemy.
+//
+// Arguments are the comma-separated fields inside the command's
+// parentheses, split at every comma (so no argument holds a comma of its
+// own), each evaluated for this enemy in field order when the command runs.
+// A new bullet goes to the end of the bullet list, and the enemy-shot sound
+// starts again unless it is still playing.
+
+#include <memory>
+#include <string>
+
+#include "enemy/enemy.h"
+#include "enemy/enemy_control.h"
+#include "enemy/enemy_sound.h"
+#include "enemy/enemy_tama.h"
+#include "enemy/enemy_tama_math.h"
+#include "objects/string_helpers.h"
+#include "shell/game_context.h"
+
+namespace vuzed {
+namespace {
+
+// The kinds, and how many fields each takes.
+enum class TBulletKind { Bu01, Bu02, Bu03, Bu17, Bu20, Bu21, Bu22 };
+
+struct TBulletCommand {
+  std::string_view Prefix;
+  TBulletKind Kind;
+};
+
+constexpr TBulletCommand kBulletCommands[] = {
+    {"BU01", TBulletKind::Bu01}, {"BU02", TBulletKind::Bu02}, {"BU03", TBulletKind::Bu03}, {"BU17", TBulletKind::Bu17},
+    {"BU20", TBulletKind::Bu20}, {"BU21", TBulletKind::Bu21}, {"BU22", TBulletKind::Bu22},
+};
+
+}  // namespace
+
+bool TEnemy::FireBullet(const TScriptLine& line) {
+  const TBulletCommand* command = nullptr;
+  for (const TBulletCommand& c : kBulletCommands) {
+    if (StartsWithText(c.Prefix, line.Text)) {
+      command = &c;
+      break;
+    }
+  }
+  if (!command) return false;
+  if (!Context_.EnemyControl) return true;
+
+  size_t end = 0;
+  const std::string args = GetBracket(line.Text, "(", ")", end);
+  auto field = [&](int k) { return GetItem(args, k); };
+  auto value = [&](int k) { return Evaluate(field(k), line.Place); };
+  // The turning kinds start at the enemy's position rounded to whole pixels.
+  const float roundX = float(RoundToInt32(X)), roundY = float(RoundToInt32(Y));
+
+  std::unique_ptr<TEnemyTama> bullet;
+  switch (command->Kind) {
+    case TBulletKind::Bu01: {  // speed, angle, picture
+      const float speed = value(1), angle = value(2);
+      bullet = std::make_unique<TEnemyBullet1>(Context_, X, Y, angle, speed, RoundToInt32(value(3)));
+      break;
+    }
+    case TBulletKind::Bu02: {  // x, y, speed, angle, picture
+      const float x = value(1), y = value(2), speed = value(3), angle = value(4);
+      bullet = std::make_unique<TEnemyBullet1>(Context_, x, y, angle, speed, RoundToInt32(value(5)));
+      break;
+    }
+    case TBulletKind::Bu03: {  // speed, tx, ty, picture: aimed at the point
+      const float speed = value(1), tx = value(2), ty = value(3);
+      const int32_t picture = RoundToInt32(value(4));
+      bullet = std::make_unique<TEnemyBullet1>(Context_, X, Y, AngleTowards(X, Y, tx, ty), speed, picture);
+      break;
+    }
+    case TBulletKind::Bu17: {  // speed, angle, t, angle2, speed2, picture
+      const float speed = value(1), angle = value(2), t = value(3), angle2 = value(4), speed2 = value(5);
+      bullet = std::make_unique<TEnemyTamaGo2>(Context_, roundX, roundY, angle, speed, RoundToInt32(t), angle2, speed2,
+                                               RoundToInt32(value(6)));
+      break;
+    }
+    case TBulletKind::Bu20: {  // speed, angle, t1, angle1, speed1, t2, angle2, speed2, picture
+      const float speed = value(1), angle = value(2), t1 = value(3), angle1 = value(4), speed1 = value(5);
+      const float t2 = value(6), angle2 = value(7), speed2 = value(8);
+      bullet = std::make_unique<TEnemyTamaGo3>(Context_, roundX, roundY, angle, speed, RoundToInt32(t1), angle1, speed1,
+                                               RoundToInt32(t2), angle2, speed2, RoundToInt32(value(9)));
+      break;
+    }
+    case TBulletKind::Bu21: {  // as BU20, fields 3 to 8 kept as expressions for the flight
+      const float speed = value(1), angle = value(2);
+      const int32_t picture = RoundToInt32(value(9));
+      bullet = std::make_unique<TEnemyTamaGo3_2>(Context_, roundX, roundY, angle, speed, field(3), field(4), field(5),
+                                                 field(6), field(7), field(8), picture);
+      break;
+    }
+    case TBulletKind::Bu22: {  // speed, angle, tstop, taim, aimspeed, picture
+      const float speed = value(1), angle = value(2), stop = value(3), aim = value(4), aimSpeed = value(5);
+      bullet = std::make_unique<TEnemyTamaGo3_10>(Context_, roundX, roundY, angle, speed, RoundToInt32(stop),
+                                                  RoundToInt32(aim), aimSpeed, RoundToInt32(value(6)));
+      break;
+    }
+  }
+  Context_.EnemyControl->Tamas.push_back(std::move(bullet));
+  RestartChannelIfIdle(Context_, kEnemyShotChannel);
+  return true;
+}
+
+}  // namespace vuzed

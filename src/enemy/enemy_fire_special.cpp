@@ -1,0 +1,61 @@
+// The enemy's lasers ("LA01", "LA02") and scripted bullets ("CREATEBULLET").
+
+#include <memory>
+#include <string>
+
+#include "enemy/enemy.h"
+#include "enemy/enemy_control.h"
+#include "enemy/enemy_laser.h"
+#include "enemy/enemy_sound.h"
+#include "enemy/enemy_tama_math.h"
+#include "enemy/enemy_tama_script.h"
+#include "objects/string_helpers.h"
+#include "script/script_run.h"
+#include "shell/game_context.h"
+
+namespace vuzed {
+
+// LA01(x, y, angle, width, hitwidth, warmup, duration, picture) and LA02
+// with spin and a tenth field that is evaluated and has no effect. The
+// laser goes to the end of the bullet list and the laser sound always
+// starts again.
+bool TEnemy::FireLaser(const TScriptLine& line) {
+  const bool turning = StartsWithText("LA02", line.Text);
+  if (!turning && !StartsWithText("LA01", line.Text)) return false;
+  if (!Context_.EnemyControl) return true;
+  size_t end = 0;
+  const std::string args = GetBracket(line.Text, "(", ")", end);
+  auto value = [&](int k) { return Evaluate(GetItem(args, k), line.Place); };
+  const float x = value(1), y = value(2), angle = value(3), width = value(4), hitWidth = value(5);
+  const int32_t warmUp = RoundToInt32(value(6)), duration = RoundToInt32(value(7)), picture = RoundToInt32(value(8));
+  std::unique_ptr<TEnemyTama> laser;
+  if (turning) {
+    const float spin = value(9);
+    value(10);
+    laser = std::make_unique<TEnemyTamaLaser2>(Context_, x, y, angle, width, hitWidth, warmUp, duration, picture, spin);
+  } else {
+    laser = std::make_unique<TEnemyTamaLaser1>(Context_, x, y, angle, width, hitWidth, warmUp, duration, picture);
+  }
+  Context_.EnemyControl->Tamas.push_back(std::move(laser));
+  RestartChannel(Context_, kLaserChannel);
+  return true;
+}
+
+// CREATEBULLET(name, b1, b2, b3): a scripted bullet of the named definition
+// (the first field as text) at the end of the bullet list, without a sound.
+// An unknown name falls through.
+bool TEnemy::CreateBullet(const TScriptLine& line) {
+  size_t end = 0;
+  const std::string args = GetBracket(line.Text, "(", ")", end);
+  const TScriptRun* run = Context_.ScriptRun.get();
+  const TSecondStringList2* definition = run ? run->Script.Procedures.Find(GetItem(args, 1)) : nullptr;
+  if (!definition) return false;
+  if (!Context_.EnemyControl) return true;
+  const float b1 = Evaluate(GetItem(args, 2), line.Place);
+  const float b2 = Evaluate(GetItem(args, 3), line.Place);
+  const float b3 = Evaluate(GetItem(args, 4), line.Place);
+  Context_.EnemyControl->Tamas.push_back(std::make_unique<TEnemyTamaScript>(Context_, *definition, b1, b2, b3));
+  return true;
+}
+
+}  // namespace vuzed

@@ -1,0 +1,83 @@
+#include "item/item.h"
+
+#include <cmath>
+
+#include "back/background.h"
+#include "back/texture_list.h"
+#include "enemy/circle_test.h"
+#include "engine/graphics/scene.h"
+#include "engine/graphics/texture.h"
+#include "player/player_control.h"
+#include "script/random_generator.h"
+#include "shell/game_context.h"
+
+namespace vuzed {
+namespace {
+
+// Falling speed by age in steps of 10 frames: rising for 20 frames, then
+// slowing, stopping and falling ever faster up to 3 pixels per frame.
+constexpr float kFallSchedule[] = {-1, -1, -0.5f, 0, 0.5f, 1, 1.5f, 2, 2.5f, 3};
+constexpr float kHomingSpeed = 10;
+constexpr int32_t kPickUpRadius = 10;
+constexpr int kItemPicture = 21;  // else picture of the power item
+
+}  // namespace
+
+TPowerItem::TPowerItem(TGameContext& context, int32_t x, int32_t y) : Context_(context) {
+  const int32_t r1 = int32_t(NextRandom(context.RandSeed, 10));
+  const int32_t r2 = int32_t(NextRandom(context.RandSeed, 10));
+  X = float(int64_t(x) + r1 - 5);
+  Y = float(int64_t(y) - r2);
+  Atari = kPickUpRadius;
+}
+
+void TPowerItem::Action() { ++Age; }
+
+void TPowerItem::Move() {
+  // Ages past the schedule keep its last speed; a score item never ages.
+  if (!Homing && Age >= 0) IdouY = kFallSchedule[Age / 10 < 9 ? Age / 10 : 9];
+  if (Homing && Context_.PlayerControl) {
+    const TPlayer& ship = Context_.PlayerControl->Ship;
+    const double angle = std::atan2(double(ship.Y) - double(Y), double(ship.X) - double(X));
+    IdouY = float(kHomingSpeed * std::sin(angle));
+    IdouX = float(kHomingSpeed * std::cos(angle));
+  }
+  Y = Y + IdouY;
+  X = X + IdouX;
+}
+
+bool TPowerItem::Collected() const {
+  if (!Context_.PlayerControl) return false;
+  const TPlayer& ship = Context_.PlayerControl->Ship;
+  return CirclesTouch(X, Y, Atari, ship.X, ship.Y, ship.GrazeRadius);
+}
+
+bool TPowerItem::IsOut() const {
+  switch (Context_.LayoutMode) {
+    case LayoutVertical:
+      return X < 0 || X > 445 || Y < -15 || Y > 490;
+    case LayoutSideways:
+    case LayoutSlant:
+      return X < -30 || X > 670 || Y < -30 || Y > 510;
+    default:
+      return false;
+  }
+}
+
+void TPowerItem::Draw() {
+  if (!Context_.TextureList || !Context_.BackGround) return;
+  const TMXTexture* picture = Context_.TextureList->Get(TPictureTable::Else, kItemPicture);
+  if (!picture) return;
+  const float hw = float(picture->Width()) / 2, hh = float(picture->Height()) / 2;
+  const float u = picture->MaxU(), v = picture->MaxV();
+  const TSpriteVertex quad[4] = {
+      MakeSpriteVertex(0xFFFFFFFF, -hw, -hh, 0, 0),
+      MakeSpriteVertex(0xFFFFFFFF, hw, -hh, u, 0),
+      MakeSpriteVertex(0xFFFFFFFF, -hw, hh, 0, v),
+      MakeSpriteVertex(0xFFFFFFFF, hw, hh, u, v),
+  };
+  Context_.BackGround->Scene().DrawSprite(
+      MakePoint(X + float(Context_.FieldOriginX), Y + float(Context_.FieldOriginY)), quad, picture, 2, false, true, 0);
+}
+
+}  // namespace vuzed
