@@ -272,12 +272,16 @@ int32_t TScriptRun::ExecLine(const TScriptLine& line) {
     case TStageCommand::CreateTukaima: {
       const TSecondStringList2* definition = Script.Procedures.Find(Arguments(text));
       if (!definition || !enemies) return kNextLine;
+      // An enemy whose header holds a value that is not a whole number is
+      // not created (MakeEnemy has told the author where).
+      std::unique_ptr<TEnemy> enemy;
       if (entry->Command == TStageCommand::CreateEnemy)
-        enemies->Enemies.push_back(std::make_unique<TEnemy>(Context_, *definition));
+        enemy = MakeEnemy<TEnemy>(Context_, *definition);
       else if (entry->Command == TStageCommand::CreateBoss)
-        enemies->Enemies.push_back(std::make_unique<TBoss>(Context_, *definition));
+        enemy = MakeEnemy<TBoss>(Context_, *definition);
       else
-        enemies->Enemies.push_back(std::make_unique<TTukaima>(Context_, *definition, 0.0f, 0.0f));
+        enemy = MakeEnemy<TTukaima>(Context_, *definition, 0.0f, 0.0f);
+      if (enemy) enemies->Enemies.push_back(std::move(enemy));
       return kNextLine;
     }
     case TStageCommand::Assignment: {
