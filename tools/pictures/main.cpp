@@ -18,6 +18,15 @@ int main(int argc, char** argv) {
     WritePlayerPictures(out);
     WriteBulletPictures(out);
     WriteEffectPictures(out);
+    WriteEnemyPictures(out);
+    WriteBossPictures(out);
+    WritePortraits(out);
+    WriteHudPictures(out, text);
+    WritePanelPictures(out, text);
+    WriteMenuPictures(out, text);
+    WriteLogoPictures(out, text);
+    WriteScreenBackgrounds(out, text);
+    WriteTiles(out);
     std::fprintf(stderr, "pictures: %d files, %llu bytes\n", out.FilesWritten(),
                  static_cast<unsigned long long>(out.BytesWritten()));
   } catch (const std::exception& e) {
