@@ -1,0 +1,90 @@
+// Items: where they appear, their fall schedule, homing, pick-up and the
+// playfield bounds, stepped by the enemy control.
+
+#include "item/item.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "enemy/enemy_stage_fixture.h"
+#include "state/state.h"
+
+namespace vuzed {
+namespace {
+
+struct ItemTest : test::EnemyStage {
+  void SetUp() override {
+    Load("", "", "");
+    Ship().X = 200;
+    Ship().Y = 300;
+  }
+  template <class T>
+  TPowerItem& Add(int32_t x, int32_t y) {
+    Control().Items.push_back(std::make_unique<T>(g.Game(), x, y));
+    return *Control().Items.back();
+  }
+};
+
+TEST_F(ItemTest, AnItemAppearsWithinTenPixelsAboveAndBesideItsPoint) {
+  for (uint32_t seed = 1; seed < 40; ++seed) {
+    g.Game().RandSeed = seed * 2654435761u;
+    TPowerItem item(g.Game(), 100, 200);
+    EXPECT_TRUE(item.X >= 95 && item.X <= 104) << item.X;
+    EXPECT_TRUE(item.Y >= 191 && item.Y <= 200) << item.Y;
+    EXPECT_EQ(item.Atari, 10);
+  }
+}
+
+TEST_F(ItemTest, APowerItemRisesSlowsAndFallsUpToThreePixelsAFrame) {
+  TPowerItem& item = Add<TPowerItem>(100, 200);
+  const float y0 = item.Y;
+  for (int i = 0; i < 19; ++i) Control().Update();
+  EXPECT_EQ(item.Y, y0 - 19);  // ages 1 to 19 rise a pixel a frame
+  for (int i = 0; i < 10; ++i) Control().Update();
+  EXPECT_EQ(item.Y, y0 - 24);  // then half a pixel for ten frames
+  for (int i = 0; i < 71; ++i) Control().Update();
+  ASSERT_EQ(item.Age, 100);
+  const float y = item.Y;
+  Control().Update();
+  EXPECT_EQ(item.Y, y + 3);
+}
+
+TEST_F(ItemTest, AScoreItemNeverAgesAndLeavesOverTheTopEdge) {
+  TPowerItem& kept = Add<TScoreItem>(100, 200);
+  kept.Y = -14;
+  TPowerItem& gone = Add<TScoreItem>(150, 200);
+  gone.Y = -14.5f;
+  Control().Update();
+  ASSERT_EQ(Control().Items.size(), 1u);  // -15 is inside, -15.5 outside
+  EXPECT_EQ(Control().Items[0]->Y, -15);
+  EXPECT_EQ(Control().Items[0]->Age, 0);
+}
+
+TEST_F(ItemTest, TheShipHighUpDrawsEveryItemForGood) {
+  TPowerItem& item = Add<TPowerItem>(100, 200);
+  const float x = item.X, y = item.Y;
+  Ship().Y = 99;
+  Control().Update();
+  EXPECT_TRUE(item.Homing);
+  EXPECT_NEAR(std::hypot(item.X - x, item.Y - y), 10, 1e-4);
+  Ship().Y = 300;
+  Control().Update();
+  EXPECT_TRUE(item.Homing);
+  EXPECT_GT(item.IdouY, 0);  // now towards the ship below
+}
+
+TEST_F(ItemTest, ABombDrawsItemsAndAPickUpRaisesPowerAndScore) {
+  Ship().BombTimer = 5;
+  const float power = Ship().Power;
+  const int32_t score = g.Game().State->Score;
+  Add<TPowerItem>(200, 330);  // 30 below the ship: outside 10 + 15 until it homes in
+  Add<TScoreItem>(215, 310);
+  Control().Update();
+  EXPECT_TRUE(Control().Items.empty());
+  EXPECT_EQ(Ship().Power, power + 0.02f + 0.02f);
+  EXPECT_EQ(g.Game().State->Score, score + 62);
+}
+
+}  // namespace
+}  // namespace vuzed
