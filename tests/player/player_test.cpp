@@ -8,6 +8,7 @@
 #include "player/ship_game.h"
 #include "script/script_run.h"
 #include "state/state.h"
+#include "support/bmp_writer.h"
 
 namespace vuzed {
 namespace {
@@ -184,6 +185,51 @@ TEST(PlayerAttack, DialogueStopsFiringAndBombingButNotMoving) {
   EXPECT_EQ(pc.Ship.Bombs, 3);
   EXPECT_EQ(pc.ShotIndex, 0);
   for (auto& shot : pc.Shots) EXPECT_FALSE(shot->Active);
+}
+
+// What one frame drew: shots (faint white), ship sprites (8 wide) and hit
+// markers (2 wide), with the centre of the last ship and marker.
+struct Drawn {
+  int Shots = 0, Ships = 0, Markers = 0;
+  float ShipCentre = 0, MarkerCentre = 0;
+};
+Drawn LastFrame(const GameFixture& g) {
+  Drawn d;
+  for (const auto& call : g.Render.Frames.back()) {
+    const float width = call.Vertices[1].X - call.Vertices[0].X;
+    const float centre = (call.Vertices[0].X + call.Vertices[3].X) / 2;
+    if (call.Vertices[0].Diffuse >> 24 == 0x55) ++d.Shots;
+    if (width == 8) ++d.Ships, d.ShipCentre = centre;
+    if (width == 2) ++d.Markers, d.MarkerCentre = centre;
+  }
+  return d;
+}
+
+TEST(PlayerDraw, ShotsShipAndTheHitMarkerOnlyWhileSlowAndShown) {
+  GameFixture g;
+  auto picture = [](int w, int h) { return test::MakeBmp(test::PictureOf(w, h, 24, [](int, int) { return 0x808080u; })); };
+  g.Dir.Write("data/information.ini", "[Screen]\nFullScreen=0\n");  // pictures load only with it
+  g.Dir.Write("data/Graphic/Player/1.bmp", picture(8, 4));
+  g.Dir.Write("data/Graphic/Player/11.bmp", picture(2, 2));
+  g.Dir.Write("data/Graphic/Bullet/0.bmp", picture(4, 4));
+  TPlayerControl& pc = StartShip(g, "1 z shift\n2 right\n3-4 shift\n");
+  g.RunTo(1);
+  Drawn d = LastFrame(g);
+  EXPECT_EQ(d.Shots, 9);
+  EXPECT_EQ(d.Ships, 1);
+  EXPECT_EQ(d.Markers, 1);
+  EXPECT_EQ(d.MarkerCentre, d.ShipCentre);
+  g.RunTo(2);
+  EXPECT_EQ(LastFrame(g).Markers, 0);
+  g.RunTo(3);
+  EXPECT_EQ(LastFrame(g).Markers, 1);
+  // The last 29 frames of a death sequence show neither ship nor marker.
+  pc.Ship.Alive = false;
+  pc.Ship.DeathTimer = 30;
+  g.RunTo(4);
+  d = LastFrame(g);
+  EXPECT_EQ(d.Ships, 0);
+  EXPECT_EQ(d.Markers, 0);
 }
 
 }  // namespace
