@@ -117,10 +117,13 @@ const Character& BossCharacter(int index) {
   return bosses[index & 3];
 }
 
+void DrawBackHair(Canvas& c, const Character& w, float cx, float cy, float r) {
+  const Mask back = MaskOf(c, BackHair(w, cx, cy, r));
+  Outlined(c, back, Linear(0, cy - r, w.Hair, 0, cy + r * 2.5f, Dark(w.Hair)), palette::Outline, std::max(1.f, r * 0.045f));
+}
+
 void DrawHead(Canvas& c, const Character& w, float cx, float cy, float r, bool smile) {
   const float o = std::max(1.f, r * 0.045f);
-  const Mask back = MaskOf(c, BackHair(w, cx, cy, r));
-  Outlined(c, back, Linear(0, cy - r, w.Hair, 0, cy + r * 2.5f, Dark(w.Hair)), palette::Outline, o);
   const Mask face = MaskOf(c, Union(Ellipse(cx, cy + r * 0.05f, r * 0.86f, r * 0.9f),
                                     Polygon({{cx - r * 0.7f, cy + r * 0.3f}, {cx, cy + r * 0.98f}, {cx + r * 0.7f, cy + r * 0.3f}})));
   Outlined(c, face, Linear(0, cy - r * 0.5f, Skin, 0, cy + r, SkinShade), palette::Outline, o);
@@ -143,6 +146,7 @@ void DrawHead(Canvas& c, const Character& w, float cx, float cy, float r, bool s
 void DrawBust(Canvas& c, const Character& w, bool smile) {
   const float W = float(c.Width()), H = float(c.Height());
   const float cx = W / 2, cy = H * 0.36f, r = W * 0.23f;
+  DrawBackHair(c, w, cx, cy, r);
   // Shoulders and dress.
   const Mask body = MaskOf(c, Union(Box(cx, H - r * 0.8f, r * 1.55f, r * 1.2f, r * 0.7f),
                                     Box(cx, cy + r * 1.15f, r * 0.22f, r * 0.4f)));
@@ -159,6 +163,7 @@ void DrawBust(Canvas& c, const Character& w, bool smile) {
 void DrawFigure(Canvas& c, const Character& w) {
   const float W = float(c.Width());
   const float cx = W / 2, r = W * 0.2f, cy = r * 1.6f + (w.Extra == Accessory::Hat ? r * 0.6f : 0.f);
+  DrawBackHair(c, w, cx, cy, r);
   // Legs, the skirt, arms.
   for (float s : {-1.f, 1.f}) {
     const Mask leg = MaskOf(c, Capsule(cx + s * r * 0.3f, cy + r * 3.2f, cx + s * r * 0.35f, cy + r * 4.3f, r * 0.16f));

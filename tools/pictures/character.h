@@ -20,7 +20,9 @@ struct Character {
 const Character& Heroine();
 const Character& BossCharacter(int index);  // 0..3
 
-// A head of radius r centred at (cx, cy).
+// The hair behind the head and down the back, drawn before the body.
+void DrawBackHair(Canvas& c, const Character& who, float cx, float cy, float r);
+// A head of radius r centred at (cx, cy), in front of the body.
 void DrawHead(Canvas& c, const Character& who, float cx, float cy, float r, bool smile);
 // Portrait bust: the canvas's width centred, head in the upper third.
 void DrawBust(Canvas& c, const Character& who, bool smile);

@@ -38,7 +38,7 @@ void WriteMenuPictures(PictureWriter& out, const TextRenderer& text) {
   out.Light(table::Else, 15, Item(text, 136, 26, "Quit", 17, true));
   out.Light(table::Else, 35, Item(text, 240, 36, "Story Mode", 24, true));
   out.Light(table::Else, 36, Item(text, 240, 36, "Stage Practice", 24, true));
-  out.Light(table::Else, 34, Item(text, 300, 44, "Extra Stage - Shot to begin", 22, false));
+  out.Light(table::Else, 34, Item(text, 330, 40, "Extra Stage - Shot to begin", 20, false));
   out.Light(table::Else, 12, Item(text, 220, 34, "Music Room", 24, true));
   constexpr const char* Tracks[] = {"01 Lanterns over Vuzed",   "02 Wind on the Terraces", "03 A Gate of Starlight",
                                     "04 Drowned Observatory",   "05 Clockwork Orchard",     "06 Glass Cathedral",

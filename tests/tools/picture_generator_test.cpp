@@ -1,0 +1,178 @@
+// The picture generator (tools/pictures) end to end: its output is the same
+// bytes on every run, and the game's own tables load every picture it wrote,
+// with the sizes the drawing code relies on and the key colour where a
+// sprite is transparent.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "back/texture_list.h"
+#include "engine/graphics/pixel_format.h"
+#include "shell/game_context.h"
+#include "support/game_fixture.h"
+#include "support/test_dir.h"
+#include "support/tool_runner.h"
+
+namespace vuzed {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The generator is built beside vuzed-tool, at the top of the build directory.
+fs::path GeneratorPath() { return fs::path(VUZED_TOOL).parent_path() / "vuzed-pictures"; }
+
+void Generate(const fs::path& dataDir) {
+  ASSERT_TRUE(fs::exists(GeneratorPath())) << GeneratorPath() << " has not been built";
+  const std::string command = "'" + GeneratorPath().string() + "' '" + dataDir.string() + "' 2>/dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+std::map<std::string, std::string> ReadTree(const fs::path& root) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    files[fs::relative(entry.path(), root).string()] = bytes.str();
+  }
+  return files;
+}
+
+// One run shared by every test here (a run takes seconds).
+const fs::path& SharedRun() {
+  static test::TempDir dir;
+  static const bool done = [] {
+    Generate(dir.Path() / "data");
+    return true;
+  }();
+  (void)done;
+  return dir.Path();
+}
+
+void CopyRunTo(const fs::path& root) {
+  fs::copy(SharedRun() / "data", root / "data", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+TEST(PictureGenerator, TwoRunsWriteTheSameBytesWithinTheBudget) {
+  test::TempDir b;
+  Generate(b.Path());
+  const auto first = ReadTree(SharedRun() / "data"), second = ReadTree(b.Path());
+  ASSERT_GT(first.size(), 200u);
+  size_t total = 0;
+  for (const auto& [name, bytes] : first) {
+    auto other = second.find(name);
+    ASSERT_NE(other, second.end()) << name;
+    EXPECT_TRUE(other->second == bytes) << name << " differs between runs";
+    total += bytes.size();
+  }
+  EXPECT_EQ(first.size(), second.size());
+  EXPECT_LT(total, 16u << 20);
+}
+
+struct PictureTablesTest : ::testing::Test {
+  void SetUp() override {
+    CopyRunTo(g.Dir.Path());
+    g.Dir.Write("data/information.ini", "[Screen]\nFullScreen=0\n");
+    g.Start();
+  }
+  TTextureList& List() { return *g.Game().TextureList; }
+  static uint32_t Alpha(const TMXTexture& t, int x, int y) { return PixelToColor(t.PixelAt(x, y), t.Format()) >> 24; }
+  test::GameFixture g;
+};
+
+TEST_F(PictureTablesTest, EveryWrittenPictureLoadsAndSpritesAreKeyedAtTheCorners) {
+  int loaded = 0;
+  for (const TPictureTableInfo& info : kPictureTables) {
+    std::string folder = info.Folder;
+    for (char& c : folder)
+      if (c == '\\') c = '/';
+    for (const auto& entry : fs::directory_iterator(g.Dir.Path() / folder)) {
+      const int n = std::stoi(entry.path().stem().string());
+      ASSERT_LE(n, info.LastNumber) << entry.path() << " is past the end of its table";
+      const TMXTexture* t = List().Get(info.Table, n);
+      ASSERT_NE(t, nullptr) << entry.path() << " did not load";
+      ++loaded;
+      // Backgrounds, the screen frame and the boss gauge (a bar stretched to
+      // its width) cover their whole picture.
+      const bool covers = info.Table == TPictureTable::Back || (info.Table == TPictureTable::Else && (n == 25 || n == 30));
+      const int w = t->Width(), h = t->Height();
+      for (auto [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}})
+        EXPECT_EQ(Alpha(*t, x, y), covers ? 255u : 0u) << entry.path() << " at " << x << "," << y;
+    }
+  }
+  EXPECT_GT(loaded, 200);
+  // The screen frame leaves the playfield open and covers the status area.
+  const TMXTexture* frame = List().Get(TPictureTable::Else, 25);
+  EXPECT_EQ(Alpha(*frame, 230, 240), 0u);
+  EXPECT_EQ(Alpha(*frame, 30, 15), 0u);
+  EXPECT_EQ(Alpha(*frame, 28, 240), 255u);
+  EXPECT_EQ(Alpha(*frame, 530, 300), 255u);
+  // Sprites are solid where they are drawn: the ship's centre, a bullet's.
+  const TMXTexture* ship = List().Get(TPictureTable::Player, 1);
+  EXPECT_EQ(Alpha(*ship, ship->Width() / 2, ship->Height() / 2), 255u);
+  const TMXTexture* bullet = List().Get(TPictureTable::Bullet, 15);
+  EXPECT_EQ(Alpha(*bullet, bullet->Width() / 2, bullet->Height() / 2), 255u);
+  ASSERT_NE(List().TitleTexture(), nullptr);
+  EXPECT_EQ(Alpha(*List().TitleTexture(), 0, 0), 0u);
+}
+
+TEST_F(PictureTablesTest, PicturesTheGameNamesAreThereInTheSizesItDrawsThem) {
+  struct Need {
+    TPictureTable Table;
+    std::vector<int> Numbers;
+  };
+  const std::vector<Need> needs{
+      {TPictureTable::Player, {1, 2, 3, 4, 5, 11}},
+      {TPictureTable::Bullet, {0, 60, 61, 62, 63, 64, 65, 66, 67, 10, 20, 30, 50, 70, 80, 100, 109}},
+      {TPictureTable::Else, {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21,
+                             25, 29, 30, 31, 32, 34, 35, 36, 39, 40, 41, 42, 43, 44, 45, 46, 47, 49, 50, 52, 53,
+                             70, 71, 72, 73, 74, 75, 76}},
+      {TPictureTable::Effect, {1, 5, 10}},
+      {TPictureTable::Back, {0, 1, 20, 30}},
+  };
+  for (const Need& need : needs)
+    for (int n : need.Numbers) EXPECT_NE(List().Get(need.Table, n), nullptr) << int(need.Table) << " " << n;
+
+  auto size = [&](TPictureTable table, int n) {
+    const TMXTexture* t = List().Get(table, n);
+    return t ? std::pair{t->Width(), t->Height()} : std::pair{0, 0};
+  };
+  // Numbers are drawn digit by digit 20 pixels apart.
+  for (int d = 0; d <= 9; ++d) EXPECT_EQ(size(TPictureTable::Else, d).first, 20) << d;
+  // Full-screen pictures.
+  EXPECT_EQ(size(TPictureTable::Else, 25), (std::pair{640, 480}));
+  for (int n : {0, 1, 20, 30}) EXPECT_EQ(size(TPictureTable::Back, n), (std::pair{640, 480})) << n;
+  // The explosion sheet is 8 cells by 2.
+  const auto [ew, eh] = size(TPictureTable::Effect, 1);
+  EXPECT_TRUE(ew > 0 && ew % 8 == 0 && eh % 2 == 0) << ew << "x" << eh;
+  // Scrolling tiles repeat in a 3 x 3 block round their point: only sides of
+  // 480 and more cover the screen wherever the point is.
+  for (int n : {2, 3, 4, 5, 6, 7, 40, 41, 42, 43, 44, 45, 46, 47}) {
+    const auto [w, h] = size(TPictureTable::Back, n);
+    EXPECT_GE(w, 480) << n;
+    EXPECT_GE(h, 480) << n;
+  }
+  // The opening logo and the loading picture are loaded outside the tables.
+  for (const char* path : {"data\\Graphic\\Other\\9.bmp", "data\\Graphic\\Other\\10.bmp"})
+    EXPECT_NE(TTextureList::LoadPicture(g.Game(), path, 0, MakeColor(255, 0, 0, 0)), nullptr) << path;
+}
+
+TEST(PictureGenerator, TheGameBootsOverThePicturesWithoutLoadErrors) {
+  test::TempDir root;
+  CopyRunTo(root.Path());
+  root.Write("data/information.ini", "[Screen]\nFullScreen=0\n");
+  const test::ToolResult r = test::RunTool({"run", "--root", root.Path().string(), "--boot", "--frames", "240"});
+  EXPECT_EQ(r.Status, 0) << r.Err;
+  const std::string log = root.Read("Dovivez_DebugLog.txt");
+  EXPECT_EQ(log.find("BMP"), std::string::npos) << log;
+}
+
+}  // namespace
+}  // namespace vuzed
