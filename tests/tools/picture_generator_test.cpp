@@ -171,7 +171,9 @@ TEST(PictureGenerator, TheGameBootsOverThePicturesWithoutLoadErrors) {
   const test::ToolResult r = test::RunTool({"run", "--root", root.Path().string(), "--boot", "--frames", "240"});
   EXPECT_EQ(r.Status, 0) << r.Err;
   const std::string log = root.Read("Dovivez_DebugLog.txt");
-  EXPECT_EQ(log.find("BMP"), std::string::npos) << log;
+  ASSERT_NE(log.find("Player"), std::string::npos) << "the tables were not loaded";
+  for (const char* failure : {"BMPファイル", "LoadBMP", "ビットマップの読みこみ"})
+    EXPECT_EQ(log.find(failure), std::string::npos) << log;
 }
 
 }  // namespace
