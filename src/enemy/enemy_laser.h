@@ -43,7 +43,9 @@ class TEnemyTamaLaser1 : public TEnemyTama {
   // A finished laser is done with: it leaves the bullet list like a bullet
   // off the playfield. Otherwise a laser never leaves by position.
   bool IsOut() const override;
-  // The per-frame graze and hit test against the player.
+  // The per-frame graze and hit test against the player, for fixed and
+  // turning lasers alike (a turning beam's segments carry a quarter of the
+  // hit width as their radius and graze and hit like any other).
   void TestPlayer();
 
   std::vector<std::unique_ptr<TEnemyTamaLaserBullet>> Segments;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "enemy/enemy_laser.h"
+#include "enemy/enemy_stage_fixture.h"
 #include "enemy/tama_test_fixture.h"
 #include "script/compiler.h"
 
@@ -159,6 +161,31 @@ TEST_F(TamaScriptTest, MalformedExpressionsAndUnknownNamesAreReportedAtTheirLine
   EXPECT_EQ(err,
             "b.txt:50: \"NOSUCH(1)\" is not an expression; it counts as 0\n"
             "b.txt:51: \"NOWHERE\" is no command and no procedure\n");
+}
+
+// A whole stage: an enemy creates a scripted bullet and fires a laser; the
+// bullet list runs, moves and finally drops them.
+struct TamaScriptStage : test::EnemyStage {};
+
+TEST_F(TamaScriptStage, EnemiesCreateScriptedBulletsAndLasersThatTheBulletListRuns) {
+  Load("E,SB",
+       test::EnemyDefinition("E", "", "  if count = 1 then CreateBullet(SB, 50, 3, 0);\n"
+                                      "  if count = 1 then LA01(100, 200, 0, 20, 10, 60, 30, 60);\n") +
+           test::EnemyDefinition("SB", "", "  if count = 1 then begin SetX(B1); SetY(100); SetAngle(90); SetSpeed(B2); end;\n"),
+       "  if time = 1 then CreateEnemy(E);");
+  g.RunTo(3);
+  ASSERT_EQ(Control().Tamas.size(), 2u);
+  auto* bullet = dynamic_cast<TEnemyTamaScript*>(Control().Tamas[0].get());
+  auto* laser = dynamic_cast<TEnemyTamaLaser1*>(Control().Tamas[1].get());
+  ASSERT_NE(bullet, nullptr);
+  ASSERT_NE(laser, nullptr);
+  const float y = bullet->TamaY;
+  g.RunTo(13);
+  EXPECT_FLOAT_EQ(bullet->TamaX, 50);
+  EXPECT_FLOAT_EQ(bullet->TamaY, y + 30);
+  EXPECT_EQ(laser->Segments.size(), 135u);
+  g.RunTo(200);  // the laser is gone after 130 frames; the bullet left at the bottom
+  EXPECT_TRUE(Control().Tamas.empty());
 }
 
 }  // namespace
