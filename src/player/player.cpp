@@ -1,6 +1,8 @@
 #include "player/player.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "back/background.h"
 #include "back/texture_list.h"
@@ -93,7 +95,8 @@ void TPlayer::UpdateTimers() {
 void TPlayer::Hit(int32_t damage) {
   if (Control_ && Control_->Invincible) return;
   if (InvulnerableTimer > 0) return;
-  Hp -= damage;
+  // A script may give a bullet any damage; hit points stop at the integer range.
+  Hp = int32_t(std::clamp<int64_t>(int64_t(Hp) - damage, INT32_MIN, INT32_MAX));
   if (Hp > 0) {
     if (Context_.State && Context_.State->BossActive) {
       Context_.State->SpellBonusValid = 0;
