@@ -4,7 +4,18 @@
 
 namespace vuzed {
 
+TVarTable::~TVarTable() { Changed(); }
+
+TVarTable::TVarTable(TVarTable&& other) noexcept : Entries_(std::move(other.Entries_)) { Changed(); }
+
+TVarTable& TVarTable::operator=(TVarTable&& other) noexcept {
+  Entries_ = std::move(other.Entries_);
+  Changed();
+  return *this;
+}
+
 TSecondSingle& TVarTable::Add(std::string_view name, float initial) {
+  Changed();
   Entries_.push_back({std::string(name), std::make_unique<TSecondSingle>(initial)});
   return *Entries_.back().Var;
 }

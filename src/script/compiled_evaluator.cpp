@@ -10,7 +10,6 @@
 #include "script/expression_program.h"
 
 namespace vuzed {
-namespace {
 
 struct TConditionProgram {
   TConditionSplit Split;  // Left and Right are not kept
@@ -18,13 +17,15 @@ struct TConditionProgram {
   TExpressionProgram Right;
 };
 
+namespace {
+
 struct TTextHash {
   using is_transparent = void;
   std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
 };
 
 template <typename T>
-using TTextMap = std::unordered_map<std::string, std::unique_ptr<T>, TTextHash, std::equal_to<>>;
+using TTextMap = std::unordered_map<std::string, std::shared_ptr<T>, TTextHash, std::equal_to<>>;
 
 // Game code evaluates the same stored line texts again and again, so a small
 // table keyed by where a text lies in memory is tried before the map; an
@@ -36,17 +37,27 @@ class TProgramCache {
   const T& Get(std::string_view text, Make make) {
     TRecent& recent = Recent_[(reinterpret_cast<std::uintptr_t>(text.data()) >> 3 ^ text.size()) % kRecent];
     if (recent.Data == text.data() && recent.Key && *recent.Key == text) return *recent.Value;
-    auto it = Map_.find(text);
-    if (it == Map_.end()) {
-      if (Map_.size() >= TCompiledEvaluator::kMaxCachedTexts) Clear();
-      it = Map_.emplace(std::string(text), std::make_unique<T>(make())).first;
-    }
+    auto it = Find(text, make);
     recent = {text.data(), &it->first, it->second.get()};
     return *it->second;
+  }
+  template <typename Make>
+  std::shared_ptr<const T> Share(std::string_view text, Make make) {
+    return Find(text, make)->second;
   }
   std::size_t Size() const { return Map_.size(); }
 
  private:
+  template <typename Make>
+  auto Find(std::string_view text, Make make) {
+    auto it = Map_.find(text);
+    if (it == Map_.end()) {
+      if (Map_.size() >= TCompiledEvaluator::kMaxCachedTexts) Clear();
+      it = Map_.emplace(std::string(text), std::make_shared<T>(make())).first;
+    }
+    return it;
+  }
+
   static constexpr std::size_t kRecent = 256;
   struct TRecent {
     const char* Data = nullptr;
@@ -73,21 +84,30 @@ TCaches& Caches() {
   return caches;
 }
 
+TConditionProgram MakeConditionProgram(TEvaluatorKind kind, std::string_view text) {
+  TConditionProgram c;
+  c.Split = SplitCondition(text);
+  if (c.Split.Found) {
+    c.Left = CompileExpression(kind, c.Split.Left);
+    c.Right = CompileExpression(kind, c.Split.Right);
+  }
+  c.Split.Left = c.Split.Right = {};
+  return c;
+}
+
 const TExpressionProgram& ExpressionProgram(TEvaluatorKind kind, std::string_view text) {
   return Caches().Expressions[int(kind)].Get(text, [&] { return CompileExpression(kind, text); });
 }
 
 const TConditionProgram& ConditionProgram(TEvaluatorKind kind, std::string_view text) {
-  return Caches().Conditions[int(kind)].Get(text, [&] {
-    TConditionProgram c;
-    c.Split = SplitCondition(text);
-    if (c.Split.Found) {
-      c.Left = CompileExpression(kind, c.Split.Left);
-      c.Right = CompileExpression(kind, c.Split.Right);
-    }
-    c.Split.Left = c.Split.Right = {};
-    return c;
-  });
+  return Caches().Conditions[int(kind)].Get(text, [&] { return MakeConditionProgram(kind, text); });
+}
+
+TConditionValue RunCondition(const TConditionProgram& c, TEvaluatorKind kind, TExpressionOwner& owner) {
+  if (!c.Split.Found) return {};
+  TExpressionValue left = RunExpressionProgram(c.Left, kind, owner);
+  TExpressionValue right = RunExpressionProgram(c.Right, kind, owner);
+  return {Compare(c.Split.Comparison, left.Value, right.Value), left.Malformed || right.Malformed};
 }
 
 }  // namespace
@@ -102,11 +122,31 @@ float TCompiledEvaluator::Evaluate(TExpressionOwner& owner, std::string_view tex
 
 TConditionValue TCompiledEvaluator::EvaluateConditionChecked(TExpressionOwner& owner,
                                                              std::string_view text) const {
-  const TConditionProgram& c = ConditionProgram(Kind_, text);
-  if (!c.Split.Found) return {};
-  TExpressionValue left = RunExpressionProgram(c.Left, Kind_, owner);
-  TExpressionValue right = RunExpressionProgram(c.Right, Kind_, owner);
-  return {Compare(c.Split.Comparison, left.Value, right.Value), left.Malformed || right.Malformed};
+  return RunCondition(ConditionProgram(Kind_, text), Kind_, owner);
+}
+
+TCompiledExpression TCompiledEvaluator::Compile(std::string_view text) const {
+  TCompiledExpression e;
+  e.Kind_ = Kind_;
+  e.Program_ = Caches().Expressions[int(Kind_)].Share(text, [&] { return CompileExpression(Kind_, text); });
+  return e;
+}
+
+TCompiledCondition TCompiledEvaluator::CompileCondition(std::string_view text) const {
+  TCompiledCondition c;
+  c.Kind_ = Kind_;
+  c.Program_ = Caches().Conditions[int(Kind_)].Share(text, [&] { return MakeConditionProgram(Kind_, text); });
+  return c;
+}
+
+TExpressionValue TCompiledEvaluator::Run(const TCompiledExpression& expression, TExpressionOwner& owner) const {
+  if (!expression.Program_) return {};
+  return RunExpressionProgram(*expression.Program_, expression.Kind_, owner);
+}
+
+TConditionValue TCompiledEvaluator::Run(const TCompiledCondition& condition, TExpressionOwner& owner) const {
+  if (!condition.Program_) return {};
+  return RunCondition(*condition.Program_, condition.Kind_, owner);
 }
 
 bool TCompiledEvaluator::EvaluateCondition(TExpressionOwner& owner, std::string_view text) const {

@@ -9,11 +9,40 @@
 // again empty. A text changed at run time is simply another text.
 
 #include <cstddef>
+#include <memory>
 #include <string_view>
 
 #include "script/expression.h"
 
 namespace vuzed {
+
+struct TExpressionProgram;
+
+// One text compiled for one evaluator kind, held by a caller that evaluates
+// it again and again (an interpreter keeps one per argument of a line): it
+// skips finding the text's program on every evaluation, and it stays valid
+// whatever happens to the evaluator's cache.
+class TCompiledExpression {
+ public:
+  TCompiledExpression() = default;
+  bool Empty() const { return !Program_; }
+
+ private:
+  friend class TCompiledEvaluator;
+  std::shared_ptr<const TExpressionProgram> Program_;
+  TEvaluatorKind Kind_ = TEvaluatorKind::Enemy;
+};
+
+class TCompiledCondition {
+ public:
+  TCompiledCondition() = default;
+  bool Empty() const { return !Program_; }
+
+ private:
+  friend class TCompiledEvaluator;
+  std::shared_ptr<const struct TConditionProgram> Program_;
+  TEvaluatorKind Kind_ = TEvaluatorKind::Enemy;
+};
 
 class TCompiledEvaluator {
  public:
@@ -25,6 +54,13 @@ class TCompiledEvaluator {
   bool EvaluateCondition(TExpressionOwner& owner, std::string_view text) const;
   TExpressionValue EvaluateChecked(TExpressionOwner& owner, std::string_view text) const;
   TConditionValue EvaluateConditionChecked(TExpressionOwner& owner, std::string_view text) const;
+
+  // Compiling once and evaluating many times; the same results as above
+  // (a compiled text keeps the kind it was compiled for).
+  TCompiledExpression Compile(std::string_view text) const;
+  TCompiledCondition CompileCondition(std::string_view text) const;
+  TExpressionValue Run(const TCompiledExpression& expression, TExpressionOwner& owner) const;
+  TConditionValue Run(const TCompiledCondition& condition, TExpressionOwner& owner) const;
 
   // True when the text's program is arithmetic all through, with no part
   // left to the reference evaluator's rewriting.

@@ -69,16 +69,4 @@ TConditionSplit SplitCondition(std::string_view text) {
   return split;
 }
 
-bool Compare(TComparison comparison, float left, float right) {
-  switch (comparison) {
-    case TComparison::NotEqual: return left != right;
-    case TComparison::LessEqual: return left <= right;
-    case TComparison::GreaterEqual: return left >= right;
-    case TComparison::Equal: return left == right;
-    case TComparison::Less: return left < right;
-    case TComparison::Greater: return left > right;
-  }
-  return false;
-}
-
 }  // namespace vuzed

@@ -28,6 +28,28 @@ namespace vuzed {
 // and in the owners that supply their names.
 enum class TEvaluatorKind : uint8_t { Enemy, Bullet, Stage };
 
+// A name resolved ahead of time: where its value lives for an owner. Either
+// a value cell (a variable, or a constant such as TRUE), or the number of one
+// of the owner's built-in values (COUNT, GETSELFX ...), read with
+// BuiltinValue; or not known at all (the name counts as 0).
+struct TNameBinding {
+  bool Known = false;
+  const float* Cell = nullptr;
+  int32_t Builtin = 0;
+};
+
+// Owners that bind names alike: the same binding rules (Tag, one per owner
+// class and kind) over the same variable tables. Bindings made for a scope
+// stay right while no variable table anywhere gains a variable or is freed
+// (TVarTable::Generation), since which table holds a name is all that
+// decides them. A null Tag binds nothing: the owner is asked by name.
+struct TNameScope {
+  const void* Tag = nullptr;
+  const void* Table1 = nullptr;
+  const void* Table2 = nullptr;
+  bool operator==(const TNameScope&) const = default;
+};
+
 // What an expression is evaluated for: the enemy, the bullet or the stage
 // director.
 class TExpressionOwner {
@@ -37,6 +59,12 @@ class TExpressionOwner {
   // when the name is known. Built-in names match exactly in upper case,
   // variables without regard to ASCII case.
   virtual bool GetValue(std::string_view name, float& value) const = 0;
+  // Binding names ahead of time (optional; owners that bind implement all
+  // three, and their GetValue must agree with their bindings:
+  // GetValueByBinding below does both from one place).
+  virtual TNameScope NameScope() const { return {}; }
+  virtual TNameBinding BindName(std::string_view) const { return {}; }
+  virtual float BuiltinValue(int32_t) const { return 0; }
   // The player's position, for GETANGLETOPLAYERFLOMOBJECT.
   virtual float GetPlayerX() const = 0;
   virtual float GetPlayerY() const = 0;
@@ -69,6 +97,19 @@ constexpr bool IsMultiplicativeChar(char c) { return c == '*' || c == '/' || c =
 // Asks the owner for a name, except for texts that cannot be names (see above).
 bool LookUpName(const TExpressionOwner& owner, std::string_view name, float& value);
 
+// The value a binding stands for.
+inline float BoundValue(const TExpressionOwner& owner, const TNameBinding& binding) {
+  return binding.Cell ? *binding.Cell : binding.Known ? owner.BuiltinValue(binding.Builtin) : 0.0f;
+}
+
+// GetValue through the owner's bindings.
+inline bool GetValueByBinding(const TExpressionOwner& owner, std::string_view name, float& value) {
+  TNameBinding binding = owner.BindName(name);
+  if (!binding.Known) return false;
+  value = BoundValue(owner, binding);
+  return true;
+}
+
 // The functions. SIN .. TAN take one argument that ends at the ")" matching
 // the call's "("; RANDOM and GETANGLETOPLAYERFLOMOBJECT take the text up to
 // the first ")" after it.
@@ -94,6 +135,16 @@ struct TConditionSplit {
 };
 
 TConditionSplit SplitCondition(std::string_view text);
-bool Compare(TComparison comparison, float left, float right);
+inline bool Compare(TComparison comparison, float left, float right) {
+  switch (comparison) {
+    case TComparison::NotEqual: return left != right;
+    case TComparison::LessEqual: return left <= right;
+    case TComparison::GreaterEqual: return left >= right;
+    case TComparison::Equal: return left == right;
+    case TComparison::Less: return left < right;
+    case TComparison::Greater: return left > right;
+  }
+  return false;
+}
 
 }  // namespace vuzed

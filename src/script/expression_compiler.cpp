@@ -294,6 +294,7 @@ TExpressionProgram CompileExpression(TEvaluatorKind kind, std::string_view text)
   program.StackSize = compiler.MaxStack();
   KeepSlotsOnStack(program);
   MergeOperands(program);
+  PrepareToRun(program, kind);
   return program;
 }
 

@@ -7,27 +7,6 @@
 #include "script/random_generator.h"
 
 namespace vuzed {
-namespace {
-
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
-constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
-
-float IntDivide(float left, float right) {
-  int64_t l = RoundToInt64(left);
-  int64_t r = RoundToInt64(right);
-  if (r == 0) return 0;
-  if (r == -1) return ToSingle(-double(l));  // also for the one quotient that does not fit
-  return float(l / r);
-}
-
-float Modulo(float left, float right) {
-  int64_t l = RoundToInt64(left);
-  int64_t r = RoundToInt64(right);
-  if (r == 0 || r == -1) return 0;
-  return float(l % r);
-}
-
-}  // namespace
 
 TExpressionOperator OperatorFromChar(char c) {
   switch (c) {
@@ -40,21 +19,12 @@ TExpressionOperator OperatorFromChar(char c) {
   }
 }
 
-int64_t RoundToInt64(double value) {
-  constexpr double kLimit = 9223372036854775808.0;  // 2^63
-  if (std::isnan(value)) return 0;
-  if (value >= kLimit) return std::numeric_limits<int64_t>::max();
-  if (value < -kLimit) return std::numeric_limits<int64_t>::min();
-  return int64_t(RoundHalfEven(value));
-}
 
 float ApplyOperator(TEvaluatorKind kind, TExpressionOperator op, float left, float right) {
   switch (op) {
     case TExpressionOperator::Multiply: return left * right;
     case TExpressionOperator::Divide:
-      if (right == 0) return 0;
-      if (kind == TEvaluatorKind::Enemy) return left / right;
-      return ToSingle(RoundHalfEven(double(left) / double(right)));
+      return kind == TEvaluatorKind::Enemy ? DivideSingle(left, right) : DivideRounding(left, right);
     case TExpressionOperator::IntDivide: return IntDivide(left, right);
     case TExpressionOperator::Modulo: return Modulo(left, right);
     case TExpressionOperator::Add: return left + right;
@@ -64,13 +34,12 @@ float ApplyOperator(TEvaluatorKind kind, TExpressionOperator op, float left, flo
 }
 
 float ApplyAngleFunction(TExpressionFunction function, float degrees) {
-  double a = degrees;
   switch (function) {
-    case TExpressionFunction::Sin: return ToSingle(std::sin(a * kRadiansPerDegree));
-    case TExpressionFunction::RSin: return ToSingle(std::sin(RoundHalfEven(a) * kRadiansPerDegree));
-    case TExpressionFunction::Cos: return ToSingle(std::cos(a * kRadiansPerDegree));
-    case TExpressionFunction::RCos: return ToSingle(std::cos(RoundHalfEven(a) * kRadiansPerDegree));
-    case TExpressionFunction::Tan: return ToSingle(std::tan(a * kRadiansPerDegree));
+    case TExpressionFunction::Sin: return SinDegrees(degrees);
+    case TExpressionFunction::RSin: return RSinDegrees(degrees);
+    case TExpressionFunction::Cos: return CosDegrees(degrees);
+    case TExpressionFunction::RCos: return RCosDegrees(degrees);
+    case TExpressionFunction::Tan: return TanDegrees(degrees);
     default: return 0;
   }
 }

@@ -19,10 +19,16 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
+#include <numbers>
 
 #include "script/expression.h"
+#include "script/number_text.h"
 
 namespace vuzed {
+
+constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
+constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 
 enum class TExpressionOperator : uint8_t { Multiply, Divide, IntDivide, Modulo, Add, Subtract };
 
@@ -44,6 +50,38 @@ float AngleToPoint(float fromX, float fromY, float toX, float toY);
 inline double RoundHalfEven(double value) { return std::nearbyint(value); }
 
 // Round half to even to a 64-bit integer; out of range saturates, NaN is 0.
-int64_t RoundToInt64(double value);
+inline int64_t RoundToInt64(double value) {
+  constexpr double kLimit = 9223372036854775808.0;  // 2^63
+  if (std::isnan(value)) return 0;
+  if (value >= kLimit) return std::numeric_limits<int64_t>::max();
+  if (value < -kLimit) return std::numeric_limits<int64_t>::min();
+  return int64_t(RoundHalfEven(value));
+}
+
+// The operators one by one.
+inline float DivideSingle(float left, float right) { return right == 0 ? 0.0f : left / right; }
+inline float DivideRounding(float left, float right) {
+  return right == 0 ? 0.0f : ToSingle(RoundHalfEven(double(left) / double(right)));
+}
+inline float IntDivide(float left, float right) {
+  int64_t l = RoundToInt64(left);
+  int64_t r = RoundToInt64(right);
+  if (r == 0) return 0;
+  if (r == -1) return ToSingle(-double(l));  // also for the one quotient that does not fit
+  return float(l / r);
+}
+inline float Modulo(float left, float right) {
+  int64_t l = RoundToInt64(left);
+  int64_t r = RoundToInt64(right);
+  if (r == 0 || r == -1) return 0;
+  return float(l % r);
+}
+
+// The angle functions one by one.
+inline float SinDegrees(float degrees) { return ToSingle(std::sin(double(degrees) * kRadiansPerDegree)); }
+inline float RSinDegrees(float degrees) { return ToSingle(std::sin(RoundHalfEven(degrees) * kRadiansPerDegree)); }
+inline float CosDegrees(float degrees) { return ToSingle(std::cos(double(degrees) * kRadiansPerDegree)); }
+inline float RCosDegrees(float degrees) { return ToSingle(std::cos(RoundHalfEven(degrees) * kRadiansPerDegree)); }
+inline float TanDegrees(float degrees) { return ToSingle(std::tan(double(degrees) * kRadiansPerDegree)); }
 
 }  // namespace vuzed

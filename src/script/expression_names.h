@@ -13,9 +13,22 @@
 #include <cstdint>
 #include <string_view>
 
+#include "script/expression.h"
+
 namespace vuzed {
 
 class TVarTable;
+
+// Binding numbers (TNameBinding::Builtin) of the stage set's built-in
+// values; an owner numbers its own built-in values from kFirstOwnBuiltin.
+enum : int32_t { kBuiltinTime = 0, kBuiltinPlayerX = 1, kBuiltinPlayerY = 2, kFirstOwnBuiltin = 8 };
+
+// A variable of the table (null: none) as a binding.
+TNameBinding BindVariable(const TVarTable* table, std::string_view name);
+// TRUE and FALSE as bindings to constant cells.
+TNameBinding BindTruthName(std::string_view name);
+// The stage set as bindings: LocalVars, TIME, GETPLAYERX, GETPLAYERY, GlobalVars.
+TNameBinding BindStageName(const TVarTable* localVars, const TVarTable* globalVars, std::string_view name);
 
 // "TRUE" = 1, "FALSE" = 0.
 bool GetTruthValue(std::string_view name, float& value);

@@ -5,13 +5,21 @@
 namespace vuzed {
 namespace {
 
-bool FindVariable(const TVarTable& table, std::string_view name, float& value) {
-  if (const TSecondSingle* v = table.Find(name)) {
-    value = v->Get();
-    return true;
-  }
-  return false;
-}
+// The plain owner's own built-in values, as binding numbers.
+enum : int32_t {
+  kCount = kFirstOwnBuiltin,
+  kHp,
+  kSelfX,
+  kSelfY,
+  kAngleToPlayer,
+  kAngleFromSelf,
+  kBulletZero,  // picture, direction and movement of a bullet made of plain values
+};
+
+TNameBinding Builtin(int32_t id) { return {true, nullptr, id}; }
+
+// One binding rule set per kind.
+constexpr char kScopeTags[3] = {'e', 'b', 's'};
 
 }  // namespace
 
@@ -22,64 +30,64 @@ void SetVariable(TVarTable& table, std::string_view name, float value) {
     table.Add(name, value);
 }
 
-TStageNames TPlainExpressionOwner::StageNames(const TVarTable* localVars) const {
-  return {localVars, Time, PlayerX, PlayerY, &Globals};
-}
-
 bool TPlainExpressionOwner::GetValue(std::string_view name, float& value) const {
+  return GetValueByBinding(*this, name, value);
+}
+
+TNameScope TPlainExpressionOwner::NameScope() const { return {&kScopeTags[int(Kind)], &Vars, &Globals}; }
+
+TNameBinding TPlainExpressionOwner::BindName(std::string_view name) const {
   switch (Kind) {
-    case TEvaluatorKind::Enemy: return GetEnemyValue(name, value);
-    case TEvaluatorKind::Bullet: return GetBulletValue(name, value);
+    case TEvaluatorKind::Enemy: return BindEnemyName(name);
+    case TEvaluatorKind::Bullet: return BindBulletName(name);
     case TEvaluatorKind::Stage:
-      return GetStageValue(StageNames(&Vars), name, value) || GetTruthValue(name, value);
+      if (TNameBinding b = BindStageName(&Vars, &Globals, name); b.Known) return b;
+      return BindTruthName(name);
   }
-  return false;
+  return {};
 }
 
-bool TPlainExpressionOwner::GetEnemyValue(std::string_view name, float& value) const {
-  if (FindVariable(Vars, name, value)) return true;
-  if (name == "COUNT") {
-    value = float(Count);
-  } else if (name == "HP") {
-    value = float(Hp);
-  } else if (name == "GETPLAYERX") {
-    value = PlayerX;
-  } else if (name == "GETPLAYERY") {
-    value = PlayerY;
-  } else if (name == "GETSELFX") {
-    value = SelfX;
-  } else if (name == "GETSELFY") {
-    value = SelfY;
-  } else if (name == "GETANGLETOPLAYER") {
-    value = AngleToPoint(SelfX, SelfY, PlayerX, PlayerY);
-  } else if (name == "GETANGLETOPLAYERFROMSELF") {
-    value = kAngleToPlayerFromSelf;
-  } else {
-    return GetStageValue(StageNames(nullptr), name, value) || GetTruthValue(name, value);
+float TPlainExpressionOwner::BuiltinValue(int32_t id) const {
+  switch (id) {
+    case kBuiltinTime: return float(Time);
+    case kBuiltinPlayerX: return PlayerX;
+    case kBuiltinPlayerY: return PlayerY;
+    case kCount: return float(Count);
+    case kHp: return float(Hp);
+    case kSelfX: return SelfX;
+    case kSelfY: return SelfY;
+    case kAngleToPlayer: return AngleToPoint(SelfX, SelfY, PlayerX, PlayerY);
+    case kAngleFromSelf: return kAngleToPlayerFromSelf;
+    default: return 0;
   }
-  return true;
 }
 
-bool TPlainExpressionOwner::GetBulletValue(std::string_view name, float& value) const {
-  if (name == "COUNT") {
-    value = float(Count);
-  } else if (name == "GETSELFX") {
-    value = SelfX;
-  } else if (name == "GETSELFY") {
-    value = SelfY;
-  } else if (name == "GETPICTUREID" || name == "GETANGLE" || name == "GETIDOUX" || name == "GETIDOUY") {
-    value = 0;  // picture, direction and movement of a bullet made of plain values
-  } else if (name == "GETANGLETOPLAYER") {
-    value = AngleToPoint(SelfX, SelfY, PlayerX, PlayerY);
-  } else if (GetStageValue(StageNames(nullptr), name, value) || GetTruthValue(name, value) ||
-             FindVariable(Vars, name, value)) {
-    return true;
-  } else if (name == "B1" || name == "B2" || name == "B3") {
-    value = 0;
-  } else {
-    return false;
-  }
-  return true;
+TNameBinding TPlainExpressionOwner::BindEnemyName(std::string_view name) const {
+  if (TNameBinding v = BindVariable(&Vars, name); v.Known) return v;
+  if (name == "COUNT") return Builtin(kCount);
+  if (name == "HP") return Builtin(kHp);
+  if (name == "GETPLAYERX") return Builtin(kBuiltinPlayerX);
+  if (name == "GETPLAYERY") return Builtin(kBuiltinPlayerY);
+  if (name == "GETSELFX") return Builtin(kSelfX);
+  if (name == "GETSELFY") return Builtin(kSelfY);
+  if (name == "GETANGLETOPLAYER") return Builtin(kAngleToPlayer);
+  if (name == "GETANGLETOPLAYERFROMSELF") return Builtin(kAngleFromSelf);
+  if (TNameBinding b = BindStageName(nullptr, &Globals, name); b.Known) return b;
+  return BindTruthName(name);
+}
+
+TNameBinding TPlainExpressionOwner::BindBulletName(std::string_view name) const {
+  if (name == "COUNT") return Builtin(kCount);
+  if (name == "GETSELFX") return Builtin(kSelfX);
+  if (name == "GETSELFY") return Builtin(kSelfY);
+  if (name == "GETPICTUREID" || name == "GETANGLE" || name == "GETIDOUX" || name == "GETIDOUY")
+    return Builtin(kBulletZero);
+  if (name == "GETANGLETOPLAYER") return Builtin(kAngleToPlayer);
+  if (TNameBinding b = BindStageName(nullptr, &Globals, name); b.Known) return b;
+  if (TNameBinding b = BindTruthName(name); b.Known) return b;
+  if (TNameBinding v = BindVariable(&Vars, name); v.Known) return v;
+  if (name == "B1" || name == "B2" || name == "B3") return Builtin(kBulletZero);
+  return {};
 }
 
 }  // namespace vuzed

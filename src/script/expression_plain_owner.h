@@ -19,6 +19,9 @@ class TPlainExpressionOwner : public TExpressionOwner {
   explicit TPlainExpressionOwner(TEvaluatorKind kind) : Kind(kind) {}
 
   bool GetValue(std::string_view name, float& value) const override;
+  TNameScope NameScope() const override;
+  TNameBinding BindName(std::string_view name) const override;
+  float BuiltinValue(int32_t id) const override;
   float GetPlayerX() const override { return PlayerX; }
   float GetPlayerY() const override { return PlayerY; }
   uint32_t& RandomSeed() override { return Seed; }
@@ -36,9 +39,8 @@ class TPlainExpressionOwner : public TExpressionOwner {
   uint32_t Seed = 1;
 
  private:
-  bool GetEnemyValue(std::string_view name, float& value) const;
-  bool GetBulletValue(std::string_view name, float& value) const;
-  TStageNames StageNames(const TVarTable* localVars) const;
+  TNameBinding BindEnemyName(std::string_view name) const;
+  TNameBinding BindBulletName(std::string_view name) const;
 };
 
 // Sets the variable of that name (ignoring case), adding it when missing.

@@ -2,14 +2,150 @@
 
 #include <vector>
 
+#include "objects/var_table.h"
 #include "script/expression_math.h"
 #include "script/number_text.h"
 #include "script/reference_evaluator.h"
 
 namespace vuzed {
+namespace {
 
+// The program's names bound for the owner's scope, or null when the owner
+// binds nothing.
+const TNameBinding* BindNames(const TExpressionProgram& program, const TExpressionOwner& owner) {
+  if (program.Names.empty()) return nullptr;
+  const TNameScope scope = owner.NameScope();
+  if (!scope.Tag) return nullptr;
+  const uint64_t generation = TVarTable::Generation();
+  if (program.BoundScope != scope || program.BoundGeneration != generation) {
+    program.Bindings.clear();
+    for (const std::string& name : program.Names) program.Bindings.push_back(owner.BindName(name));
+    program.BoundScope = scope;
+    program.BoundGeneration = generation;
+  }
+  return program.Bindings.data();
+}
+
+// The handler of a two-operand instruction: first of the three operand forms.
+THandler BinaryHandler(TOpCode code, TEvaluatorKind kind) {
+  switch (code) {
+    case TOpCode::Multiply: return THandler::MultiplyStack;
+    case TOpCode::Divide: return kind == TEvaluatorKind::Enemy ? THandler::DivideSingleStack : THandler::DivideRoundStack;
+    case TOpCode::IntDivide: return THandler::IntDivideStack;
+    case TOpCode::Modulo: return THandler::ModuloStack;
+    case TOpCode::Add: return THandler::AddStack;
+    case TOpCode::Subtract: return THandler::SubtractStack;
+    default: return THandler::AngleFromStack;
+  }
+}
+
+THandler WithOperandForm(THandler stackForm, uint8_t flags) {
+  int offset = (flags & kRightConst) ? 1 : (flags & kRightName) ? 2 : 0;
+  return THandler(uint8_t(stackForm) + offset);
+}
+
+THandler HandlerOf(const TInstruction& in, TEvaluatorKind kind) {
+  switch (in.Code) {
+    case TOpCode::Const: return THandler::Const;
+    case TOpCode::Name: return THandler::Name;
+    case TOpCode::Load: return THandler::Load;
+    case TOpCode::Store: return THandler::Store;
+    case TOpCode::RoundTrip: return THandler::RoundTrip;
+    case TOpCode::Negate: return THandler::Negate;
+    case TOpCode::AngleFunction:
+      switch (TExpressionFunction(in.Arg)) {
+        case TExpressionFunction::Sin: return THandler::Sin;
+        case TExpressionFunction::RSin: return THandler::RSin;
+        case TExpressionFunction::Cos: return THandler::Cos;
+        case TExpressionFunction::RCos: return THandler::RCos;
+        default: return THandler::Tan;
+      }
+    case TOpCode::Random: return THandler::Random;
+    case TOpCode::JumpIfNegative: return THandler::JumpIfNegative;
+    case TOpCode::Jump: return THandler::Jump;
+    case TOpCode::Rewrite: return THandler::Rewrite;
+    case TOpCode::Abort: return THandler::Abort;
+    default: return WithOperandForm(BinaryHandler(in.Code, kind), in.Flags);
+  }
+}
+
+bool IsJump(const TInstruction& in) { return in.Code == TOpCode::Jump || in.Code == TOpCode::JumpIfNegative; }
+
+// A plain name read followed by a two-operand instruction whose right operand
+// is a constant or a name becomes one instruction. No jump lands between them.
+void FuseNameReads(TExpressionProgram& program) {
+  std::vector<TInstruction>& code = program.Code;
+  std::vector<bool> target(code.size() + 1, false);
+  for (const TInstruction& in : code)
+    if (IsJump(in)) target[in.Arg] = true;
+  std::vector<uint32_t> moved(code.size() + 1);
+  std::vector<TInstruction> kept;
+  for (std::size_t i = 0; i < code.size(); ++i) {
+    moved[i] = uint32_t(kept.size());
+    const TInstruction& in = code[i];
+    const bool plainName = in.Code == TOpCode::Name && in.Flags == 0;
+    if (plainName && i + 1 < code.size() && !target[i + 1]) {
+      const TInstruction& next = code[i + 1];
+      const uint8_t form = uint8_t(next.Handler);
+      const bool binary = next.Handler >= THandler::AngleFromStack && next.Handler < THandler::End;
+      const uint8_t offset = binary ? uint8_t((form - uint8_t(THandler::AngleFromStack)) % 5) : 0;
+      if (binary && (offset == 1 || offset == 2)) {
+        TInstruction fused = next;
+        fused.Handler = THandler(form + 2);  // Const -> NameConst, Name -> NameName
+        fused.Arg = in.Arg;
+        fused.Depth = int32_t(next.Arg);
+        kept.push_back(fused);
+        moved[++i] = uint32_t(kept.size() - 1);
+        continue;
+      }
+    }
+    kept.push_back(in);
+  }
+  moved[code.size()] = uint32_t(kept.size());
+  for (TInstruction& in : kept)
+    if (IsJump(in)) in.Arg = moved[in.Arg];
+  code = std::move(kept);
+}
+
+}  // namespace
+
+void PrepareToRun(TExpressionProgram& program, TEvaluatorKind kind) {
+  for (TInstruction& in : program.Code) {
+    in.Handler = HandlerOf(in, kind);
+    in.Addend = (in.Code == TOpCode::RoundTrip || (in.Flags & kResultRoundTrip)) ? 0.0f : -0.0f;
+  }
+  FuseNameReads(program);
+  if (program.Code.size() == 1 && program.Code[0].Code == TOpCode::Const) {
+    program.IsConstant = true;
+    program.ConstantValue = program.Code[0].Value + program.Code[0].Addend;
+  }
+  // A name's value read back as text would be the same value but for a
+  // negative zero; only a plain read takes the short way.
+  program.IsName = program.Code.size() == 1 && program.Code[0].Code == TOpCode::Name &&
+                   !(program.Code[0].Flags & kResultRoundTrip);
+  TInstruction end;
+  end.Handler = THandler::End;
+  program.Code.push_back(end);
+}
+
+// A threaded runner: every handler ends with its own jump to the next
+// instruction's handler (a GNU extension), which the processor predicts far
+// better than one shared dispatch (so the compiler must not merge the jumps
+// back into one).
+#if defined(__GNUC__) && !defined(__clang__)
+__attribute__((optimize("no-crossjumping", "no-gcse")))
+#endif
 TExpressionValue RunExpressionProgram(const TExpressionProgram& program, TEvaluatorKind kind,
                                       TExpressionOwner& owner) {
+  if (program.IsConstant) return {program.ConstantValue, false};
+  const TNameBinding* bindings = BindNames(program, owner);
+  auto name = [&](uint32_t index) {
+    if (bindings) return BoundValue(owner, bindings[index]);
+    float value = 0;
+    return owner.GetValue(program.Names[index], value) ? value : 0.0f;
+  };
+  if (program.IsName) return {name(program.Code[0].Arg), false};
+
   constexpr std::size_t kLocal = 32;
   float local[kLocal];
   std::vector<float> heap;
@@ -20,83 +156,111 @@ TExpressionValue RunExpressionProgram(const TExpressionProgram& program, TEvalua
     stack = heap.data();
   }
   float* slots = stack + program.StackSize;
-  std::size_t n = 0;  // values on the stack
+  float* top = stack - 1;  // the value on top of the stack
 
-  auto name = [&](uint32_t index) {
-    float value = 0;
-    return owner.GetValue(program.Names[index], value) ? value : 0.0f;
+
+#define VUZED_FORMS(NAME) &&NAME##Stack, &&NAME##Const, &&NAME##Name, &&NAME##NameConst, &&NAME##NameName,
+  static constexpr void* kLabels[] = {
+      &&Const, &&Name, &&Load, &&Store, &&RoundTrip, &&Negate, &&Sin, &&RSin, &&Cos, &&RCos, &&Tan, &&Random,
+      &&JumpIfNegative, &&Jump, &&Rewrite, &&Abort,
+      VUZED_FORMS(AngleFrom) VUZED_FORMS(Multiply) VUZED_FORMS(DivideSingle) VUZED_FORMS(DivideRound)
+      VUZED_FORMS(IntDivide) VUZED_FORMS(Modulo) VUZED_FORMS(Add) VUZED_FORMS(Subtract)
+      &&End,
   };
-  // The right operand of a two-operand instruction.
-  auto right = [&](const TInstruction& in) {
-    return (in.Flags & kRightConst) ? in.Value : (in.Flags & kRightName) ? name(in.Arg) : stack[--n];
-  };
-  const TInstruction* code = program.Code.data();
-  const std::size_t size = program.Code.size();
-  for (std::size_t pc = 0; pc < size;) {
-    const TInstruction& in = code[pc++];
-    switch (in.Code) {
-      case TOpCode::Const: stack[n++] = in.Value; break;
-      case TOpCode::Name: stack[n++] = name(in.Arg); break;
-      case TOpCode::Load: stack[n++] = slots[in.Arg]; break;
-      case TOpCode::Store: slots[in.Arg] = TextRoundTrip(stack[--n]); continue;
-      case TOpCode::RoundTrip: break;
-      case TOpCode::Negate: stack[n - 1] = -stack[n - 1]; break;
-      case TOpCode::Multiply: {
-        float r = right(in);
-        stack[n - 1] = stack[n - 1] * r;
-        break;
-      }
-      case TOpCode::Add: {
-        float r = right(in);
-        stack[n - 1] = stack[n - 1] + r;
-        break;
-      }
-      case TOpCode::Subtract: {
-        float r = right(in);
-        stack[n - 1] = stack[n - 1] - r;
-        break;
-      }
-      case TOpCode::Divide: {
-        float r = right(in);
-        stack[n - 1] = ApplyOperator(kind, TExpressionOperator::Divide, stack[n - 1], r);
-        break;
-      }
-      case TOpCode::IntDivide: {
-        float r = right(in);
-        stack[n - 1] = ApplyOperator(kind, TExpressionOperator::IntDivide, stack[n - 1], r);
-        break;
-      }
-      case TOpCode::Modulo: {
-        float r = right(in);
-        stack[n - 1] = ApplyOperator(kind, TExpressionOperator::Modulo, stack[n - 1], r);
-        break;
-      }
-      case TOpCode::AngleFunction:
-        stack[n - 1] = ApplyAngleFunction(TExpressionFunction(in.Arg), stack[n - 1]);
-        break;
-      case TOpCode::Random: stack[n - 1] = RandomValue(owner.RandomSeed(), stack[n - 1]); break;
-      case TOpCode::AngleFrom: {
-        float y = right(in);
-        stack[n - 1] = AngleToPoint(stack[n - 1], y, owner.GetPlayerX(), owner.GetPlayerY());
-        break;
-      }
-      case TOpCode::JumpIfNegative:
-        if (stack[--n] < 0) pc = in.Arg;
-        continue;
-      case TOpCode::Jump: pc = in.Arg; continue;
-      case TOpCode::Rewrite: {
-        TExpressionValue v =
-            TReferenceEvaluator(kind).EvaluateNested(owner, program.Texts[in.Arg], in.Depth);
-        if (v.Malformed) return v;
-        stack[n++] = v.Value;
-        break;
-      }
-      case TOpCode::Abort: return {0, true};
-    }
-    // Instructions that leave a value read it back when told to (RoundTrip always).
-    if (in.Code == TOpCode::RoundTrip || (in.Flags & kResultRoundTrip)) stack[n - 1] = TextRoundTrip(stack[n - 1]);
+#undef VUZED_FORMS
+  static_assert(sizeof(kLabels) / sizeof(kLabels[0]) == std::size_t(THandler::End) + 1);
+
+  const TInstruction* in = program.Code.data();
+  if (program.Code.empty()) return {0, false};
+
+#define VUZED_NEXT                                \
+  if ((++in)->Handler == THandler::End) goto End; \
+  goto* kLabels[std::size_t(in->Handler)]
+#define VUZED_SET_TOP(value) \
+  *top = (value) + in->Addend;   \
+  VUZED_NEXT
+#define VUZED_BINARY(NAME, APPLY)                         \
+  NAME##Stack : {                                         \
+    float r = *top--;                                     \
+    VUZED_SET_TOP(APPLY(*top, r));                        \
+  }                                                       \
+  NAME##Const : { VUZED_SET_TOP(APPLY(*top, in->Value)); } \
+  NAME##Name : { VUZED_SET_TOP(APPLY(*top, name(in->Arg))); } \
+  NAME##NameConst : {                                       \
+    ++top;                                                  \
+    VUZED_SET_TOP(APPLY(name(in->Arg), in->Value));         \
+  }                                                         \
+  NAME##NameName : {                                        \
+    ++top;                                                  \
+    VUZED_SET_TOP(APPLY(name(in->Arg), name(uint32_t(in->Depth)))); \
   }
-  return {n > 0 ? stack[n - 1] : 0.0f, false};
+
+  auto multiply = [](float l, float r) { return l * r; };
+  auto add = [](float l, float r) { return l + r; };
+  auto subtract = [](float l, float r) { return l - r; };
+  auto angleFrom = [&owner](float x, float y) { return AngleToPoint(x, y, owner.GetPlayerX(), owner.GetPlayerY()); };
+
+  goto* kLabels[std::size_t(in->Handler)];
+
+Const:
+  ++top;
+  VUZED_SET_TOP(in->Value);
+Name:
+  ++top;
+  VUZED_SET_TOP(name(in->Arg));
+Load:
+  ++top;
+  VUZED_SET_TOP(slots[in->Arg]);
+Store:
+  slots[in->Arg] = TextRoundTrip(*top--);
+  VUZED_NEXT;
+RoundTrip:
+  VUZED_SET_TOP(*top);
+Negate:
+  VUZED_SET_TOP(-*top);
+Sin:
+  VUZED_SET_TOP(SinDegrees(*top));
+RSin:
+  VUZED_SET_TOP(RSinDegrees(*top));
+Cos:
+  VUZED_SET_TOP(CosDegrees(*top));
+RCos:
+  VUZED_SET_TOP(RCosDegrees(*top));
+Tan:
+  VUZED_SET_TOP(TanDegrees(*top));
+Random:
+  VUZED_SET_TOP(RandomValue(owner.RandomSeed(), *top));
+JumpIfNegative: {
+  const float tested = *top--;
+  const TInstruction* next = tested < 0 ? program.Code.data() + in->Arg : in + 1;
+  in = next;
+  goto* kLabels[std::size_t(in->Handler)];
+}
+Jump:
+  in = program.Code.data() + in->Arg;
+  goto* kLabels[std::size_t(in->Handler)];
+Rewrite: {
+  TExpressionValue v = TReferenceEvaluator(kind).EvaluateNested(owner, program.Texts[in->Arg], in->Depth);
+  if (v.Malformed) return v;
+  ++top;
+  VUZED_SET_TOP(v.Value);
+}
+Abort:
+  return {0, true};
+  VUZED_BINARY(AngleFrom, angleFrom)
+  VUZED_BINARY(Multiply, multiply)
+  VUZED_BINARY(DivideSingle, DivideSingle)
+  VUZED_BINARY(DivideRound, DivideRounding)
+  VUZED_BINARY(IntDivide, IntDivide)
+  VUZED_BINARY(Modulo, Modulo)
+  VUZED_BINARY(Add, add)
+  VUZED_BINARY(Subtract, subtract)
+End:
+  return {top >= stack ? *top : 0.0f, false};
+
+#undef VUZED_BINARY
+#undef VUZED_SET_TOP
+#undef VUZED_NEXT
 }
 
 }  // namespace vuzed

@@ -42,12 +42,32 @@ enum : uint8_t {
   kResultRoundTrip = 4,  // the result is then written back as text and read again
 };
 
+// What the runner does for an instruction: its code with the operand form
+// (and, for "/", the kind's division) folded in, so that running a program
+// never decides anything an instruction's place already decided.
+// Two-operand handlers come in five forms, in this order: right operand
+// popped, a constant, a name; and fused with the name read just before
+// them: name and constant, name and name (the second name in Depth).
+enum class THandler : uint8_t {
+  Const, Name, Load, Store, RoundTrip, Negate, Sin, RSin, Cos, RCos, Tan, Random,
+  JumpIfNegative, Jump, Rewrite, Abort,
+#define VUZED_FORMS(NAME) NAME##Stack, NAME##Const, NAME##Name, NAME##NameConst, NAME##NameName,
+  VUZED_FORMS(AngleFrom) VUZED_FORMS(Multiply) VUZED_FORMS(DivideSingle) VUZED_FORMS(DivideRound)
+  VUZED_FORMS(IntDivide) VUZED_FORMS(Modulo) VUZED_FORMS(Add) VUZED_FORMS(Subtract)
+#undef VUZED_FORMS
+  End,
+};
+
 struct TInstruction {
   TOpCode Code = TOpCode::Const;
   uint8_t Flags = 0;
   uint32_t Arg = 0;
   float Value = 0;
   int32_t Depth = 0;
+  THandler Handler = THandler::Const;
+  // Added to the value the instruction leaves: +0 reads it back as text
+  // would (kResultRoundTrip, RoundTrip), -0 leaves every value as it is.
+  float Addend = -0.0f;
 };
 
 struct TExpressionProgram {
@@ -56,7 +76,24 @@ struct TExpressionProgram {
   std::vector<std::string> Texts;
   uint32_t SlotCount = 0;
   uint32_t StackSize = 0;
+  // A program that only pushes a number (most arguments and most right-hand
+  // sides of conditions) gives that number without running.
+  bool IsConstant = false;
+  float ConstantValue = 0;
+  // A program that only reads one name (conditions' left sides mostly).
+  bool IsName = false;
+
+  // Names bound for the scope that ran the program last (TNameBinding):
+  // a program met again by owners of the same scope reads its names
+  // without looking them up.
+  mutable TNameScope BoundScope;
+  mutable uint64_t BoundGeneration = 0;
+  mutable std::vector<TNameBinding> Bindings;
 };
+
+// Fills in Handler and Addend and ends the code with End; the compiler's
+// last step.
+void PrepareToRun(TExpressionProgram& program, TEvaluatorKind kind);
 
 TExpressionValue RunExpressionProgram(const TExpressionProgram& program, TEvaluatorKind kind,
                                       TExpressionOwner& owner);

@@ -59,6 +59,9 @@ class TScriptRun : public TExpressionOwner {
   // Names of stage expressions: LocalVars, TIME, GETPLAYERX, GETPLAYERY,
   // GlobalVars, TRUE/FALSE.
   bool GetValue(std::string_view name, float& value) const override;
+  TNameScope NameScope() const override;
+  TNameBinding BindName(std::string_view name) const override;
+  float BuiltinValue(int32_t id) const override;
   float GetPlayerX() const override;
   float GetPlayerY() const override;
   uint32_t& RandomSeed() override;

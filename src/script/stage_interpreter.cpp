@@ -117,14 +117,25 @@ bool Matches(const TCommandEntry& entry, std::string_view line) {
 
 // ---- Expressions ----
 
-bool TScriptRun::GetValue(std::string_view name, float& value) const {
-  TStageNames names;
-  names.LocalVars = LocalVars;
-  names.MainCount = MainCount;
-  names.PlayerX = GetPlayerX();
-  names.PlayerY = GetPlayerY();
-  names.GlobalVars = &GlobalVars;
-  return GetStageValue(names, name, value) || GetTruthValue(name, value);
+bool TScriptRun::GetValue(std::string_view name, float& value) const { return GetValueByBinding(*this, name, value); }
+
+TNameScope TScriptRun::NameScope() const {
+  static constexpr char kStageTag = 's';
+  return {&kStageTag, LocalVars, &GlobalVars};
+}
+
+TNameBinding TScriptRun::BindName(std::string_view name) const {
+  if (TNameBinding b = BindStageName(LocalVars, &GlobalVars, name); b.Known) return b;
+  return BindTruthName(name);
+}
+
+float TScriptRun::BuiltinValue(int32_t id) const {
+  switch (id) {
+    case kBuiltinTime: return float(MainCount);
+    case kBuiltinPlayerX: return GetPlayerX();
+    case kBuiltinPlayerY: return GetPlayerY();
+    default: return 0;
+  }
 }
 
 float TScriptRun::GetPlayerX() const { return Context_.PlayerControl ? Context_.PlayerControl->Ship.X : 0.0f; }

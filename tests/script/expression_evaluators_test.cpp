@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 
 #include "script/compiled_evaluator.h"
@@ -194,6 +195,51 @@ TEST(TCompiledEvaluator, SeesATextChangedInPlace) {
   EXPECT_EQ(evaluator.Evaluate(owner, line), 3);
   line[2] = '5';
   EXPECT_EQ(evaluator.Evaluate(owner, line), 6);
+}
+
+TEST(TCompiledEvaluator, CompiledTextsKeepTheirKindAndOutliveTheCache) {
+  TPlainExpressionOwner owner(kBullet);
+  TCompiledExpression half = TCompiledEvaluator(kBullet).Compile("7/2");
+  TCompiledCondition test = TCompiledEvaluator(kBullet).CompileCondition("COUNT*2=8");
+  // Enough other texts to start the cache again.
+  TCompiledEvaluator evaluator(kBullet);
+  for (std::size_t i = 0; i <= TCompiledEvaluator::kMaxCachedTexts; ++i) evaluator.Evaluate(owner, std::to_string(i));
+  // Run by an enemy evaluator, the bullet's "/" still rounds.
+  EXPECT_EQ(TCompiledEvaluator(kEnemy).Run(half, owner).Value, 4);
+  owner.Count = 4;
+  EXPECT_TRUE(evaluator.Run(test, owner).Value);
+  owner.Count = 5;
+  EXPECT_FALSE(evaluator.Run(test, owner).Value);
+  EXPECT_EQ(evaluator.Run(TCompiledExpression(), owner).Value, 0);
+}
+
+// Names are resolved once per owner scope; a variable added later, or an
+// owner with other tables, must still be seen.
+TEST(TCompiledEvaluator, ResolvedNamesFollowNewVariablesAndOtherOwners) {
+  TCompiledEvaluator evaluator(kStage);
+  TCompiledExpression sum = evaluator.Compile("SPEED+TIME");
+  TPlainExpressionOwner first(kStage);
+  first.Time = 10;
+  EXPECT_EQ(evaluator.Run(sum, first).Value, 10);  // SPEED unknown: 0
+  SetVariable(first.Globals, "speed", 2.5f);
+  EXPECT_EQ(evaluator.Run(sum, first).Value, 12.5f);
+  SetVariable(first.Vars, "SPEED", 100);  // the procedure's own variable comes first
+  EXPECT_EQ(evaluator.Run(sum, first).Value, 110);
+
+  TPlainExpressionOwner second(kStage);
+  second.Time = 1;
+  SetVariable(second.Globals, "SPEED", -1);
+  EXPECT_EQ(evaluator.Run(sum, second).Value, 0);
+  EXPECT_EQ(evaluator.Run(sum, first).Value, 110);
+  {
+    // A freed table's cells are never read again, even if a new table
+    // takes its place in memory.
+    auto temporary = std::make_unique<TPlainExpressionOwner>(kStage);
+    SetVariable(temporary->Vars, "SPEED", 7);
+    EXPECT_EQ(evaluator.Run(sum, *temporary).Value, 7);
+  }
+  auto replacement = std::make_unique<TPlainExpressionOwner>(kStage);
+  EXPECT_EQ(evaluator.Run(sum, *replacement).Value, 0);
 }
 
 }  // namespace
