@@ -87,6 +87,18 @@ int NearestChordTone(int pitch, const Chord& chord) {
   return pitch;
 }
 
+// The chord tone nearest to `pitch` that keeps the line moving the way it
+// was going (a move of 0 may repeat the previous note).
+int ChordToneToward(int pitch, int previous, int move, const Chord& chord) {
+  if (move == 0) return NearestChordTone(pitch, chord);
+  const int direction = move > 0 ? 1 : -1;
+  for (int d = 0; d < 12; ++d) {
+    int candidate = pitch + direction * d;
+    if (IsChordTone(candidate, chord) && candidate != previous) return candidate;
+  }
+  return NearestChordTone(pitch, chord);
+}
+
 // A chord tone near `near` whose pitch class is the chord's root (home) or its third or fifth (open).
 int CadenceTone(int near, const Chord& chord, bool home) {
   int best = near, bestDistance = 99;
@@ -122,9 +134,9 @@ class LeadWriter {
       at = std::clamp(at, 0, int(Scale_.size()) - 1);
       int pitch = Scale_[size_t(at)];
       const Chord& chord = ChordAt(Chords_, step);
-      bool strong = h.Onset % 8 == 0 || h.Length >= 4 || step == chord.Start;
+      bool strong = h.Onset % 8 == 0 || h.Length >= 6 || step == chord.Start;
       if (strong) {
-        pitch = NearestChordTone(pitch, chord);
+        pitch = i > 0 ? ChordToneToward(pitch, Pitch_, m.Moves[i], chord) : NearestChordTone(pitch, chord);
         at = ScaleIndex(pitch);
       }
       Emit(step, h.Length, pitch, strong ? 0.95f : 0.8f);
