@@ -71,18 +71,6 @@ TEST_F(TamaTest, DrawsOnThePlayfieldOriginRotatedOnlyWhenTheKindRotates) {
   EXPECT_NEAR(b.Vertices[0].Y, -4, 1e-5);
 }
 
-TEST_F(TamaTest, StraightBulletsMoveTheirOwnPosition) {
-  TEnemyBullet1 b(Game(), 10, 20, 90, 3, 45);
-  EXPECT_NE(b.TamaIdouX, 0.0f);  // cos of a right angle in floating point
-  EXPECT_NEAR(b.TamaIdouX, 0, 1e-6);
-  EXPECT_FLOAT_EQ(b.TamaIdouY, 3);
-  b.Move();
-  b.Move();
-  EXPECT_FLOAT_EQ(b.TamaY, 26);
-  EXPECT_EQ(b.X, 0);  // the inherited position stays 0
-  EXPECT_EQ(b.Y, 0);
-}
-
 TEST_F(TamaTest, OneTurnActsOnTheMoveItsTimeNames) {
   TEnemyTamaGo2 now(Game(), 0, 0, 0, 2, 0, 90, 5, 45);
   now.Move();
