@@ -8,7 +8,12 @@
 #include <filesystem>
 
 #include "enemy/enemy_stage_fixture.h"
+#include "back/background.h"
+#include "back/texture_list.h"
+#include "engine/graphics/rendering_queue.h"
+#include "engine/graphics/scene.h"
 #include "objects/second_string_list2.h"
+#include "support/bmp_writer.h"
 #include "state/state.h"
 #include "support/test_dir.h"
 #include "support/tool_runner.h"
@@ -21,7 +26,7 @@ using test::EnemyStage;
 
 // A stage with nothing in MAIN, and enemies of an empty definition placed
 // by hand.
-struct ControlTest : EnemyStage {
+struct EnemyControlStep : EnemyStage {
   void SetUp() override { Load("", "", ""); }
   TEnemy& AddEnemy(float x, float y, int32_t atari, int32_t hp) {
     auto enemy = MakeEnemy<TEnemy>(g.Game(), Empty);
@@ -49,7 +54,7 @@ struct ControlTest : EnemyStage {
   TSecondStringList2 Empty{&Lines, &Vars};
 };
 
-TEST_F(ControlTest, ShotsHitOnlyEnemiesWithARadiusAndAreSpentOnTheFirst) {
+TEST_F(EnemyControlStep, ShotsHitOnlyEnemiesWithARadiusAndAreSpentOnTheFirst) {
   TEnemy& untouchable = AddEnemy(100, 100, 0, 10);
   TEnemy& first = AddEnemy(100, 100, 8, 10);
   TEnemy& second = AddEnemy(100, 100, 8, 10);
@@ -64,7 +69,7 @@ TEST_F(ControlTest, ShotsHitOnlyEnemiesWithARadiusAndAreSpentOnTheFirst) {
   EXPECT_EQ(g.Game().State->Score, score + 2);
 }
 
-TEST_F(ControlTest, AKilledEnemyExplodesAndDropsOnTheNextFrame) {
+TEST_F(EnemyControlStep, AKilledEnemyExplodesAndDropsOnTheNextFrame) {
   AddEnemy(100, 100, 8, 1);
   Shot(0, 100, 100, 1);
   Control().Update();
@@ -77,7 +82,7 @@ TEST_F(ControlTest, AKilledEnemyExplodesAndDropsOnTheNextFrame) {
   EXPECT_EQ(Control().Items.size(), 2u);
 }
 
-TEST_F(ControlTest, ABulletGrazesOnceAndTheGrazeEdgeIsAMiss) {
+TEST_F(EnemyControlStep, ABulletGrazesOnceAndTheGrazeEdgeIsAMiss) {
   // Ship at (200, 400), graze radius 15; picture 15 gives a radius of 4.
   ASSERT_EQ(Ship().GrazeRadius, 15);
   AddBullet(Ship().X + 19, Ship().Y, 15);  // exactly 15 + 4 away
@@ -88,7 +93,7 @@ TEST_F(ControlTest, ABulletGrazesOnceAndTheGrazeEdgeIsAMiss) {
   EXPECT_TRUE(Control().Tamas[1]->Grazed);
 }
 
-TEST_F(ControlTest, ABulletInsideTheHitRadiusHitsAndGoes) {
+TEST_F(EnemyControlStep, ABulletInsideTheHitRadiusHitsAndGoes) {
   Ship().InvulnerableTimer = 0;
   const int32_t hp = Ship().Hp;
   AddBullet(Ship().X + 5, Ship().Y, 15);
@@ -98,7 +103,7 @@ TEST_F(ControlTest, ABulletInsideTheHitRadiusHitsAndGoes) {
   EXPECT_EQ(Ship().Graze, 1);
 }
 
-TEST_F(ControlTest, EnemiesNeitherMoveNorTakeHitsWhileTheStageIsPaused) {
+TEST_F(EnemyControlStep, EnemiesNeitherMoveNorTakeHitsWhileTheStageIsPaused) {
   TEnemy& enemy = AddEnemy(100, 100, 8, 10);
   enemy.IdouX = 1;
   enemy.MoveTimer = -1;
@@ -112,7 +117,7 @@ TEST_F(ControlTest, EnemiesNeitherMoveNorTakeHitsWhileTheStageIsPaused) {
   EXPECT_EQ(enemy.X, 101);
 }
 
-TEST_F(ControlTest, AnExplosionLivesFiftyFrames) {
+TEST_F(EnemyControlStep, AnExplosionLivesFiftyFrames) {
   Control().Effects.push_back(std::make_unique<TEnemyExplosion>(g.Game(), 10.0f, 10.0f, 0.0f));
   for (int i = 0; i < 50; ++i) Control().Update();
   ASSERT_EQ(Control().Effects.size(), 1u);
@@ -121,7 +126,7 @@ TEST_F(ControlTest, AnExplosionLivesFiftyFrames) {
   EXPECT_TRUE(Control().Effects.empty());
 }
 
-TEST_F(ControlTest, ClearingKillsAllButBossesOrEverything) {
+TEST_F(EnemyControlStep, ClearingKillsAllButBossesOrEverything) {
   AddEnemy(100, 100, 8, 10);
   Control().Enemies.push_back(MakeEnemy<TBoss>(g.Game(), Empty));
   Control().KillAllButBoss();
@@ -140,6 +145,30 @@ TEST_F(EnemyStage, ABulletFiredThisFrameMovesAndIsTestedThisFrame) {
   g.RunTo(1);
   EXPECT_EQ(Ship().Graze, 1);
   EXPECT_TRUE(Control().Tamas.empty());  // it reached the ship and hit
+}
+
+TEST_F(EnemyStage, APausedEnemyIsStillDrawnHaloFirst) {
+  g.Dir.Write("data/information.ini", "[Screen]\nFullScreen=0\n");  // pictures load only with it
+  const std::string picture = test::MakeBmp(test::PictureOf(4, 2, 24, [](int, int) { return 0x123456u; }));
+  g.Dir.Write("data/Graphic/Enemy/small/0.bmp", picture);
+  g.Dir.Write("data/Graphic/Effect/10.bmp", picture);
+  Load("E", EnemyDefinition("E", "    X := 100;\n    Y := 50;\n", ""), "  if time = 1 then CreateEnemy(E);");
+  g.RunTo(1);
+  g.Game().ScriptRun->ScriptMode = 1;
+  const TVZRenderingQueue& queue = g.Game().BackGround->Scene().ScreenQueue();
+  const size_t before = queue.SpriteCount();
+  Control().Update();
+  ASSERT_EQ(queue.SpriteCount(), before + 2);
+  const TSpriteRecord& halo = queue.Sprite(before);
+  const TSpriteRecord& body = queue.Sprite(before + 1);
+  EXPECT_EQ(halo.BlendMode, 1);
+  EXPECT_EQ(halo.Texture, g.Game().TextureList->Get(TPictureTable::Effect, 10));
+  EXPECT_EQ(body.BlendMode, 2);
+  EXPECT_EQ(body.Texture, g.Game().TextureList->Get(TPictureTable::SmallEnemy, 0));
+  EXPECT_EQ(body.X, 130);  // the playfield origin (30, 15) added
+  EXPECT_EQ(body.Y, 65);
+  EXPECT_EQ(Enemy(0).Count, 1);
+  EXPECT_EQ(Enemy(0).HaloAngle, 2);  // one degree a drawn frame
 }
 
 // End to end: the run dump shows the enemy, its bullets of several kinds,

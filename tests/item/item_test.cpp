@@ -13,7 +13,7 @@
 namespace vuzed {
 namespace {
 
-struct ItemTest : test::EnemyStage {
+struct ItemStep : test::EnemyStage {
   void SetUp() override {
     Load("", "", "");
     Ship().X = 200;
@@ -26,7 +26,7 @@ struct ItemTest : test::EnemyStage {
   }
 };
 
-TEST_F(ItemTest, AnItemAppearsWithinTenPixelsAboveAndBesideItsPoint) {
+TEST_F(ItemStep, AnItemAppearsWithinTenPixelsAboveAndBesideItsPoint) {
   for (uint32_t seed = 1; seed < 40; ++seed) {
     g.Game().RandSeed = seed * 2654435761u;
     TPowerItem item(g.Game(), 100, 200);
@@ -36,7 +36,7 @@ TEST_F(ItemTest, AnItemAppearsWithinTenPixelsAboveAndBesideItsPoint) {
   }
 }
 
-TEST_F(ItemTest, APowerItemRisesSlowsAndFallsUpToThreePixelsAFrame) {
+TEST_F(ItemStep, APowerItemRisesSlowsAndFallsUpToThreePixelsAFrame) {
   TPowerItem& item = Add<TPowerItem>(100, 200);
   const float y0 = item.Y;
   for (int i = 0; i < 19; ++i) Control().Update();
@@ -50,7 +50,7 @@ TEST_F(ItemTest, APowerItemRisesSlowsAndFallsUpToThreePixelsAFrame) {
   EXPECT_EQ(item.Y, y + 3);
 }
 
-TEST_F(ItemTest, AScoreItemNeverAgesAndLeavesOverTheTopEdge) {
+TEST_F(ItemStep, AScoreItemNeverAgesAndLeavesOverTheTopEdge) {
   TPowerItem& kept = Add<TScoreItem>(100, 200);
   kept.Y = -14;
   TPowerItem& gone = Add<TScoreItem>(150, 200);
@@ -61,7 +61,7 @@ TEST_F(ItemTest, AScoreItemNeverAgesAndLeavesOverTheTopEdge) {
   EXPECT_EQ(Control().Items[0]->Age, 0);
 }
 
-TEST_F(ItemTest, TheShipHighUpDrawsEveryItemForGood) {
+TEST_F(ItemStep, TheShipHighUpDrawsEveryItemForGood) {
   TPowerItem& item = Add<TPowerItem>(100, 200);
   const float x = item.X, y = item.Y;
   Ship().Y = 99;
@@ -74,7 +74,7 @@ TEST_F(ItemTest, TheShipHighUpDrawsEveryItemForGood) {
   EXPECT_GT(item.IdouY, 0);  // now towards the ship below
 }
 
-TEST_F(ItemTest, ABombDrawsItemsAndAPickUpRaisesPowerAndScore) {
+TEST_F(ItemStep, ABombDrawsItemsAndAPickUpRaisesPowerAndScore) {
   Ship().BombTimer = 5;
   const float power = Ship().Power;
   const int32_t score = g.Game().State->Score;
