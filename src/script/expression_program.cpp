@@ -135,9 +135,7 @@ void PrepareToRun(TExpressionProgram& program, TEvaluatorKind kind) {
 #if defined(__GNUC__) && !defined(__clang__)
 __attribute__((optimize("no-crossjumping", "no-gcse")))
 #endif
-TExpressionValue RunExpressionProgram(const TExpressionProgram& program, TEvaluatorKind kind,
-                                      TExpressionOwner& owner) {
-  if (program.IsConstant) return {program.ConstantValue, false};
+TExpressionValue RunProgramCode(const TExpressionProgram& program, TEvaluatorKind kind, TExpressionOwner& owner) {
   const TNameBinding* bindings = BindNames(program, owner);
   auto name = [&](uint32_t index) {
     if (bindings) return BoundValue(owner, bindings[index]);

@@ -95,7 +95,13 @@ struct TExpressionProgram {
 // last step.
 void PrepareToRun(TExpressionProgram& program, TEvaluatorKind kind);
 
-TExpressionValue RunExpressionProgram(const TExpressionProgram& program, TEvaluatorKind kind,
-                                      TExpressionOwner& owner);
+// Runs the code of a program that is not a constant.
+TExpressionValue RunProgramCode(const TExpressionProgram& program, TEvaluatorKind kind, TExpressionOwner& owner);
+
+inline TExpressionValue RunExpressionProgram(const TExpressionProgram& program, TEvaluatorKind kind,
+                                             TExpressionOwner& owner) {
+  if (program.IsConstant) return {program.ConstantValue, false};
+  return RunProgramCode(program, kind, owner);
+}
 
 }  // namespace vuzed
