@@ -46,6 +46,9 @@ class TScriptRun : public TExpressionOwner {
   void RunFrame();
   // One compiled line of a stage procedure; returns the next-line code.
   int32_t ExecLine(const TScriptLine& line);
+  // The dialogue scenes' step, run instead of MAIN in modes 2 and 3.
+  void RunNovel();
+  void RunAdv();
   // Discards everything of the stage.
   void EndGame();
   // Writes the settings and records, only when the file exists.
@@ -75,6 +78,7 @@ class TScriptRun : public TExpressionOwner {
   TVarTable* LocalVars = nullptr;  // the running procedure's variables
   const TLineList* DialogueLines = nullptr;
   int32_t DialogueLine = 0;
+  int32_t DialogueWait = 0;  // frames before the next advance
   TScriptErrors Errors;
   // Dialogue text: a 16-glyph cache per bucket, 20-pixel cells.
   std::unique_ptr<TVZTextWriter> TextWriter;

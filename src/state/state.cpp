@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/graphics/texture.h"
 #include "engine/platform/window_host.h"
 #include "engine/sound/sound_device.h"
 #include "shell/game_context.h"

@@ -9,6 +9,7 @@
 namespace vuzed {
 
 struct TGameContext;
+class TMXTexture;
 
 class TMusicPlayer;
 
@@ -40,6 +41,10 @@ class TState {
   void StartStageClear();
   // Score += n (enemy hits, items, bosses).
   void AddScore(int32_t n) { Score += n; }
+  // The dialogue scenes' drawing (the scene logic is the stage director's).
+  void DrawNovel();
+  void DrawNovelSideways();
+  void DrawAdv();
 
   int32_t Score = 0;
   int32_t PlayFrames = 0;
@@ -58,11 +63,39 @@ class TState {
   int32_t StageTitleFrame = -1;  // -1 = no stage title
   int32_t StageTitlePicture1 = 0;
   int32_t StageTitlePicture2 = 0;
-  int32_t DialogueFrame = -1;   // -1 = no dialogue on screen
-  uint8_t BossActive = 0;       // the boss overlay is shown (a spell card runs)
-  int32_t SpellBonus = 0;       // bonus still to be won
-  uint8_t SpellBonusValid = 0;  // 1 while the bonus can still be won
+  int32_t TopFade = 0;          // 0..25: the HUD fades while the ship is near the top
+
+  // Dialogue display (the stage director's dialogue scenes fill it).
+  static constexpr int kTextLineSlots = 12;
+  std::array<std::unique_ptr<TMXTexture>, kTextLineSlots> TextLines;  // novel mode uses 0..2
+  int32_t TextLineCount = -1;   // last filled ADV slot, -1 = page empty
+  uint32_t TextColor = 0xFFFFFFFF;
+  int32_t DialogueFrame = -1;   // frames since the display opened, -1 = closed
+  int32_t BackPicture = -1;     // picture numbers, -1 = none
+  int32_t CenterPicture = -1;
+  int32_t LeftPicture = -1;
+  int32_t RightPicture = -1;
+  int32_t CutInPicture = -1;    // the picture sliding across during ADV scenes
+  int32_t CutInFrame = -1;      // -1 = no cut-in
+  int32_t CutInX = 0;
+
+  // Boss and spell card. The three references point into the current boss;
+  // a boss clears them when it is freed, so null means no boss.
+  uint8_t BossActive = 0;       // a spell card is in progress
+  int32_t* BossHp = nullptr;
+  int32_t* BossMaxHp = nullptr;
+  uint8_t* BossBusy = nullptr;  // the boss's invulnerable flag
+  int32_t SpellFrame = -1;      // frames since the announcement, -1 = none
+  std::unique_ptr<TMXTexture> SpellNameTexture;
+  int32_t SpellPicture = 0;     // SETSPELLPICTURE's number (stored, not drawn)
+  int32_t SpellTimeLeft = -1;   // frames left, -1 = time over
+  int32_t SpellBonus = 0;       // bonus still to be won; falls by 7 per frame
+  uint8_t SpellBonusValid = 0;  // 1 while the player has not been hit
+  int32_t SpellResultFrame = 0; // frames left of the result display
+
   uint8_t GameOver = 0;         // the game-over panel is shown
+  int32_t ClearFrames = 0;      // PlayFrames when the clear bonus was given
+  int32_t ClearBonus = 0;
   uint8_t StageClear = 0;
   int32_t StageClearCount = -1;
 

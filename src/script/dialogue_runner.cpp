@@ -1,0 +1,8 @@
+#include "script/script_run.h"
+
+namespace vuzed {
+
+void TScriptRun::RunNovel() {}
+void TScriptRun::RunAdv() {}
+
+}  // namespace vuzed
