@@ -87,8 +87,10 @@ bool TEnemy::FireBullet(const TScriptLine& line) {
     case TBulletKind::Bu21: {  // as BU20, fields 3 to 8 kept as expressions for the flight
       const float speed = value(1), angle = value(2);
       const int32_t picture = RoundToInt32(value(9));
-      bullet = std::make_unique<TEnemyTamaGo3_2>(Context_, roundX, roundY, angle, speed, field(3), field(4), field(5),
-                                                 field(6), field(7), field(8), picture);
+      auto turning = std::make_unique<TEnemyTamaGo3_2>(Context_, roundX, roundY, angle, speed, field(3), field(4),
+                                                       field(5), field(6), field(7), field(8), picture);
+      turning->Place = line.Place;  // its expressions are reported at the firing line
+      bullet = std::move(turning);
       break;
     }
     case TBulletKind::Bu22: {  // speed, angle, tstop, taim, aimspeed, picture

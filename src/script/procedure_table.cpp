@@ -26,6 +26,8 @@ int TProcedureTable::Declare(std::string_view name) {
 
 void TProcedureTable::Define(int index, TLineList lines, TVarTable vars) {
   TProcedureEntry& entry = Entries_.at(std::size_t(index));
+  if (entry.Definition)
+    Replaced_.push_back({entry.Name, std::move(entry.Lines), std::move(entry.Vars), std::move(entry.Definition)});
   entry.Lines = std::make_unique<TLineList>(std::move(lines));
   entry.Vars = std::make_unique<TVarTable>(std::move(vars));
   entry.Definition = std::make_unique<TSecondStringList2>(entry.Lines.get(), entry.Vars.get());
@@ -38,6 +40,7 @@ TSecondStringList2* TProcedureTable::Find(std::string_view name) const {
 
 void TProcedureTable::Clear() {
   Entries_.clear();
+  Replaced_.clear();
   Index_.clear();
 }
 

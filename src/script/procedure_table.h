@@ -5,8 +5,11 @@
 // regard to ASCII case and are unique.
 //
 // The table owns each definition's Lines and Vars; the TSecondStringList2 it
-// hands out only points at them, and stays valid until the name is defined
-// again or the table is cleared.
+// hands out only points at them, and stays valid until the table is cleared.
+// A name defined again (a later definition in the same compile, or a stage
+// loaded while enemies and bullets of the previous one still fly) gets new
+// lists, and the earlier definition is kept aside until the table is
+// cleared: objects created from it go on running it safely.
 
 #include <cstddef>
 #include <memory>
@@ -32,7 +35,7 @@ class TProcedureTable {
   int IndexOf(std::string_view name) const;
   // Adds the name, undefined, unless it is there; returns its index.
   int Declare(std::string_view name);
-  // Gives the entry a new definition; an earlier one is freed.
+  // Gives the entry a new definition; an earlier one is kept aside.
   void Define(int index, TLineList lines, TVarTable vars);
   // The definition of the name, or null when it is unknown or undefined.
   TSecondStringList2* Find(std::string_view name) const;
@@ -43,6 +46,7 @@ class TProcedureTable {
 
  private:
   std::vector<TProcedureEntry> Entries_;
+  std::vector<TProcedureEntry> Replaced_;  // earlier definitions of redefined names
   std::unordered_map<std::string, int> Index_;  // upper-cased name -> entry
 };
 

@@ -33,6 +33,9 @@ TEST(TProcedureTable, ADefinitionPointsAtListsTheTableOwnsAndIsReplacedWhole) {
   t.Define(i, TLineList{{"X;", {}}}, TVarTable());
   EXPECT_EQ((**t.Find("BOSS")->Lines)[0].Text, "X;");
   EXPECT_EQ((*t.Find("BOSS")->Vars)->Count(), 0u);
+  // Objects made from the earlier definition still run it.
+  EXPECT_EQ((**def->Lines)[1].Text, "END;");
+  EXPECT_EQ((*def->Vars)->Find("X")->Get(), 0);
   t.Clear();
   EXPECT_EQ(t.Count(), 0u);
   EXPECT_EQ(t.IndexOf("BOSS"), -1);
