@@ -1,5 +1,7 @@
 #include "enemy/enemy_control.h"
 
+#include "enemy/enemy_laser.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -120,8 +122,12 @@ void TEnemyControl::UpdateTamas() {
       continue;
     }
     // Only a bullet inside the graze circle is tested for a hit; each
-    // bullet grazes once in its life.
-    if (ship && CirclesTouch(bullet->TamaX, bullet->TamaY, bullet->Atari, px, py, grazeRadius)) {
+    // bullet grazes once in its life. A laser itself is only the holder of
+    // its segments, parked at the playfield's corner with no radius: its
+    // segments graze and hit (below), the holder never does (a ship
+    // touching the corner would otherwise take the whole beam away).
+    const bool laser = dynamic_cast<const TEnemyTamaLaser1*>(bullet) != nullptr;
+    if (ship && !laser && CirclesTouch(bullet->TamaX, bullet->TamaY, bullet->Atari, px, py, grazeRadius)) {
       if (!bullet->Grazed) {
         ++ship->Graze;
         bullet->Grazed = true;

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "enemy/enemy_laser.h"
 #include "enemy/enemy_stage_fixture.h"
 #include "back/background.h"
 #include "back/texture_list.h"
@@ -101,6 +102,18 @@ TEST_F(EnemyControlStep, ABulletInsideTheHitRadiusHitsAndGoes) {
   EXPECT_TRUE(Control().Tamas.empty());
   EXPECT_EQ(Ship().Hp, hp - 1);
   EXPECT_EQ(Ship().Graze, 1);
+}
+
+TEST_F(EnemyControlStep, AShipInThePlayfieldCornerNeitherGrazesNorRemovesALaserHolder) {
+  Ship().InvulnerableTimer = 0;
+  Ship().X = 0;
+  Ship().Y = 0;
+  // A beam far from the corner, still warming up.
+  Control().Tamas.push_back(
+      std::make_unique<TEnemyTamaLaser1>(g.Game(), 300.0f, 300.0f, 0.0f, 16.0f, 8.0f, 60, 30, 110));
+  Control().Update();
+  ASSERT_EQ(Control().Tamas.size(), 1u);
+  EXPECT_EQ(Ship().Graze, 0);
 }
 
 TEST_F(EnemyControlStep, EnemiesNeitherMoveNorTakeHitsWhileTheStageIsPaused) {
