@@ -82,6 +82,7 @@ void TForm1::Timer1Timer() {
   c.TextureList = std::make_unique<TTextureList>(c);
   c.SoundList = std::make_unique<TSoundList>(c);
   c.State = std::make_unique<TState>(c);
+  c.State->OnGameStart = [this](int32_t type) { GameStart(type); };
   c.ScriptRun = std::make_unique<TScriptRun>(c);
   c.BackGround = std::make_unique<TBackGround>(c);
 
@@ -90,6 +91,7 @@ void TForm1::Timer1Timer() {
   c.EnemyControl = std::make_unique<TEnemyControl>(c);
   c.PlayerControl = std::make_unique<TPlayerControl>(c);
   c.Title = std::make_unique<TTitle>(c);
+  c.Title->OnGameStart = [this](int32_t type) { GameStart(type); };
   c.Opening = std::make_unique<TOpening>(c);
 
   // Space and Escape stop being buttons 0 and 1; Escape or P is button 3

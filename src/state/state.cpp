@@ -1,11 +1,13 @@
 #include "state/state.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "engine/graphics/texture.h"
 #include "engine/platform/window_host.h"
 #include "engine/sound/sound_device.h"
+#include "script/script_run.h"
 #include "shell/game_context.h"
 #include "state/music_player.h"
 
@@ -19,35 +21,85 @@ TState::TState(TGameContext& context) : Context_(context) {
   }
   if (Context_.Zudezu1) Context_.Zudezu1->SetPrimaryFormat(44100, 16, true);
   Music_ = std::make_unique<TMusicPlayer>(context);
+  CutInFrame = -1;
+  CutInX = 440;
+  SpellFrame = -1;
+  BossActive = 0;
 }
 
 TState::~TState() = default;
 
 void TState::ResetStage() {
+  TextLineCount = -1;
+  TextColor = 0xFFFFFFFF;
+  DialogueFrame = -1;
+  BackPicture = -1;
+  CenterPicture = -1;
+  LeftPicture = -1;
+  RightPicture = -1;
+  CutInFrame = -1;
+  CutInX = 0;
   StageTitleFrame = -1;
   StageTitlePicture1 = 0;
   StageTitlePicture2 = 0;
+  SpellBonus = 0;
+  SpellFrame = 0;
+  SpellBonusValid = 0;
+  SpellResultFrame = 0;
+  BossActive = 0;
+  SpellTimeLeft = 0;
+  // A boss of the last stage may be gone already: nothing of it is kept.
+  BossHp = nullptr;
+  BossMaxHp = nullptr;
+  BossBusy = nullptr;
   StageClear = 0;
   StageClearCount = -1;
+  GameOver = 0;
 }
 
 void TState::StartStage(int32_t type) {
   StageType = type;
-  // ScoreTable index of Score<g>_<b>_<k> is (g-1)*16 + (b-1)*4 + (k-1).
-  switch (type) {
-    case 0:
-    case 1: HiScore = ScoreTable[1]; break;
-    case 2: HiScore = ScoreTable[5]; break;
-    case 3: HiScore = ScoreTable[9]; break;
-    case 4: HiScore = ScoreTable[13]; break;
-    case 5: HiScore = ScoreTable[33]; break;
-    default: HiScore = 0; break;
-  }
+  BossHp = nullptr;
+  BossMaxHp = nullptr;
+  BossBusy = nullptr;
+  // The HUD's target is the second entry of the stage's table, not the best.
+  const int base = ScoreTableBase(type);
+  HiScore = base < 0 ? 0 : ScoreTable[size_t(base) + 1];
 }
 
-void TState::Update() { ++PlayFrames; }
+void TState::AddScore(int32_t n) {
+  const int64_t sum = int64_t(Score) + n;
+  Score = int32_t(std::clamp<int64_t>(sum, INT32_MIN, INT32_MAX));
+}
 
-void TState::ShowFps(int32_t value) { LastFps = value; }
+void TState::Update() {
+  ++PlayFrames;
+  const uint8_t scriptMode = Context_.ScriptRun ? Context_.ScriptRun->ScriptMode : 0;
+  switch (Context_.LayoutMode) {
+    case LayoutVertical:
+      break;
+    case LayoutSideways:
+      if (scriptMode == 2) DrawNovelSideways();
+      return;
+    default:
+      return;
+  }
+  DrawHud();
+  StepTopFade();
+  StepBossOverlay();
+  StepSpellResult();
+  StepCutIn();
+  StepStageTitle();
+  if (StepStageClear()) return;
+  if (StepGameOver()) return;
+  DrawPause();
+  DrawDialogue();
+}
+
+void TState::ShowFps(int32_t value) {
+  LastFps = value;
+  DrawNumber(600, 450, 0.6f, 0, false, value);
+}
 
 void TState::PlayMusic(int32_t track) {
   MusicTrack = track;
@@ -67,6 +119,12 @@ void TState::StartStageTitle(int which, int32_t picture) {
 void TState::StartStageClear() {
   StageClear = 1;
   StageClearCount = 300;
+}
+
+void TState::DrawDialogue() {
+  const uint8_t scriptMode = Context_.ScriptRun ? Context_.ScriptRun->ScriptMode : 0;
+  if (scriptMode == 2) DrawNovel();
+  if (scriptMode == 3) DrawAdv();
 }
 
 }  // namespace vuzed

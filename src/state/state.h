@@ -1,9 +1,12 @@
 #pragma once
-// TState: the game state. Score and records, the settings read from the
-// settings file, and (as the game grows) the HUD, overlays and music.
+// TState: the game state. Score and the per-stage records, the settings read
+// from the settings file, the HUD beside the playfield, the boss and
+// spell-card overlay that bosses feed, the stage title, the stage-clear
+// results, game over, the pause panel and the music channel.
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace vuzed {
@@ -26,7 +29,10 @@ class TState {
   // Remembers the stage type and picks the recorded score shown on the HUD:
   // the second entry of the stage's table.
   void StartStage(int32_t type);
+  // One game-scene frame: PlayFrames, then by layout the HUD, spell card,
+  // stage title, stage clear, game over, pause and dialogue drawing.
   void Update();
+  // The frame rate (x 100) at the bottom right, in every scene.
   void ShowFps(int32_t value);
   // Music track n on channel 0, when WhetherMusic is on (music_player.h).
   // Channel 0 is stopped first in any case.
@@ -39,12 +45,33 @@ class TState {
   void StartStageTitle(int which, int32_t picture);
   // The stage-clear sequence: 300 frames, then the bonus and the results.
   void StartStageClear();
-  // Score += n (enemy hits, items, bosses).
-  void AddScore(int32_t n) { Score += n; }
+  // Score += n (enemy hits, items, bosses); the score stops at the ends of
+  // its 32-bit range instead of wrapping.
+  void AddScore(int32_t n);
+  // Enters Score into the stage's table of four (best first) and sets
+  // Score := 0. Types 0 and 1 share stage 1's table; types other than 0..5
+  // keep no records.
+  void RecordScore();
   // The dialogue scenes' drawing (the scene logic is the stage director's).
   void DrawNovel();
   void DrawNovelSideways();
   void DrawAdv();
+
+  // One sprite of texture with its top-left at (x, y) in screen pixels,
+  // height x width pixels (-1 = the texture's own size). The colour is
+  // colour (ARGB; 0xFFFFFFFF = opaque white), or with fadeOn opaque white at
+  // alpha 255 - 5 x fade. With shade the two bottom corners are darker by
+  // 0x44 in each of red, green and blue. Nothing for a missing texture.
+  void DrawPicture(float x, float y, bool shade, uint32_t colour, int32_t fade, bool fadeOn,
+                   const TMXTexture* texture, float height = -1, float width = -1);
+  // The decimal digits of value with else pictures 0-9, each scaled by
+  // scale; the k-th digit from the right has its left edge at
+  // x - scale x 20 x k. Shaded; alpha 255 - 6 x fade with fadeOn. Drawing
+  // stops at a digit whose picture is missing. A negative value shows the
+  // digits of its magnitude.
+  void DrawNumber(float x, float y, float scale, int32_t fade, bool fadeOn, int64_t value);
+  // Else picture n, or nullptr when the slot is empty.
+  const TMXTexture* ElsePicture(int32_t n) const;
 
   int32_t Score = 0;
   int32_t PlayFrames = 0;
@@ -64,6 +91,7 @@ class TState {
   int32_t StageTitlePicture1 = 0;
   int32_t StageTitlePicture2 = 0;
   int32_t TopFade = 0;          // 0..25: the HUD fades while the ship is near the top
+  bool TopFadeOn = false;       // this frame's boss gauge, timer and bonus are faded
 
   // Dialogue display (the stage director's dialogue scenes fill it).
   static constexpr int kTextLineSlots = 12;
@@ -75,9 +103,9 @@ class TState {
   int32_t CenterPicture = -1;
   int32_t LeftPicture = -1;
   int32_t RightPicture = -1;
-  int32_t CutInPicture = -1;    // the picture sliding across during ADV scenes
+  int32_t CutInPicture = -1;    // else picture sliding across during ADV scenes
   int32_t CutInFrame = -1;      // -1 = no cut-in
-  int32_t CutInX = 0;
+  int32_t CutInX = 440;
 
   // Boss and spell card. The three references point into the current boss;
   // a boss clears them when it is freed, so null means no boss.
@@ -97,11 +125,36 @@ class TState {
   int32_t ClearFrames = 0;      // PlayFrames when the clear bonus was given
   int32_t ClearBonus = 0;
   uint8_t StageClear = 0;
-  int32_t StageClearCount = -1;
+  int32_t StageClearCount = -1; // frames before the bonus; -1 = results shown
+
+  // Starts stage n as the main window's GameStart does (the main window sets
+  // it); the stage-clear results call it for the next main stage.
+  std::function<void(int32_t)> OnGameStart;
 
  private:
+  // The VERTICAL layout's frame, in order.
+  void DrawHud();
+  void StepTopFade();
+  void StepBossOverlay();
+  void StepSpellResult();
+  void StepCutIn();
+  void StepStageTitle();
+  // Each returns true when the game has left the stage (next stage or title).
+  bool StepStageClear();
+  bool StepGameOver();
+  void DrawPause();
+  void DrawDialogue();
+  // The shot key (or button 0) is down.
+  bool ShotDown() const;
+  // Leaves the game for the title's main menu.
+  void ReturnToTitle();
+
   TGameContext& Context_;
   std::unique_ptr<TMusicPlayer> Music_;
 };
+
+// Index in ScoreTable of the best entry of the table a stage type records
+// into, or -1 for a type without records.
+int ScoreTableBase(int32_t stageType);
 
 }  // namespace vuzed

@@ -1,0 +1,23 @@
+// Angle helpers shared by the status display's animations.
+
+#include "state/state_anim.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace vuzed {
+
+double SinDeg(int32_t degrees) { return std::sin(double(degrees) * std::numbers::pi / 180.0); }
+double CosDeg(int32_t degrees) { return std::cos(double(degrees) * std::numbers::pi / 180.0); }
+
+int32_t RoundToInt(double v) {
+  if (!std::isfinite(v)) return 0;
+  return int32_t(std::nearbyint(std::clamp(v, -2147483648.0, 2147483647.0)));
+}
+
+uint32_t WhiteAtAlpha(double alpha) {
+  return uint32_t(std::clamp(RoundToInt(alpha), 0, 255)) << 24 | 0x00FFFFFF;
+}
+
+}  // namespace vuzed

@@ -1,0 +1,39 @@
+// Two 180-frame animations of the status step: the cut-in picture that
+// slides right during ADV scenes and the stage title's two pictures, both
+// fading in and out along a sine.
+
+#include <cmath>
+
+#include "state/state.h"
+#include "state/state_anim.h"
+
+namespace vuzed {
+namespace {
+
+constexpr int32_t kAnimationFrames = 180;
+
+}  // namespace
+
+void TState::StepCutIn() {
+  if (CutInFrame == -1) return;
+  ++CutInFrame;
+  // One pixel a frame while the cosine rounds to +1 or -1 (frames 1..60 and
+  // 120..180); it stands still in between.
+  CutInX += std::abs(RoundToInt(CosDeg(CutInFrame)));
+  DrawPicture(float(CutInX), 300, false, WhiteAtAlpha(SinDeg(CutInFrame) * 255), 0, false, ElsePicture(CutInPicture));
+  if (CutInFrame >= kAnimationFrames) {
+    CutInFrame = -1;
+    CutInX = 440;
+  }
+}
+
+void TState::StepStageTitle() {
+  if (StageTitleFrame == -1) return;
+  const int32_t t = ++StageTitleFrame;
+  const float x = float(RoundToInt(200 - CosDeg(t) * 40));
+  DrawPicture(x - 30, 150, false, WhiteAtAlpha(SinDeg(t) * 153), 0, false, ElsePicture(StageTitlePicture1));
+  DrawPicture(x, 250, false, WhiteAtAlpha(SinDeg(t) * 255), 0, false, ElsePicture(StageTitlePicture2));
+  if (t >= kAnimationFrames) StageTitleFrame = -1;
+}
+
+}  // namespace vuzed
