@@ -5,6 +5,7 @@
 #include "enemy/enemy_tama.h"
 
 #include <cmath>
+#include <utility>
 
 #include "back/background.h"
 #include "back/texture_list.h"
@@ -22,6 +23,13 @@
 
 namespace vuzed {
 namespace {
+
+// A bullet's own names, in the order they are looked up.
+constexpr std::pair<std::string_view, int32_t> kBulletBuiltins[] = {
+    {"COUNT", kBulletCount},     {"GETSELFX", kBulletSelfX}, {"GETSELFY", kBulletSelfY},
+    {"GETPICTUREID", kBulletPicture}, {"GETANGLE", kBulletAngle}, {"GETIDOUX", kBulletIdouX},
+    {"GETIDOUY", kBulletIdouY},  {"GETANGLETOPLAYER", kBulletAngleToPlayer},
+};
 
 // Hit radius and rotation by picture group (picture number div 10). Groups
 // not listed (0-9, 40-49, 90-99, 110 and up, negative numbers) give no radius
@@ -120,35 +128,44 @@ void TEnemyTama::Draw() {
 
 // ---- Expressions ----
 
-bool TEnemyTama::GetValue(std::string_view name, float& value) const {
-  if (name == "COUNT") {
-    value = float(Count);
-  } else if (name == "GETSELFX") {
-    value = TamaX;
-  } else if (name == "GETSELFY") {
-    value = TamaY;
-  } else if (name == "GETPICTUREID") {
-    value = float(PictureID);
-  } else if (name == "GETANGLE") {
-    value = Angle;
-  } else if (name == "GETIDOUX") {
-    value = TamaIdouX;
-  } else if (name == "GETIDOUY") {
-    value = TamaIdouY;
-  } else if (name == "GETANGLETOPLAYER") {
-    value = AngleToPoint(TamaX, TamaY, GetPlayerX(), GetPlayerY());
-  } else {
-    TStageNames stage;
-    stage.PlayerX = GetPlayerX();
-    stage.PlayerY = GetPlayerY();
-    if (const TScriptRun* director = Context_.ScriptRun.get()) {
-      stage.LocalVars = director->LocalVars;
-      stage.MainCount = director->MainCount;
-      stage.GlobalVars = &director->GlobalVars;
-    }
-    return GetStageValue(stage, name, value) || GetTruthValue(name, value);
+// The bullet names: its own values, then the stage's (the running
+// procedure's variables, TIME, the player, the globals), then TRUE/FALSE.
+// Names are bound once per scope (expression.h): the stage director's two
+// tables decide where a variable lives; the rest are built-in values.
+bool TEnemyTama::GetValue(std::string_view name, float& value) const { return GetValueByBinding(*this, name, value); }
+
+TNameScope TEnemyTama::NameScope() const {
+  static constexpr char kBulletTag = 'b';
+  const TScriptRun* director = Context_.ScriptRun.get();
+  return {&kBulletTag, director ? director->LocalVars : nullptr, director ? &director->GlobalVars : nullptr};
+}
+
+TNameBinding TEnemyTama::BindName(std::string_view name) const {
+  for (const auto& [builtin, id] : kBulletBuiltins)
+    if (name == builtin) return {true, nullptr, id};
+  const TScriptRun* director = Context_.ScriptRun.get();
+  if (TNameBinding b = BindStageName(director ? director->LocalVars : nullptr,
+                                     director ? &director->GlobalVars : nullptr, name);
+      b.Known)
+    return b;
+  return BindTruthName(name);
+}
+
+float TEnemyTama::BuiltinValue(int32_t id) const {
+  switch (id) {
+    case kBuiltinTime: return Context_.ScriptRun ? float(Context_.ScriptRun->MainCount) : 0.0f;
+    case kBuiltinPlayerX: return GetPlayerX();
+    case kBuiltinPlayerY: return GetPlayerY();
+    case kBulletCount: return float(Count);
+    case kBulletSelfX: return TamaX;
+    case kBulletSelfY: return TamaY;
+    case kBulletPicture: return float(PictureID);
+    case kBulletAngle: return Angle;
+    case kBulletIdouX: return TamaIdouX;
+    case kBulletIdouY: return TamaIdouY;
+    case kBulletAngleToPlayer: return AngleToPoint(TamaX, TamaY, GetPlayerX(), GetPlayerY());
+    default: return 0;
   }
-  return true;
 }
 
 float TEnemyTama::GetPlayerX() const { return Context_.PlayerControl ? Context_.PlayerControl->Ship.X : 0.0f; }

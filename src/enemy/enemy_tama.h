@@ -10,10 +10,26 @@
 #include "objects/character.h"
 #include "objects/script_line.h"
 #include "script/expression.h"
+#include "script/expression_names.h"
 
 namespace vuzed {
 
 struct TGameContext;
+
+// Binding numbers of a bullet's own names (expression.h).
+enum : int32_t {
+  kBulletCount = kFirstOwnBuiltin,
+  kBulletSelfX,
+  kBulletSelfY,
+  kBulletPicture,
+  kBulletAngle,
+  kBulletIdouX,
+  kBulletIdouY,
+  kBulletAngleToPlayer,
+  kBulletB1,
+  kBulletB2,
+  kBulletB3,
+};
 
 class TEnemyTama : public TCharacter, public TExpressionOwner {
  public:
@@ -32,6 +48,9 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
 
   // The bullet name set of the expression language.
   bool GetValue(std::string_view name, float& value) const override;
+  TNameScope NameScope() const override;
+  TNameBinding BindName(std::string_view name) const override;
+  float BuiltinValue(int32_t id) const override;
   float GetPlayerX() const override;
   float GetPlayerY() const override;
   uint32_t& RandomSeed() override;

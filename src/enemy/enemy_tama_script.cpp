@@ -91,24 +91,36 @@ TEnemyTamaScript::TEnemyTamaScript(TGameContext& context, const TSecondStringLis
                                    float b3)
     : TEnemyTama(context), B1(b1), B2(b2), B3(b3), Vars(*definition.Vars), Lines(*definition.Lines) {}
 
+// A scripted bullet's names: the bullet names, then its script's variables
+// (the running procedure's while one runs), then B1, B2 and B3.
 bool TEnemyTamaScript::GetValue(std::string_view name, float& value) const {
-  if (TEnemyTama::GetValue(name, value)) return true;
-  if (const TVarTable* vars = CurrentVars()) {
-    if (const TSecondSingle* v = vars->Find(name)) {
-      value = v->Get();
-      return true;
-    }
+  return GetValueByBinding(*this, name, value);
+}
+
+TNameScope TEnemyTamaScript::NameScope() const {
+  static constexpr char kScriptBulletTag = 'B';
+  TNameScope scope = TEnemyTama::NameScope();
+  scope.Tag = &kScriptBulletTag;
+  scope.Table3 = CurrentVars();
+  return scope;
+}
+
+TNameBinding TEnemyTamaScript::BindName(std::string_view name) const {
+  if (TNameBinding b = TEnemyTama::BindName(name); b.Known) return b;
+  if (TNameBinding v = BindVariable(CurrentVars(), name); v.Known) return v;
+  if (name == "B1") return {true, nullptr, kBulletB1};
+  if (name == "B2") return {true, nullptr, kBulletB2};
+  if (name == "B3") return {true, nullptr, kBulletB3};
+  return {};
+}
+
+float TEnemyTamaScript::BuiltinValue(int32_t id) const {
+  switch (id) {
+    case kBulletB1: return B1;
+    case kBulletB2: return B2;
+    case kBulletB3: return B3;
+    default: return TEnemyTama::BuiltinValue(id);
   }
-  if (name == "B1") {
-    value = B1;
-  } else if (name == "B2") {
-    value = B2;
-  } else if (name == "B3") {
-    value = B3;
-  } else {
-    return false;
-  }
-  return true;
 }
 
 void TEnemyTamaScript::Action() {

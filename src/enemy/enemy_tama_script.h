@@ -20,6 +20,9 @@ class TEnemyTamaScript : public TEnemyTama {
   void Action() override;
   const char* ClassName() const override { return "TEnemyTamaScript"; }
   bool GetValue(std::string_view name, float& value) const override;
+  TNameScope NameScope() const override;
+  TNameBinding BindName(std::string_view name) const override;
+  float BuiltinValue(int32_t id) const override;
   // One line of the bullet's script; the next-line code.
   virtual int32_t ExecLine(const TScriptLine& line);
 

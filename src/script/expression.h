@@ -47,6 +47,7 @@ struct TNameScope {
   const void* Tag = nullptr;
   const void* Table1 = nullptr;
   const void* Table2 = nullptr;
+  const void* Table3 = nullptr;
   bool operator==(const TNameScope&) const = default;
 };
 
