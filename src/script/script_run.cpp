@@ -117,8 +117,11 @@ void TScriptRun::LoadStage(int32_t type) {
 
 void TScriptRun::RunFrame() {
   // Paused (1) and the dialogue modes (2, 3) keep the stage clock standing;
-  // the dialogue scenes run their own step.
-  if (!Active || ScriptMode != 0) return;
+  // the dialogue scenes run their own step instead of MAIN.
+  if (!Active) return;
+  if (ScriptMode == 2) return RunNovel();
+  if (ScriptMode == 3) return RunAdv();
+  if (ScriptMode != 0) return;
   LocalVars = nullptr;
   MainCount += 1;
   if (const TSecondStringList2* main = Script.Procedures.Find("MAIN")) {

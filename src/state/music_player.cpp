@@ -46,6 +46,11 @@ TMusicPlayer::TMusicPlayer(TGameContext& context)
 }
 
 TMusicPlayer::~TMusicPlayer() {
+  if (TZudezu* sound = Context_.Zudezu1.get()) {
+    for (int channel = 0; channel < 2; ++channel)
+      if (DialogueWaves_[channel] && sound->Channel(channel).WaveData() == DialogueWaves_[channel].get())
+        sound->Channel(channel).SetWaveData(nullptr);
+  }
   if (Wave_) {
     // The refill thread ends first: it uses everything below.
     Wave_->StopRefills();
@@ -90,6 +95,9 @@ void TMusicPlayer::CloseLocked() {
 
 void TMusicPlayer::Play(int32_t track, bool musicOn) {
   TZudezu* sound = Context_.Zudezu1.get();
+  // A dialogue tune may hold channel 0: the stream goes back first.
+  if (sound && Wave_ && sound->Channel(kChannel).WaveData() != Wave_.get())
+    sound->Channel(kChannel).SetWaveData(Wave_.get());
   if (sound) sound->Channel(kChannel).Stop();
   if (!musicOn) return;
   std::optional<std::filesystem::path> file = FindTrack(track);
@@ -121,6 +129,23 @@ void TMusicPlayer::Stop() {
   if (TZudezu* sound = Context_.Zudezu1.get()) sound->Channel(kChannel).Stop();
   std::lock_guard lock(DecoderMutex_);
   CloseLocked();
+}
+
+void TMusicPlayer::PlayWave(int channel, const std::filesystem::path& file, std::optional<int32_t> volume) {
+  TZudezu* sound = Context_.Zudezu1.get();
+  if (!sound || channel < 0 || channel > 1) return;
+  TZudezuChannel& target = sound->Channel(channel);
+  target.Stop();
+  auto wave = std::make_unique<TZudezuWaveData>(*sound, false, file.string());
+  if (wave->Empty()) return;
+  target.SetWaveData(wave.get());
+  if (volume) target.SetVolume(*volume);
+  target.Play();
+  DialogueWaves_[channel] = std::move(wave);
+}
+
+TZudezuWaveData* TMusicPlayer::DialogueWave(int channel) const {
+  return channel >= 0 && channel < 2 ? DialogueWaves_[channel].get() : nullptr;
 }
 
 void TMusicPlayer::Refill(uint32_t offset, uint32_t length) {

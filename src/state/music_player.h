@@ -17,6 +17,13 @@
 //
 // The refill (refill thread) and Play / Stop (game thread) exclude each other
 // around every decoder call.
+//
+// Dialogue scenes also play plain WAV files from the music folder: an ADV
+// scene's SETMUSIC puts its tune on channel 0 in place of the stream, a novel
+// scene's SETSE a sound on channel 1. The player keeps each such wave while
+// its channel may play it. In this game the stream is never lost to such a
+// tune: every Play puts the stream back on channel 0 first, so music works
+// again after the scene.
 
 #include <cstdint>
 #include <filesystem>
@@ -55,6 +62,11 @@ class TMusicPlayer {
   void Play(int32_t track, bool musicOn);
   // Stops channel 0 and closes the decoder.
   void Stop();
+  // Stops the channel (0 or 1; any other does nothing), then, when the file
+  // loads, puts it there, sets the volume if given and plays it once.
+  void PlayWave(int channel, const std::filesystem::path& file, std::optional<int32_t> volume);
+  // The wave PlayWave last put on that channel, or null.
+  TZudezuWaveData* DialogueWave(int channel) const;
   // Refills length bytes at offset of the buffer (called on the refill thread).
   void Refill(uint32_t offset, uint32_t length);
 
@@ -81,6 +93,7 @@ class TMusicPlayer {
   std::string TrackName_;
   std::vector<char> DecodeBuffer_;
   std::unique_ptr<TZudezuWaveData> Wave_;
+  std::unique_ptr<TZudezuWaveData> DialogueWaves_[2];  // channels 0 and 1
 };
 
 }  // namespace vuzed
