@@ -1,7 +1,5 @@
 #include "back/spell_back_texture.h"
 
-#include <cmath>
-
 #include "back/background.h"
 #include "back/texture_list.h"
 #include "shell/game_context.h"
@@ -21,7 +19,15 @@ constexpr Movement kMovements[19] = {
     {12, 0},  {6, -8.4f},  {6, 8.4f},  {-6, 8.4f}, {-6, -8.4f},
 };
 
-float RoundHalfEven(float v) { return std::nearbyint(v); }
+// round(part / kFadeFrames x alpha), computed exactly, half to even: the
+// alpha of a picture part of the way through the cross-fade.
+uint8_t FadeAlpha(int32_t part, uint8_t alpha) {
+  const int32_t n = part * alpha;
+  int32_t q = n / TSpellBackTexture::kFadeFrames;
+  const int32_t twice = 2 * (n % TSpellBackTexture::kFadeFrames);
+  if (twice > TSpellBackTexture::kFadeFrames || (twice == TSpellBackTexture::kFadeFrames && q % 2 == 1)) ++q;
+  return uint8_t(q);
+}
 
 }  // namespace
 
@@ -82,10 +88,8 @@ void TSpellBackTexture::Draw() {
   uint8_t alpha = Alpha;
   if (FadeCounter > 0) {
     --FadeCounter;
-    const float f = float(FadeCounter);
-    alpha = uint8_t(RoundHalfEven((kFadeFrames - f) / kFadeFrames * float(Alpha)));
-    if (PreviousPicture != -1)
-      DrawCopy(PreviousPicture, X, Y, uint8_t(RoundHalfEven(f / kFadeFrames * float(PreviousAlpha))));
+    alpha = FadeAlpha(kFadeFrames - FadeCounter, Alpha);
+    if (PreviousPicture != -1) DrawCopy(PreviousPicture, X, Y, FadeAlpha(FadeCounter, PreviousAlpha));
   }
   const float w = float(Width), h = float(Height);
   DrawCopy(Picture, X, Y, alpha);

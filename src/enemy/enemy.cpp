@@ -83,21 +83,43 @@ TEnemy::TEnemy(TGameContext& context, const TSecondStringList2& definition)
 
 TEnemy::~TEnemy() = default;
 
-bool TEnemy::ReadHeader() {
+bool TEnemy::FindHeader(const TScriptLine*& opening, int32_t& first, int32_t& last) {
+  opening = nullptr;
+  first = 0;
+  last = -1;
   if (!Lines) return true;
-  auto opening = std::find_if(Lines->begin(), Lines->end(),
-                              [](const TScriptLine& line) { return line.Text.find("OPENING") != std::string::npos; });
-  if (opening == Lines->end()) return true;
+  auto found = std::find_if(Lines->begin(), Lines->end(),
+                            [](const TScriptLine& line) { return line.Text.find("OPENING") != std::string::npos; });
+  if (found == Lines->end()) return true;
   int32_t a = 0, b = 0;
-  if (!ParseInteger(GetBetween(opening->Text, "(", ")", 1), a) ||
-      !ParseInteger(GetBetween(opening->Text, "(", ")", 2), b)) {
-    Report(opening->Place, "the header block has no line numbers; the enemy is not created");
+  if (!ParseInteger(GetBetween(found->Text, "(", ")", 1), a) ||
+      !ParseInteger(GetBetween(found->Text, "(", ")", 2), b)) {
+    Report(found->Place, "the header block has no line numbers; the enemy is not created");
     return false;
   }
+  opening = &*found;
   // Only lines that exist are read: a range reaching outside the script
   // is cut to it.
-  const int32_t last = int32_t(Lines->size()) - 1;
-  for (int32_t i = std::max(a, 0); i <= std::min(b, last); ++i) {
+  first = std::max(a, 0);
+  last = std::min(b, int32_t(Lines->size()) - 1);
+  return true;
+}
+
+bool TEnemy::HeaderValue(const TScriptLine& line, size_t keyLength, int32_t& number) {
+  // Header values are whole numbers, not expressions.
+  const std::string_view text = line.Text;
+  const size_t end = text.find(';', keyLength);
+  const std::string_view value = TrimBlanks(text.substr(keyLength, end == std::string_view::npos ? 0 : end - keyLength));
+  if (ParseInteger(value, number)) return true;
+  Report(line.Place, "the header value " + QuotedText(value, " is not a whole number; the enemy is not created"));
+  return false;
+}
+
+bool TEnemy::ReadHeader() {
+  const TScriptLine* opening = nullptr;
+  int32_t first = 0, last = -1;
+  if (!FindHeader(opening, first, last)) return false;
+  for (int32_t i = first; i <= last; ++i) {
     const TScriptLine& line = (*Lines)[size_t(i)];
     std::string_view key;
     int32_t* field = nullptr;
@@ -117,15 +139,8 @@ bool TEnemy::ReadHeader() {
       }
     }
     if (key.empty()) continue;
-    // Header values are whole numbers, not expressions.
-    const std::string_view text = line.Text;
-    const size_t end = text.find(';', key.size());
-    const std::string_view value = TrimBlanks(text.substr(key.size(), end == std::string_view::npos ? 0 : end - key.size()));
     int32_t number = 0;
-    if (!ParseInteger(value, number)) {
-      Report(line.Place, "the header value " + QuotedText(value, " is not a whole number; the enemy is not created"));
-      return false;
-    }
+    if (!HeaderValue(line, key.size(), number)) return false;
     if (position)
       *position = float(number);
     else
@@ -154,14 +169,20 @@ void TEnemy::Damage(int32_t amount) {
   }
 }
 
-void TEnemy::Draw() {
+void TEnemy::Draw() { DrawHaloAndPicture(TPictureTable::SmallEnemy); }
+
+void TEnemy::DrawHaloAndPicture(TPictureTable table) {
   if (!Context_.TextureList || !Context_.BackGround) return;
   if (const TMXTexture* halo = Context_.TextureList->Get(TPictureTable::Effect, HaloTexture)) {
-    DrawCentred(Context_, *halo, X, Y, float(HaloAngle), kHaloColor, 1);
+    DrawCentredPicture(*halo, float(HaloAngle), kHaloColor, 1);
     HaloAngle = HaloAngle == 360 ? 0 : HaloAngle + 1;
   }
-  if (const TMXTexture* picture = Context_.TextureList->Get(TPictureTable::SmallEnemy, PictureID))
-    DrawCentred(Context_, *picture, X, Y, 0, kPictureColor, 2);
+  if (const TMXTexture* picture = Context_.TextureList->Get(table, PictureID))
+    DrawCentredPicture(*picture, 0, kPictureColor, 2);
+}
+
+void TEnemy::DrawCentredPicture(const TMXTexture& picture, float angle, uint32_t color, int32_t blendMode) {
+  if (Context_.BackGround) DrawCentred(Context_, picture, X, Y, angle, color, blendMode);
 }
 
 // ---- Names and evaluation ----
@@ -227,22 +248,6 @@ bool TEnemy::IntegerArgument(std::string_view text, const TSourcePlace& place, i
   if (ParseInteger(text, value)) return true;
   Report(place, "expects a whole number, got " + QuotedText(text, "; the line is skipped"));
   return false;
-}
-
-// ---- Familiar ----
-
-TTukaima::TTukaima(TGameContext& context, const TSecondStringList2& definition, float x, float y)
-    : TEnemy(context, definition) {
-  X = x;
-  Y = y;
-}
-
-bool TTukaima::ReadHeader() {
-  if (!TEnemy::ReadHeader()) return false;
-  PictureID = 5;
-  Atari = -1;
-  PowerItems = 0;
-  return true;
 }
 
 }  // namespace vuzed

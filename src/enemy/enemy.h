@@ -22,7 +22,9 @@
 namespace vuzed {
 
 struct TGameContext;
+class TMXTexture;
 class TSecondStringList2;
+enum class TPictureTable;
 
 class TEnemy : public TCharacter, public TExpressionOwner {
  public:
@@ -98,6 +100,25 @@ class TEnemy : public TCharacter, public TExpressionOwner {
   // A line that matched no command: a call of the procedure it names.
   void CallProcedure(const TScriptLine& line);
 
+  // The first line containing "OPENING" and the header lines a..b it names,
+  // cut to the lines there are (opening null and none without one). False,
+  // after a message to the author, when a or b is not a whole number.
+  bool FindHeader(const TScriptLine*& opening, int32_t& first, int32_t& last);
+  // The whole number after the line's key (keyLength bytes) up to the next
+  // ";", trimmed; false after a message when it is none.
+  bool HeaderValue(const TScriptLine& line, size_t keyLength, int32_t& number);
+  // The frame's run limits start over: the line budget, the call depth and
+  // the runaway stop. Every run of lines outside Action begins with it too.
+  void BeginRun();
+  // True for a line that is a command of a subclass: the procedure call
+  // that TEnemy::ExecLine makes of it is then not reported as unknown.
+  virtual bool KnowsCommand(std::string_view) const { return false; }
+  // The halo, then picture PictureID of the given table (the enemy's Draw).
+  void DrawHaloAndPicture(TPictureTable table);
+  // A picture centred on the enemy at the playfield origin, rotated by angle
+  // degrees, over the whole used part of its texture; Smooth false, screen.
+  void DrawCentredPicture(const TMXTexture& picture, float angle, uint32_t color, int32_t blendMode);
+
   TGameContext& Context_;
 
  private:
@@ -121,23 +142,6 @@ class TEnemy : public TCharacter, public TExpressionOwner {
   bool Stopped_ = false;    // a runaway ended this frame's run
 };
 
-// A boss: an enemy with spell cards.
-class TBoss : public TEnemy {
- public:
-  using TEnemy::TEnemy;
-  const char* ClassName() const override { return "TBoss"; }
-};
-
-// A familiar: an enemy that starts at a given position (its header may move
-// it), shows effect picture 5, can never be hit (Atari -1) and drops one
-// power item when it dies with Hp <= 0.
-class TTukaima : public TEnemy {
- public:
-  TTukaima(TGameContext& context, const TSecondStringList2& definition, float x, float y);
-  bool ReadHeader() override;
-  const char* ClassName() const override { return "TTukaima"; }
-};
-
 // Creates an enemy of class T and reads its header; null when the header has
 // a value that is not a whole number (the author has been told where).
 template <class T, class... Args>
@@ -148,3 +152,7 @@ std::unique_ptr<T> MakeEnemy(TGameContext& context, const TSecondStringList2& de
 }
 
 }  // namespace vuzed
+
+// The subclasses, for the callers that create them with MakeEnemy.
+#include "enemy/boss.h"     // IWYU pragma: export
+#include "enemy/tukaima.h"  // IWYU pragma: export

@@ -20,13 +20,17 @@ namespace vuzed {
 void TEnemy::Action() {
   const TScriptRun* run = Context_.ScriptRun.get();
   if (!run || !run->Active) return;
-  LinesLeft_ = kLineBudgetPerFrame;
-  CallDepth_ = 0;
-  Stopped_ = false;
+  BeginRun();
   // Loop variables start over every frame, before any line runs.
   if (Lines) ResetLoopVariables(*Lines);
   ++Count;
   if (Lines) RunLines(*Lines, 0);
+}
+
+void TEnemy::BeginRun() {
+  LinesLeft_ = kLineBudgetPerFrame;
+  CallDepth_ = 0;
+  Stopped_ = false;
 }
 
 void TEnemy::ResetLoopVariables(const TLineList& lines) {
@@ -68,7 +72,7 @@ void TEnemy::CallProcedure(const TScriptLine& line) {
   const TScriptRun* run = Context_.ScriptRun.get();
   const TSecondStringList2* callee = run ? run->Script.Procedures.Find(name) : nullptr;
   if (!callee || !*callee->Lines) {
-    if (!callee && !IsStructuralScriptLine(text)) Report(line.Place, QuotedText(name, " is no command and no procedure"));
+    if (!callee && !IsStructuralScriptLine(text) && !KnowsCommand(text)) Report(line.Place, QuotedText(name, " is no command and no procedure"));
     return;
   }
   if (CallDepth_ >= kMaxCallDepth) {

@@ -1,0 +1,149 @@
+// TBoss's creation and header, damage, names, drawing and death blast. The
+// boss's script commands are in boss_commands.cpp.
+
+#include "enemy/boss.h"
+
+#include <algorithm>
+#include <string>
+
+#include "back/texture_list.h"
+#include "enemy/enemy_control.h"
+#include "enemy/enemy_explosion.h"
+#include "enemy/enemy_sound.h"
+#include "engine/graphics/text_writer.h"
+#include "engine/graphics/texture.h"
+#include "objects/second_string_list2.h"
+#include "objects/string_helpers.h"
+#include "script/random_generator.h"
+#include "shell/game_context.h"
+#include "state/state.h"
+
+namespace vuzed {
+namespace {
+
+// The spell-card name is drawn in 20-pixel glyphs through a 16-glyph cache
+// per bucket.
+constexpr int kNameCacheCapacity = 16;
+constexpr int kNameFontHeight = 20;
+
+// The blast: an explosion every 5 frames within 50 pixels of the boss, the
+// playfield origin shaken within 20 x 20 pixels left of and above its rest
+// position (30, 15), to which it returns when the boss dies.
+constexpr int32_t kBlastExplosionEvery = 5;
+constexpr uint32_t kBlastSpread = 100;
+constexpr int32_t kShakeX = 20, kShakeY = 5;
+constexpr uint32_t kShakeRange = 20;
+constexpr int32_t kRestOriginX = 30, kRestOriginY = 15;
+
+// The header keys a boss reads; every other line of the block is run.
+struct TBossHeaderKey {
+  std::string_view Key;
+  int32_t TEnemy::*Field;  // null for X and Y, which are singles
+  float TCharacter::*Position;
+};
+constexpr TBossHeaderKey kBossHeaderKeys[] = {
+    {"X:=", nullptr, &TCharacter::X},
+    {"Y:=", nullptr, &TCharacter::Y},
+    {"HP:=", &TEnemy::Hp, nullptr},
+    {"ATARI:=", &TEnemy::Atari, nullptr},
+    {"PICTURE:=", &TEnemy::PictureID, nullptr},
+};
+
+}  // namespace
+
+TBoss::TBoss(TGameContext& context, const TSecondStringList2& definition) : TEnemy(context, definition) {
+  if (context.Dovivez1) {
+    NameWriter = std::make_unique<TVZTextWriter>(context.Dovivez1.get(), kNameCacheCapacity, fmt::A8R8G8B8);
+    NameWriter->Font().Height = kNameFontHeight;
+  }
+  if (TState* state = context.State.get()) {
+    state->BossHp = &Hp;
+    state->BossMaxHp = &MaxHp;
+    state->BossBusy = &Invulnerable;
+  }
+}
+
+// The game state must never keep a reference into a freed boss; references
+// a newer boss has taken over are left alone.
+TBoss::~TBoss() {
+  TState* state = Context_.State.get();
+  if (!state) return;
+  if (state->BossHp == &Hp) state->BossHp = nullptr;
+  if (state->BossMaxHp == &MaxHp) state->BossMaxHp = nullptr;
+  if (state->BossBusy == &Invulnerable) state->BossBusy = nullptr;
+}
+
+bool TBoss::ReadHeader() {
+  const TScriptLine* opening = nullptr;
+  int32_t first = 0, last = -1;
+  if (!FindHeader(opening, first, last)) return false;
+  if (!opening) return true;
+  // Lines of the block run outside any frame: they get a frame's limits.
+  BeginRun();
+  for (int32_t i = first; i <= last; ++i) {
+    const TScriptLine& line = (*Lines)[size_t(i)];
+    const auto key = std::find_if(std::begin(kBossHeaderKeys), std::end(kBossHeaderKeys),
+                                  [&](const TBossHeaderKey& k) { return StartsWithText(k.Key, line.Text); });
+    if (key == std::end(kBossHeaderKeys)) {
+      ExecLine(line);
+      continue;
+    }
+    int32_t number = 0;
+    if (!HeaderValue(line, key->Key.size(), number)) return false;
+    if (key->Position)
+      this->*key->Position = float(number);
+    else
+      this->*key->Field = number;
+  }
+  // The definition's own line is rewritten (the lines are shared and only
+  // read through Lines, so the cell is the way to reach them for writing).
+  TLineList* lines = *Definition().Lines;
+  if (!lines) return true;
+  TScriptLine& line = (*lines)[size_t(opening - lines->data())];
+  line.Text = "GOTO" + line.Text.substr(line.Text.find('('));
+  return true;
+}
+
+void TBoss::Draw() { DrawHaloAndPicture(TPictureTable::Boss); }
+
+void TBoss::Action() {
+  if (Blasting)
+    BlastStep();
+  else
+    TEnemy::Action();
+}
+
+void TBoss::BlastStep() {
+  --BlastTimer;
+  uint32_t& seed = Context_.RandSeed;
+  if (BlastTimer % kBlastExplosionEvery == 0) {
+    const double dx = double(NextRandom(seed, kBlastSpread)) - double(kBlastSpread / 2);
+    const double dy = double(NextRandom(seed, kBlastSpread)) - double(kBlastSpread / 2);
+    if (Context_.EnemyControl)
+      Context_.EnemyControl->Effects.push_back(
+          std::make_unique<TEnemyExplosion>(Context_, float(double(X) + dx), float(double(Y) + dy), 0.0f));
+    RestartChannel(Context_, kDeathChannel);
+  }
+  Context_.FieldOriginX = kShakeX + int32_t(NextRandom(seed, kShakeRange));
+  Context_.FieldOriginY = kShakeY + int32_t(NextRandom(seed, kShakeRange));
+  if (BlastTimer < 0) {
+    Dead = true;
+    Context_.FieldOriginX = kRestOriginX;
+    Context_.FieldOriginY = kRestOriginY;
+  }
+}
+
+void TBoss::Damage(int32_t amount) {
+  if (!Invulnerable) Hp = int32_t(std::clamp<int64_t>(int64_t(Hp) - amount, INT32_MIN, INT32_MAX));
+  if (Context_.State) Context_.State->AddScore(1);
+}
+
+bool TBoss::GetValue(std::string_view name, float& value) const {
+  if (TEnemy::GetValue(name, value)) return true;
+  if (name != "SPELLEND") return false;
+  const TState* state = Context_.State.get();
+  value = Hp <= 0 || (state && state->SpellTimeLeft < -1) ? 1.0f : 0.0f;
+  return true;
+}
+
+}  // namespace vuzed
