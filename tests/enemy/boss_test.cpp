@@ -9,7 +9,10 @@
 #include <set>
 
 #include "back/background.h"
+#include "back/texture_list.h"
 #include "enemy/enemy_stage_fixture.h"
+#include "engine/graphics/rendering_queue.h"
+#include "engine/graphics/scene.h"
 #include "engine/graphics/texture.h"
 #include "objects/second_string_list2.h"
 #include "state/state.h"
@@ -68,7 +71,7 @@ TEST_F(BossTest, TheHeaderSetsItsFieldsRunsItsOtherLinesAndBecomesAJumpPastItsel
 }
 
 TEST_F(BossTest, DamageIsIgnoredWhileInvulnerableButAlwaysScoresAndNeverKills) {
-  Load("B", EnemyDefinition("B", "    HP := 10;\n", ""), "");
+  Load("B", EnemyDefinition("B", "    HP := 10;\n", "  if spellend = 1 then SetX(5);\n"), "");
   TBoss& boss = Add("B");
   float spellEnd = -1;
   ASSERT_TRUE(boss.GetValue("SPELLEND", spellEnd));
@@ -85,6 +88,8 @@ TEST_F(BossTest, DamageIsIgnoredWhileInvulnerableButAlwaysScoresAndNeverKills) {
   boss.Invulnerable = 1;
   ASSERT_TRUE(boss.GetValue("SPELLEND", spellEnd));
   EXPECT_EQ(spellEnd, 1);  // at 0 hit points, invulnerable or not
+  boss.Action();
+  EXPECT_EQ(boss.X, 5);  // the script sees it too
 
   boss.Hp = 5;
   State().SpellTimeLeft = -1;  // the card's time just ran out: not yet the end
@@ -152,6 +157,25 @@ TEST_F(BossTest, ClearingAllButBossesNeverClearsTheBossesToo) {
   Run(boss, "CLEANENEMY;");
   EXPECT_TRUE(other.Dead);
   EXPECT_EQ(other.Hp, -1);
+}
+
+TEST_F(BossTest, DrawsItsHaloThenItsPictureFromTheBossTable) {
+  g.Dir.Write("data/information.ini", "[Screen]\nFullScreen=0\n");  // pictures load only with it
+  const std::string picture = test::MakeBmp(test::PictureOf(8, 4, 24, [](int, int) { return 0x123456u; }));
+  g.Dir.Write("data/Graphic/Effect/10.bmp", picture);
+  g.Dir.Write("data/Graphic/Enemy/small/2.bmp", picture);
+  g.Dir.Write("data/Graphic/Enemy/boss/2.bmp", picture);
+  Load("B", EnemyDefinition("B", "    X := 100;\n    Y := 50;\n    PICTURE := 2;\n", ""), "");
+  TBoss& boss = Add("B");
+  const TVZRenderingQueue& queue = g.Game().BackGround->Scene().ScreenQueue();
+  const size_t before = queue.SpriteCount();
+  boss.Draw();
+  ASSERT_EQ(queue.SpriteCount(), before + 2);
+  EXPECT_EQ(queue.Sprite(before).Texture, g.Game().TextureList->Get(TPictureTable::Effect, 10));
+  EXPECT_EQ(queue.Sprite(before).BlendMode, 1);
+  EXPECT_EQ(queue.Sprite(before + 1).Texture, g.Game().TextureList->Get(TPictureTable::Boss, 2));
+  EXPECT_EQ(queue.Sprite(before + 1).BlendMode, 2);
+  EXPECT_EQ(queue.Sprite(before + 1).X, 130);
 }
 
 // The death blast: 181 steps of shaking with an explosion every 5 frames;
