@@ -81,18 +81,6 @@ TEST_F(StateHud, IconRowsStopAtTheScreenEdgeAndTheFrameRateSitsBottomRight) {
   EXPECT_EQ(NumberAt(450), (Digits{{564, 6}, {576, 0}, {588, 0}, {600, 0}}));
 }
 
-TEST_F(StateHud, NumbersStopAtAMissingDigitPicture) {
-  WritePictures();
-  g.Dir.Write("data/Script/Stage1.txt", StageText(""));
-  std::filesystem::remove(g.Dir.Path() / "data/Graphic/Else/4.bmp");
-  g.Start();
-  g.Form->GameStart(1);
-  g.RunTo(1);
-  State().Score = 31452;  // drawn from the right: 2, 5, then the missing 4 ends it
-  Step();
-  EXPECT_EQ(NumberAt(60), (Digits{{588, 5}, {600, 2}}));
-}
-
 TEST_F(StateHud, TopFadeRisesNearTheTopAndTheBossNumbersFadeWithIt) {
   Begin(1);
   g.RunTo(1);

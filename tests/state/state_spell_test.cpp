@@ -76,17 +76,6 @@ TEST_F(StateSpell, ThirtySecondsEndOnThe1802ndStep) {
   EXPECT_EQ(Busy, 1);
 }
 
-TEST_F(StateSpell, BonusFallsBySevenAndStopsAtZero) {
-  Card(6000, 20);
-  Step();
-  EXPECT_EQ(State().SpellBonus, 13);
-  Step();
-  Step();
-  EXPECT_EQ(State().SpellBonus, 0);
-  Step();
-  EXPECT_EQ(State().SpellBonus, 0);
-}
-
 // Steps through the result display; returns the score paid.
 int32_t RunResult(StateSpell& t, int resultPicture) {
   t.EndCard();
