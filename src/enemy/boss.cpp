@@ -98,7 +98,7 @@ bool TBoss::ReadHeader() {
   // The definition's own line is rewritten (the lines are shared and only
   // read through Lines, so the cell is the way to reach them for writing).
   TLineList* lines = *Definition().Lines;
-  if (!lines) return true;
+  if (lines != Lines) return true;
   TScriptLine& line = (*lines)[size_t(opening - lines->data())];
   line.Text = "GOTO" + line.Text.substr(line.Text.find('('));
   return true;
