@@ -1,7 +1,6 @@
 #include "title/opening.h"
 
 #include <cmath>
-#include <string>
 
 #include "back/texture_list.h"
 #include "engine/graphics/scene.h"
@@ -21,10 +20,13 @@ constexpr float kLogoX = 300, kLogoY = 200;
 
 }  // namespace
 
+// Like the picture tables: no file, no texture; a file that cannot be read
+// is named in the device log by the loader and leaves the logo out.
 TOpening::TOpening(TGameContext& context) : Context_(context) {
-  auto logo = std::make_unique<TMXTexture>(context.Dovivez1.get(), GameTextureFormats(), 0, d3d::POOL_MANAGED, 0, "");
   auto file = context.Files.Resolve(kLogoPath);
-  logo->LoadFromFile(file ? file->string() : std::string(kLogoPath));
+  if (!file) return;
+  auto logo = std::make_unique<TMXTexture>(context.Dovivez1.get(), GameTextureFormats(), 0, d3d::POOL_MANAGED, 0, "");
+  logo->LoadFromFile(file->string());
   if (logo->HasTexture()) Logo_ = std::move(logo);
 }
 
