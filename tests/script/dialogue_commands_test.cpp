@@ -1,6 +1,6 @@
 // The lines of dialogue procedures: the ADV page's line splitting and slots,
-// the page clear, malformed numbers, and the sounds (the ADV tune on the
-// music channel, which the next track takes back; novel sounds on channel 1).
+// the page clear, malformed numbers, and the ADV tune on the music channel,
+// which the next track takes back.
 
 #include <gtest/gtest.h>
 
@@ -89,14 +89,12 @@ TEST(DialogueCommands, PictureAndColourNumbersAreSetAndMalformedOnesReportedOnce
   EXPECT_EQ(d.Run().ScriptMode, 2);
 }
 
-// A game with a sound device, music on at volume 80, the ADV tune and a
-// novel sound in the music folder.
+// A game with a sound device, music on, and the ADV tune in the music folder.
 struct SoundDialogue : test::DialogueStage {
   SoundDialogue() {
     g.Audio = &Device;
-    g.Dir.Write("data/information.ini", "[Sound]\nWhetherMusic=1\nMusicVolume=80\n");
+    g.Dir.Write("data/information.ini", "[Sound]\nWhetherMusic=1\n");
     g.Dir.Write("data/Music/BGM/0.wav", test::MakeWav(1, 44100, 16, test::Pcm16(std::vector<int16_t>(4410, 1000))));
-    g.Dir.Write("data/Music/BGM/6.wav", test::MakeWav(1, 44100, 16, test::Pcm16(std::vector<int16_t>(4410, 500))));
   }
   ~SoundDialogue() { g.Form.reset(); }  // the game goes before its sound device
   TZudezuChannel& Channel(int n) { return g.Game().Zudezu1->Channel(n); }
@@ -115,17 +113,6 @@ TEST(DialogueCommands, TheAdvTuneTakesTheMusicChannelUntilTheNextTrack) {
   EXPECT_GE(d.State().CutInFrame, 0);
   d.State().PlayMusic(1);
   EXPECT_EQ(d.Channel(0).WaveData(), music.Wave());
-}
-
-TEST(DialogueCommands, ANovelSoundPlaysOnChannelOneAtTheMusicVolume) {
-  SoundDialogue d;
-  d.Load("NovelMode", "  SetSe(6);\n  SetSe(8);\n  @Hi;\n", 5);
-  d.g.RunTo(6);
-  TZudezuWaveData* sound = d.State().Music().DialogueWave(1);
-  ASSERT_NE(sound, nullptr);  // 8.wav does not exist: 6 stays
-  EXPECT_EQ(d.Channel(1).WaveData(), sound);
-  EXPECT_EQ(d.Channel(1).Volume(), 80 * 50 - 5000);
-  EXPECT_EQ(d.Channel(1).Status(), 1);
 }
 
 }  // namespace
