@@ -46,7 +46,9 @@ struct BossTest : test::EnemyStage {
 
 TEST_F(BossTest, TheHeaderSetsItsFieldsRunsItsOtherLinesAndBecomesAJumpPastItself) {
   Load("B", EnemyDefinition("B", "    X := 70;\n    Y := 80;\n    HP := 40;\n    POWERITEM := 5;\n"
-                                 "    SetSpellMaxScore(2500);\n    ATARI := 12;\n", "  if count >= 1 then SetX(1);\n"), "");
+                                 "    SetSpellMaxScore(2500);\n    ATARI := 12;\n",
+                            "  if count >= 1 then SetX(1);\n"),
+       "");
   TBoss& boss = Add("B");
   EXPECT_EQ(boss.X, 70);
   EXPECT_EQ(boss.Y, 80);
@@ -182,7 +184,8 @@ TEST_F(BossTest, DrawsItsHaloThenItsPictureFromTheBossTable) {
 // the step that takes the timer below 0 kills the boss and puts the
 // playfield back at (30, 15). The script does not run meanwhile.
 TEST_F(BossTest, TheBlastShakesTheFieldThenTheBossDiesAndTheOriginReturns) {
-  Load("B", EnemyDefinition("B", "    HP := 10;\n", "  if count = 1 then Blast;\n"), "  if time = 1 then CreateBoss(B);");
+  Load("B", EnemyDefinition("B", "    HP := 10;\n", "  if count = 1 then Blast;\n"),
+       "  if time = 1 then CreateBoss(B);");
   g.RunTo(1);
   ASSERT_EQ(Control().Enemies.size(), 1u);
   TBoss& boss = static_cast<TBoss&>(Enemy(0));
@@ -229,7 +232,8 @@ TEST_F(BossTest, AFreedBossLeavesNoReferenceInTheGameState) {
 
 TEST_F(BossTest, BackGraphicCommandsSetTheSpellLayersOnlyForLoadedPictures) {
   g.Dir.Write("data/information.ini", "[Screen]\nFullScreen=0\n");  // pictures load only with it
-  g.Dir.Write("data/Graphic/Back/3.bmp", test::MakeBmp(test::PictureOf(64, 32, 24, [](int, int) { return 0x102030u; })));
+  const auto grey = [](int, int) { return 0x102030u; };
+  g.Dir.Write("data/Graphic/Back/3.bmp", test::MakeBmp(test::PictureOf(64, 32, 24, grey)));
   Load("B", EnemyDefinition("B", "    SetBackGraphic2(1+2, 14, 200);\n", ""), "");
   TBoss& boss = Add("B");
   TMostBackGroundPicture& layers = g.Game().BackGround->FarPicture();
