@@ -40,7 +40,8 @@ constexpr float kLineY[kDescriptionLineCount] = {360, 380, 400};
 
 void TTitle::StepMusicRoom(uint32_t color) {
   DrawBack(kMusicRoomBack, color);
-  for (int k = 0; k < kMusicRoomTracks; ++k) DrawItem(kTrackItems[k].Picture, kTrackItems[k].X, kTrackItems[k].Y, Cursor == k);
+  for (int k = 0; k < kMusicRoomTracks; ++k)
+    DrawItem(kTrackItems[k].Picture, kTrackItems[k].X, kTrackItems[k].Y, Cursor == k);
   RenderPendingDescription();
   DrawPanel();
   if (InputOpen()) MusicRoomInput();

@@ -64,7 +64,8 @@ void TOpening::Step() {
     Context_.BackGround->Scene().DrawSprite(MakePoint(kLogoX, kLogoY), quad, Logo_.get(), kBlendAlpha, false, true, 0);
   }
 
-  const bool shot = Context_.Ruzud1 && (Context_.Ruzud1->IsPressed(Context_.ShotButton) || Context_.Ruzud1->IsPressed(0));
+  const TRuzud* input = Context_.Ruzud1.get();
+  const bool shot = input && (input->IsPressed(Context_.ShotButton) || input->IsPressed(0));
   if (shot || t > kLastFrame) {
     Context_.Scene = SceneTitle;
     if (Context_.Title) {

@@ -27,7 +27,8 @@ int32_t MoveCursor(int32_t cursor, int32_t step, int32_t last) {
 void TTitle::StepMain(uint32_t color) {
   const int32_t back = MainBackPicture();
   DrawBack(back, color);
-  if (Context_.TextureList) DrawScreenPicture(Context_, Context_.TextureList->TitleTexture(), 50, 50, color, kBlendAlpha);
+  if (Context_.TextureList)
+    DrawScreenPicture(Context_, Context_.TextureList->TitleTexture(), 50, 50, color, kBlendAlpha);
   DrawItem(10, 500, 200, Cursor == 0);
   DrawItem(11, 500, 230, Cursor == 1);
   DrawItem(13, 500, 260, Cursor == 2);
