@@ -16,11 +16,12 @@
 namespace vuzed {
 namespace {
 
-// Empty slots go, and the list's capacity is trimmed to its count.
+// Empty slots go. The list keeps the room it has grown to: trimming it
+// would change nothing anyone sees, and steady play then allocates nothing
+// for the lists from frame to frame.
 template <class T>
 void Pack(std::vector<std::unique_ptr<T>>& list) {
   list.erase(std::remove(list.begin(), list.end(), nullptr), list.end());
-  list.shrink_to_fit();
 }
 
 // A dying enemy drops its header's count + 1 of each kind of item. A count

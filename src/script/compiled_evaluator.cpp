@@ -8,6 +8,7 @@
 
 #include "script/expression_compiler.h"
 #include "script/expression_program.h"
+#include "script/reference_evaluator.h"
 
 namespace vuzed {
 
@@ -113,6 +114,8 @@ TConditionValue RunCondition(const TConditionProgram& c, TEvaluatorKind kind, TE
 }  // namespace
 
 TExpressionValue TCompiledEvaluator::EvaluateChecked(TExpressionOwner& owner, std::string_view text) const {
+  if (ReferenceMode_) [[unlikely]]
+    return TReferenceEvaluator(Kind_).EvaluateChecked(owner, text);
   return RunExpressionProgram(ExpressionProgram(Kind_, text), Kind_, owner);
 }
 
@@ -122,6 +125,8 @@ float TCompiledEvaluator::Evaluate(TExpressionOwner& owner, std::string_view tex
 
 TConditionValue TCompiledEvaluator::EvaluateConditionChecked(TExpressionOwner& owner,
                                                              std::string_view text) const {
+  if (ReferenceMode_) [[unlikely]]
+    return TReferenceEvaluator(Kind_).EvaluateConditionChecked(owner, text);
   return RunCondition(ConditionProgram(Kind_, text), Kind_, owner);
 }
 

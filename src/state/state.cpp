@@ -81,6 +81,15 @@ void TState::Update() {
     case LayoutSideways:
       if (scriptMode == 2) DrawNovelSideways();
       return;
+    case LayoutSlant:
+      // Nothing else is drawn on a SLANT stage, but a dialogue opened there
+      // is drawn, and so advances, as on a VERTICAL one: without its display
+      // a scene would never read a line and could only be left with Esc.
+      if (scriptMode == 2)
+        DrawNovel();
+      else if (scriptMode == 3)
+        DrawAdv();
+      return;
     default:
       return;
   }

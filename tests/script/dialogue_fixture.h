@@ -19,10 +19,10 @@ namespace vuzed::test {
 
 struct DialogueStage {
   // mode: "NovelMode" or "AdvMode"; body: the dialogue procedure's lines.
-  void Load(const std::string& mode, const std::string& body, int time = 5) {
+  void Load(const std::string& mode, const std::string& body, int time = 5, const std::string& layout = "VERTICAL") {
     g.Dir.Write("data/Script/Stage1.txt",
                 "type\n  procedure OPENING;\n  procedure MAIN;\n  procedure TALK;\nend;\n"
-                "procedure OPENING;\nbegin\n  SetShotMode(VERTICAL);\nend;\n"
+                "procedure OPENING;\nbegin\n  SetShotMode(" + layout + ");\nend;\n"
                 "procedure TALK;\nbegin\n" + body + "end;\n"
                 "procedure MAIN;\nbegin\n  if time = " + std::to_string(time) + " then " + mode + "(TALK);\nend;\n");
     g.Start();

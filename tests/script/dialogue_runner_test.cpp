@@ -109,5 +109,16 @@ TEST(DialogueRunFixture, WithoutGameModeTheSceneStaysOpenAndItsTrailingCommandsR
   EXPECT_EQ(d.Run().MainCount, 5);
 }
 
+TEST(DialogueRunFixture, ASceneOnASlantStageIsShownAndAdvancesAsOnAVerticalOne) {
+  DialogueRun d;
+  d.Load("NovelMode", "  @First;\n  GameMode;\n", 5, "SLANT");
+  d.g.Keys("1-200 z\n");
+  d.g.RunTo(6);
+  EXPECT_TRUE(d.Shows(d.State().TextLines[0].get(), "FIRST"));
+  d.g.RunTo(40);
+  EXPECT_EQ(d.Run().ScriptMode, 0);
+  EXPECT_GT(d.Run().MainCount, 5);
+}
+
 }  // namespace
 }  // namespace vuzed

@@ -40,9 +40,10 @@ void WriteMenuPictures(PictureWriter& out, const TextRenderer& text) {
   out.Light(table::Else, 36, Item(text, 240, 36, "Stage Practice", 24, true));
   out.Light(table::Else, 34, Item(text, 330, 40, "Extra Stage - Shot to begin", 20, false));
   out.Light(table::Else, 12, Item(text, 220, 34, "Music Room", 24, true));
-  constexpr const char* Tracks[] = {"01 Lanterns over Vuzed",   "02 Wind on the Terraces", "03 A Gate of Starlight",
-                                    "04 Drowned Observatory",   "05 Clockwork Orchard",     "06 Glass Cathedral",
-                                    "07 The Silent Bell"};
+  // The music room's tracks, as tools/sounds composes them.
+  constexpr const char* Tracks[] = {"01 Skyward Departure", "02 Crimson Lattice", "03 Lanterns over Vuzed",
+                                    "04 Glass Orchard",     "05 Iron Comet",       "06 Sealed Verdict",
+                                    "07 Where the Wind Settles"};
   for (int i = 0; i < 7; ++i) out.Light(table::Else, 70 + i, Item(text, 290, 34, Tracks[i], 20, true));
 }
 
