@@ -32,8 +32,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // Enemies appear one per frame at random places and stay; each fires slow
-// bullets of a different kind on frames of its own, so that about twelve
-// bullets are born per frame and live some 900 frames.
+// bullets of every kind on frames of its own (its count plus its x), so
+// that about twenty bullets are born per frame and live some 900 frames.
+// (Conditions hold no parentheses, hence T.)
 constexpr const char* kStage = R"(type
   procedure OPENING;
   procedure MAIN;
@@ -60,7 +61,9 @@ end;
 
 procedure SWARM;
 var
-  I, PHASE, R;
+  I: single;
+  T: single;
+  R: single;
 begin
   if opening then
   begin
@@ -73,23 +76,25 @@ begin
   begin
     SetX(Random(360) + 20);
     SetY(Random(160) + 20);
-    PHASE := Random(400);
     R := 12;
   end;
-  if (count + PHASE) % 80 = 0 then
+  T := count + GetSelfX;
+  if T % 80 = 0 then
   begin
     for I := 0 to 2 do
+    begin
       BU01(0.5, I * 120 + count, 15);
+    end;
   end;
-  if (count + PHASE) % 80 = 20 then BU17(0.6, 90, 30, GetAngleToPlayer, 0.5, 25);
-  if (count + PHASE) % 80 = 40 then BU20(0.5, 45, 20, 90, 0.6, 60, 135, 0.5, 55);
-  if (count + PHASE) % 80 = 50 then BU21(0.5, 60 + I, 30 + R, 90, 0.5, 90, GetAngleToPlayer, 0.55, 85);
-  if (count + PHASE) % 80 = 60 then BU22(0.7, 120, 40, 60, 0.6, 75);
-  if (count + PHASE) % 80 = 70 then CreateBullet(DRIFT, GetSelfX, GetSelfY, count % 360);
-  if (count + PHASE) % 80 = 10 then BU02(GetSelfX + Cos(count * 3) * R, GetSelfY, 0.5, 100, 105);
-  if (count + PHASE) % 600 = 300 then LA01(GetSelfX, GetSelfY, 90, 16, 8, 60, 60, 110);
-  if (count + PHASE) % 800 = 100 then LA02(GetSelfX, GetSelfY, 45, 16, 8, 60, 60, 111, 0.5, 0);
-  R := R + 0.01;
+  if T % 80 = 20 then BU17(0.6, 90, 30, GetAngleToPlayer, 0.5, 25);
+  if T % 80 = 40 then BU20(0.5, 45, 20, 90, 0.6, 60, 135, 0.5, 55);
+  if T % 80 = 50 then BU21(0.5, 60 + I, 30 + R, 90, 0.5, 90, GetAngleToPlayer, 0.55, 85);
+  if T % 80 = 60 then BU22(0.7, 120, 40, 60, 0.6, 75);
+  if T % 80 = 70 then CreateBullet(DRIFT, GetSelfX, GetSelfY, count % 360);
+  if T % 80 = 10 then BU02(GetSelfX + Cos(count * 3) * R, GetSelfY, 0.5, 100, 105);
+  if T % 600 = 300 then LA01(GetSelfX, GetSelfY, 90, 16, 8, 60, 60, 110);
+  if T % 800 = 100 then LA02(GetSelfX, GetSelfY, 45, 16, 8, 60, 60, 111, 0.5, 0);
+  R := R + 0.0001;
 end;
 
 procedure MAIN;

@@ -40,6 +40,7 @@ class TEnemyTamaLaser1 : public TEnemyTama {
   void Move() override {}
   void Draw() override;
   const char* ClassName() const override { return "TEnemyTamaLaser1"; }
+  TEnemyTamaLaser1* AsLaser() override { return this; }
   // A finished laser is done with: it leaves the bullet list like a bullet
   // off the playfield. Otherwise a laser never leaves by position.
   bool IsOut() const override;

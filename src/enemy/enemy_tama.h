@@ -15,6 +15,7 @@
 namespace vuzed {
 
 struct TGameContext;
+class TEnemyTamaLaser1;
 
 // Binding numbers of a bullet's own names (expression.h).
 enum : int32_t {
@@ -45,6 +46,10 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
   virtual void Action();
   // Off the playfield for the current layout.
   virtual bool IsOut() const;
+  // The laser this bullet is, or null: the bullet list tests lasers in
+  // their own way (asked of every bullet every frame, so no type lookup).
+  virtual TEnemyTamaLaser1* AsLaser() { return nullptr; }
+  const TEnemyTamaLaser1* AsLaser() const { return const_cast<TEnemyTama*>(this)->AsLaser(); }
 
   // The bullet name set of the expression language.
   bool GetValue(std::string_view name, float& value) const override;

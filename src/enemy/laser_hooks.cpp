@@ -1,19 +1,19 @@
 #include "enemy/laser_hooks.h"
-// Lasers are recognised by class: TEnemyTamaLaser1 and TEnemyTamaLaser2 alike.
+// Lasers (TEnemyTamaLaser1 and TEnemyTamaLaser2 alike) answer AsLaser.
 
 #include "enemy/enemy_laser.h"
 
 namespace vuzed {
 
 bool TestLaserAgainstPlayer(TEnemyTama& bullet) {
-  auto* laser = dynamic_cast<TEnemyTamaLaser1*>(&bullet);
+  TEnemyTamaLaser1* laser = bullet.AsLaser();
   if (!laser) return false;
   laser->TestPlayer();
   return laser->Finished;
 }
 
 int32_t LaserSegmentCount(const TEnemyTama& bullet) {
-  const auto* laser = dynamic_cast<const TEnemyTamaLaser1*>(&bullet);
+  const TEnemyTamaLaser1* laser = bullet.AsLaser();
   if (!laser) return -1;
   int32_t live = 0;
   for (const auto& segment : laser->Segments)
