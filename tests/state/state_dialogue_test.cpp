@@ -51,7 +51,9 @@ struct DialogueDrawing : test::StateGame {
     EXPECT_EQ(s.X, x);
     EXPECT_EQ(s.Y, y);
     EXPECT_EQ(s.Vertices[0].Color, colour) << std::hex << s.Vertices[0].Color;
-    if (texture) EXPECT_EQ(s.Vertices[3].X, float(texture->Width()));
+    if (texture) {
+      EXPECT_EQ(s.Vertices[3].X, float(texture->Width()));
+    }
   }
   std::array<std::string, 12> Text;
 };
