@@ -86,5 +86,21 @@ TEST_F(ItemStep, ABombDrawsItemsAndAPickUpRaisesPowerAndScore) {
   EXPECT_EQ(g.Game().State->Score, score + 62);
 }
 
+TEST_F(ItemStep, ThePowerLevelReachesTwoOnlyAtTheFiftyFirstItem) {
+  // 1.0 plus fifty single-precision steps of 0.02 stays just below 2.0.
+  TPlayerControl& player = *g.Game().PlayerControl;
+  for (int n = 1; n <= 51; ++n) {
+    Add<TPowerItem>(200, 300);
+    Control().Update();
+    ASSERT_TRUE(Control().Items.empty()) << n;
+    player.UpdatePlayer();
+    if (n == 50) {
+      EXPECT_LT(Ship().Power, 2.0f);
+      EXPECT_EQ(Ship().PowerLevel, 1);
+    }
+  }
+  EXPECT_EQ(Ship().PowerLevel, 2);
+}
+
 }  // namespace
 }  // namespace vuzed
