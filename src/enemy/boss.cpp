@@ -138,12 +138,23 @@ void TBoss::Damage(int32_t amount) {
   if (Context_.State) Context_.State->AddScore(1);
 }
 
-bool TBoss::GetValue(std::string_view name, float& value) const {
-  if (TEnemy::GetValue(name, value)) return true;
-  if (name != "SPELLEND") return false;
+TNameScope TBoss::NameScope() const {
+  static constexpr char kBossTag = 'S';
+  TNameScope scope = TEnemy::NameScope();
+  scope.Tag = &kBossTag;
+  return scope;
+}
+
+TNameBinding TBoss::BindName(std::string_view name) const {
+  if (TNameBinding b = TEnemy::BindName(name); b.Known) return b;
+  if (name == "SPELLEND") return {true, nullptr, kBossSpellEnd};
+  return {};
+}
+
+float TBoss::BuiltinValue(int32_t id) const {
+  if (id != kBossSpellEnd) return TEnemy::BuiltinValue(id);
   const TState* state = Context_.State.get();
-  value = Hp <= 0 || (state && state->SpellTimeLeft < -1) ? 1.0f : 0.0f;
-  return true;
+  return Hp <= 0 || (state && state->SpellTimeLeft < -1) ? 1.0f : 0.0f;
 }
 
 }  // namespace vuzed

@@ -47,13 +47,15 @@ class TBoss : public TEnemy {
   void Action() override;
   // The enemy's line first (its code is returned), then the boss commands
   // (boss_commands.cpp).
-  int32_t ExecLine(const TScriptLine& line) override;
+  int32_t ExecDecoded(const TScriptLine& line, const TEnemyLine& decoded) override;
   // Hp -= amount unless invulnerable; a boss never dies of damage (its
   // script looks at SPELLEND). Score + 1 in every case.
   void Damage(int32_t amount) override;
   // The enemy's names, then SPELLEND: 1 when Hp <= 0 or the spell card's
   // time is past -1, else 0.
-  bool GetValue(std::string_view name, float& value) const override;
+  TNameScope NameScope() const override;
+  TNameBinding BindName(std::string_view name) const override;
+  float BuiltinValue(int32_t id) const override;
 
   std::unique_ptr<TVZTextWriter> NameWriter;  // renders the spell-card name, font height 20
   int32_t MaxHp = 0;          // full value of the gauge; only SETHP sets it

@@ -117,8 +117,8 @@ bool TBoss::KnowsCommand(std::string_view line) const {
   return FirstMatch(kSpellChain, line) || FirstMatch(kFieldChain, line);
 }
 
-int32_t TBoss::ExecLine(const TScriptLine& line) {
-  const int32_t code = TEnemy::ExecLine(line);
+int32_t TBoss::ExecDecoded(const TScriptLine& line, const TEnemyLine& decoded) {
+  const int32_t code = TEnemy::ExecDecoded(line, decoded);
   const std::string_view text = line.Text;
   TState* state = Context_.State.get();
   if (StartsWithText(kSpellAdjustment, text) && state) {

@@ -5,7 +5,7 @@
 #include "enemy/enemy.h"
 
 #include <algorithm>
-#include <charconv>
+#include <utility>
 #include <cmath>
 
 #include "back/background.h"
@@ -33,13 +33,17 @@ std::string_view TrimBlanks(std::string_view text) {
   return text;
 }
 
-// A whole number written in decimal with an optional sign.
-bool ParseInteger(std::string_view text, int32_t& value) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty()) return false;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return ec == std::errc() && end == text.data() + text.size();
-}
+bool ParseInteger(std::string_view text, int32_t& value) { return ParseWholeNumber(text, value); }
+
+// An enemy's own built-in names, in the order they are looked up (after its
+// variables); GETPLAYERX and GETPLAYERY are the stage set's numbers.
+constexpr std::pair<std::string_view, int32_t> kEnemyBuiltins[] = {
+    {"COUNT", kEnemyCount},           {"HP", kEnemyHp},
+    {"GETPLAYERX", kBuiltinPlayerX},  {"GETPLAYERY", kBuiltinPlayerY},
+    {"GETSELFX", kEnemySelfX},        {"GETSELFY", kEnemySelfY},
+    {"GETANGLETOPLAYER", kEnemyAngleToPlayer},
+};
+constexpr float kAngleToPlayerFromSelfCell = kAngleToPlayerFromSelf;
 
 // The header keys, each with the field it sets.
 struct THeaderKey {
@@ -187,41 +191,39 @@ void TEnemy::DrawCentredPicture(const TMXTexture& picture, float angle, uint32_t
 
 // ---- Names and evaluation ----
 
-bool TEnemy::GetValue(std::string_view name, float& value) const {
-  if (const TVarTable* vars = CurrentVars()) {
-    if (const TSecondSingle* v = vars->Find(name)) {
-      value = v->Get();
-      return true;
-    }
+// Names are bound once per scope (expression.h): which variable table holds
+// a name decides its binding; the rest are built-in values.
+bool TEnemy::GetValue(std::string_view name, float& value) const { return GetValueByBinding(*this, name, value); }
+
+TNameScope TEnemy::NameScope() const {
+  static constexpr char kEnemyTag = 'e';
+  const TScriptRun* run = Context_.ScriptRun.get();
+  return {&kEnemyTag, CurrentVars(), run ? run->LocalVars : nullptr, run ? &run->GlobalVars : nullptr};
+}
+
+TNameBinding TEnemy::BindName(std::string_view name) const {
+  if (TNameBinding v = BindVariable(CurrentVars(), name); v.Known) return v;
+  for (const auto& [builtin, id] : kEnemyBuiltins)
+    if (name == builtin) return {true, nullptr, id};
+  if (name == "GETANGLETOPLAYERFROMSELF") return {true, &kAngleToPlayerFromSelfCell, 0};
+  const TScriptRun* run = Context_.ScriptRun.get();
+  if (TNameBinding b = BindStageName(run ? run->LocalVars : nullptr, run ? &run->GlobalVars : nullptr, name); b.Known)
+    return b;
+  return BindTruthName(name);
+}
+
+float TEnemy::BuiltinValue(int32_t id) const {
+  switch (id) {
+    case kBuiltinTime: return Context_.ScriptRun ? float(Context_.ScriptRun->MainCount) : 0.0f;
+    case kBuiltinPlayerX: return GetPlayerX();
+    case kBuiltinPlayerY: return GetPlayerY();
+    case kEnemyCount: return float(Count);
+    case kEnemyHp: return float(Hp);
+    case kEnemySelfX: return X;
+    case kEnemySelfY: return Y;
+    case kEnemyAngleToPlayer: return AngleToPoint(X, Y, GetPlayerX(), GetPlayerY());
+    default: return 0;
   }
-  if (name == "COUNT") {
-    value = float(Count);
-  } else if (name == "HP") {
-    value = float(Hp);
-  } else if (name == "GETPLAYERX") {
-    value = GetPlayerX();
-  } else if (name == "GETPLAYERY") {
-    value = GetPlayerY();
-  } else if (name == "GETSELFX") {
-    value = X;
-  } else if (name == "GETSELFY") {
-    value = Y;
-  } else if (name == "GETANGLETOPLAYER") {
-    value = AngleToPoint(X, Y, GetPlayerX(), GetPlayerY());
-  } else if (name == "GETANGLETOPLAYERFROMSELF") {
-    value = kAngleToPlayerFromSelf;
-  } else {
-    TStageNames stage;
-    if (const TScriptRun* run = Context_.ScriptRun.get()) {
-      stage.LocalVars = run->LocalVars;
-      stage.MainCount = run->MainCount;
-      stage.GlobalVars = &run->GlobalVars;
-    }
-    stage.PlayerX = GetPlayerX();
-    stage.PlayerY = GetPlayerY();
-    return GetStageValue(stage, name, value) || GetTruthValue(name, value);
-  }
-  return true;
 }
 
 float TEnemy::GetPlayerX() const { return Context_.PlayerControl ? Context_.PlayerControl->Ship.X : 0.0f; }
@@ -238,9 +240,15 @@ float TEnemy::Evaluate(std::string_view text, const TSourcePlace& place) {
   return result.Value;
 }
 
-bool TEnemy::EvaluateCondition(std::string_view text, const TSourcePlace& place) {
-  TConditionValue result = Evaluator_.EvaluateConditionChecked(*this, text);
-  if (result.Malformed) Report(place, QuotedText(text, " is not a condition; it counts as false"));
+float TEnemy::Evaluate(const TLineArgument& argument, const TSourcePlace& place) {
+  TExpressionValue result = Evaluator_.Run(argument.Program, *this);
+  if (result.Malformed) Report(place, QuotedText(argument.Text, " is not an expression; it counts as 0"));
+  return result.Value;
+}
+
+bool TEnemy::EvaluateCondition(const TLineCondition& condition, const TSourcePlace& place) {
+  TConditionValue result = Evaluator_.Run(condition.Program, *this);
+  if (result.Malformed) Report(place, QuotedText(condition.Text, " is not a condition; it counts as false"));
   return result.Value;
 }
 
@@ -248,6 +256,20 @@ bool TEnemy::IntegerArgument(std::string_view text, const TSourcePlace& place, i
   if (ParseInteger(text, value)) return true;
   Report(place, "expects a whole number, got " + QuotedText(text, "; the line is skipped"));
   return false;
+}
+
+bool TEnemy::IntegerArgument(const TLineNumber& number, const TSourcePlace& place, int32_t& value) {
+  if (number.Valid) {
+    value = number.Value;
+    return true;
+  }
+  Report(place, "expects a whole number, got " + QuotedText(number.Text, "; the line is skipped"));
+  return false;
+}
+
+int32_t TEnemy::Jump(const TLineNumber& target, const TSourcePlace& place) {
+  int32_t line = 0;
+  return IntegerArgument(target, place, line) ? line : kNextLine;
 }
 
 }  // namespace vuzed

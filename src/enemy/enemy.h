@@ -13,11 +13,13 @@
 #include <string_view>
 #include <utility>
 
+#include "enemy/enemy_line.h"
 #include "objects/character.h"
 #include "objects/script_line.h"
 #include "objects/var_table.h"
 #include "script/compiled_evaluator.h"
 #include "script/expression.h"
+#include "script/expression_names.h"
 
 namespace vuzed {
 
@@ -25,6 +27,16 @@ struct TGameContext;
 class TMXTexture;
 class TSecondStringList2;
 enum class TPictureTable;
+
+// Binding numbers of an enemy's own names (expression.h).
+enum : int32_t {
+  kEnemyCount = kFirstOwnBuiltin,
+  kEnemyHp,
+  kEnemySelfX,
+  kEnemySelfY,
+  kEnemyAngleToPlayer,
+  kBossSpellEnd,
+};
 
 class TEnemy : public TCharacter, public TExpressionOwner {
  public:
@@ -48,7 +60,9 @@ class TEnemy : public TCharacter, public TExpressionOwner {
   virtual void Action();
   // One line of the script; the next-line code (kNextLine, kStopRunning or
   // the 0-based line to continue at).
-  virtual int32_t ExecLine(const TScriptLine& line);
+  int32_t ExecLine(const TScriptLine& line);
+  // The same for a line already decoded (its runs decode each list once).
+  virtual int32_t ExecDecoded(const TScriptLine& line, const TEnemyLine& decoded);
   // Hp -= amount; at 0 or below the enemy is dead and the death sound
   // (channel 8) starts again.
   virtual void Damage(int32_t amount);
@@ -56,6 +70,9 @@ class TEnemy : public TCharacter, public TExpressionOwner {
   // runs), COUNT, HP, GETPLAYERX, GETPLAYERY, GETSELFX, GETSELFY,
   // GETANGLETOPLAYER, GETANGLETOPLAYERFROMSELF, the stage set, TRUE/FALSE.
   bool GetValue(std::string_view name, float& value) const override;
+  TNameScope NameScope() const override;
+  TNameBinding BindName(std::string_view name) const override;
+  float BuiltinValue(int32_t id) const override;
   float GetPlayerX() const override;
   float GetPlayerY() const override;
   uint32_t& RandomSeed() override;
@@ -85,20 +102,24 @@ class TEnemy : public TCharacter, public TExpressionOwner {
   // Evaluations for this enemy; a text that is not an expression counts as
   // 0 (false) and is reported once at the line's place.
   float Evaluate(std::string_view text, const TSourcePlace& place);
-  bool EvaluateCondition(std::string_view text, const TSourcePlace& place);
+  float Evaluate(const TLineArgument& argument, const TSourcePlace& place);
+  bool EvaluateCondition(const TLineCondition& condition, const TSourcePlace& place);
   // A whole decimal number; otherwise a report and false.
   bool IntegerArgument(std::string_view text, const TSourcePlace& place, int32_t& value);
+  bool IntegerArgument(const TLineNumber& number, const TSourcePlace& place, int32_t& value);
+  // The line a decoded jump names, or kNextLine after a report.
+  int32_t Jump(const TLineNumber& target, const TSourcePlace& place);
   void Report(const TSourcePlace& place, std::string_view text);
 
   // Runs lines from start + 1 with the next-line protocol until the end, a
   // stop code or a jump outside the lines.
-  void RunLines(const TLineList& lines, int32_t start);
+  void RunLines(const TLineList& lines, const TDecodedLines<TEnemyLine>& decoded, int32_t start);
   // Sets each FOR line's variable (in the current table) to its start value.
-  void ResetLoopVariables(const TLineList& lines);
+  void ResetLoopVariables(const TLineList& lines, const TDecodedLines<TEnemyLine>& decoded);
   // The table assignments and loops use: ProcVars while a procedure runs.
   TVarTable* CurrentVars() const { return ProcVars ? ProcVars : Vars; }
   // A line that matched no command: a call of the procedure it names.
-  void CallProcedure(const TScriptLine& line);
+  void CallProcedure(const TScriptLine& line, const TEnemyLine& decoded);
 
   // The first line containing "OPENING" and the header lines a..b it names,
   // cut to the lines there are (opening null and none without one). False,
@@ -124,16 +145,16 @@ class TEnemy : public TCharacter, public TExpressionOwner {
  private:
   // Commands of ExecLine. Those returning bool answer false when the line
   // is none of theirs and falls through to the next tests.
-  int32_t Loop(const TScriptLine& line);
-  bool Assign(const TScriptLine& line);
-  void MoveCommand(const TScriptLine& line, int kind);
-  bool CreateTukaima(const TScriptLine& line);
+  int32_t Loop(const TScriptLine& line, const TEnemyLine& decoded);
+  bool Assign(const TScriptLine& line, const TEnemyLine& decoded);
+  void MoveCommand(const TScriptLine& line, const TEnemyLine& decoded, int kind);
+  bool CreateTukaima(const TEnemyLine& decoded);
   // BU01, BU02, BU03, BU17, BU20, BU21, BU22 (enemy_fire.cpp).
-  bool FireBullet(const TScriptLine& line);
+  bool FireBullet(const TScriptLine& line, const TEnemyLine& decoded);
   // LA01, LA02.
-  bool FireLaser(const TScriptLine& line);
+  bool FireLaser(const TScriptLine& line, const TEnemyLine& decoded);
   // CREATEBULLET(name, b1, b2, b3) of a known definition.
-  bool CreateBullet(const TScriptLine& line);
+  bool CreateBullet(const TScriptLine& line, const TEnemyLine& decoded);
 
   const TSecondStringList2* Definition_;
   TCompiledEvaluator Evaluator_{TEvaluatorKind::Enemy};

@@ -18,43 +18,20 @@
 #include "shell/game_context.h"
 
 namespace vuzed {
-namespace {
 
-// The kinds, and how many fields each takes.
-enum class TBulletKind { Bu01, Bu02, Bu03, Bu17, Bu20, Bu21, Bu22 };
-
-struct TBulletCommand {
-  std::string_view Prefix;
-  TBulletKind Kind;
-};
-
-constexpr TBulletCommand kBulletCommands[] = {
-    {"BU01", TBulletKind::Bu01}, {"BU02", TBulletKind::Bu02}, {"BU03", TBulletKind::Bu03}, {"BU17", TBulletKind::Bu17},
-    {"BU20", TBulletKind::Bu20}, {"BU21", TBulletKind::Bu21}, {"BU22", TBulletKind::Bu22},
-};
-
-}  // namespace
-
-bool TEnemy::FireBullet(const TScriptLine& line) {
-  const TBulletCommand* command = nullptr;
-  for (const TBulletCommand& c : kBulletCommands) {
-    if (StartsWithText(c.Prefix, line.Text)) {
-      command = &c;
-      break;
-    }
-  }
-  if (!command) return false;
+bool TEnemy::FireBullet(const TScriptLine& line, const TEnemyLine& decoded) {
+  if (decoded.BulletKind == TBulletKind::None) return false;
   if (!Context_.EnemyControl) return true;
 
-  size_t end = 0;
-  const std::string args = GetBracket(line.Text, "(", ")", end);
-  auto field = [&](int k) { return GetItem(args, k); };
-  auto value = [&](int k) { return Evaluate(field(k), line.Place); };
+  auto field = [&](int k) { return decoded.Fields[size_t(k - 1)].Text; };
+  auto value = [&](int k) { return Evaluate(decoded.Fields[size_t(k - 1)], line.Place); };
   // The turning kinds start at the enemy's position rounded to whole pixels.
   const float roundX = float(RoundToInt32(X)), roundY = float(RoundToInt32(Y));
 
   std::unique_ptr<TEnemyTama> bullet;
-  switch (command->Kind) {
+  switch (decoded.BulletKind) {
+    case TBulletKind::None:
+      return false;
     case TBulletKind::Bu01: {  // speed, angle, picture
       const float speed = value(1), angle = value(2);
       bullet = std::make_unique<TEnemyBullet1>(Context_, X, Y, angle, speed, RoundToInt32(value(3)));

@@ -19,13 +19,11 @@ namespace vuzed {
 // with spin and a tenth field that is evaluated and has no effect. The
 // laser goes to the end of the bullet list and the laser sound always
 // starts again.
-bool TEnemy::FireLaser(const TScriptLine& line) {
-  const bool turning = StartsWithText("LA02", line.Text);
-  if (!turning && !StartsWithText("LA01", line.Text)) return false;
+bool TEnemy::FireLaser(const TScriptLine& line, const TEnemyLine& decoded) {
+  const bool turning = decoded.LaserTwo;
+  if (!turning && !decoded.LaserOne) return false;
   if (!Context_.EnemyControl) return true;
-  size_t end = 0;
-  const std::string args = GetBracket(line.Text, "(", ")", end);
-  auto value = [&](int k) { return Evaluate(GetItem(args, k), line.Place); };
+  auto value = [&](int k) { return Evaluate(decoded.Fields[size_t(k - 1)], line.Place); };
   const float x = value(1), y = value(2), angle = value(3), width = value(4), hitWidth = value(5);
   const int32_t warmUp = RoundToInt32(value(6)), duration = RoundToInt32(value(7)), picture = RoundToInt32(value(8));
   std::unique_ptr<TEnemyTama> laser;
@@ -44,16 +42,15 @@ bool TEnemy::FireLaser(const TScriptLine& line) {
 // CREATEBULLET(name, b1, b2, b3): a scripted bullet of the named definition
 // (the first field as text) at the end of the bullet list, without a sound.
 // An unknown name falls through.
-bool TEnemy::CreateBullet(const TScriptLine& line) {
-  size_t end = 0;
-  const std::string args = GetBracket(line.Text, "(", ")", end);
+bool TEnemy::CreateBullet(const TScriptLine& line, const TEnemyLine& decoded) {
   const TScriptRun* run = Context_.ScriptRun.get();
-  const TSecondStringList2* definition = run ? run->Script.Procedures.Find(GetItem(args, 1)) : nullptr;
+  const TSecondStringList2* definition =
+      run ? decoded.BulletDefinition.Find(run->Script.Procedures, decoded.Fields[0].Text) : nullptr;
   if (!definition) return false;
   if (!Context_.EnemyControl) return true;
-  const float b1 = Evaluate(GetItem(args, 2), line.Place);
-  const float b2 = Evaluate(GetItem(args, 3), line.Place);
-  const float b3 = Evaluate(GetItem(args, 4), line.Place);
+  const float b1 = Evaluate(decoded.Fields[1], line.Place);
+  const float b2 = Evaluate(decoded.Fields[2], line.Place);
+  const float b3 = Evaluate(decoded.Fields[3], line.Place);
   Context_.EnemyControl->Tamas.push_back(std::make_unique<TEnemyTamaScript>(Context_, *definition, b1, b2, b3));
   return true;
 }

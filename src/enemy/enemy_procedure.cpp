@@ -6,7 +6,11 @@
 // leaves the lines. The frame's run starts at index 0 with kNextLine, so its
 // first line is line 1 and line 0 is never run; a procedure's run starts at
 // -1, so its line 0 runs.
+//
+// Lines run in their decoded form (line_cache.h); the texts of a list are
+// checked against it whenever a run of the list begins.
 
+#include <algorithm>
 #include <string>
 
 #include "enemy/enemy.h"
@@ -17,14 +21,28 @@
 #include "shell/game_context.h"
 
 namespace vuzed {
+namespace {
+
+TLineListCache<TEnemyLine>& EnemyLines() {
+  thread_local TLineListCache<TEnemyLine> cache;
+  return cache;
+}
+
+}  // namespace
+
 void TEnemy::Action() {
   const TScriptRun* run = Context_.ScriptRun.get();
   if (!run || !run->Active) return;
   BeginRun();
+  if (!Lines) {
+    ++Count;
+    return;
+  }
+  const auto decoded = EnemyLines().Get(*Lines);
   // Loop variables start over every frame, before any line runs.
-  if (Lines) ResetLoopVariables(*Lines);
+  ResetLoopVariables(*Lines, *decoded);
   ++Count;
-  if (Lines) RunLines(*Lines, 0);
+  RunLines(*Lines, *decoded, 0);
 }
 
 void TEnemy::BeginRun() {
@@ -33,17 +51,17 @@ void TEnemy::BeginRun() {
   Stopped_ = false;
 }
 
-void TEnemy::ResetLoopVariables(const TLineList& lines) {
-  for (const TScriptLine& line : lines) {
-    if (!StartsWithText("FOR(", line.Text)) continue;
-    const std::string head = GetBetween(line.Text, "(", ")", 1);
-    TVarTable* vars = CurrentVars();
-    if (TSecondSingle* var = vars ? vars->Find(GetItem(head, 1)) : nullptr)
-      var->Set(Evaluate(GetItem(head, 2), line.Place));
+int32_t TEnemy::ExecLine(const TScriptLine& line) { return ExecDecoded(line, TEnemyLine::Decode(line.Text)); }
+
+void TEnemy::ResetLoopVariables(const TLineList& lines, const TDecodedLines<TEnemyLine>& decoded) {
+  for (int32_t index : decoded.ForLines) {
+    const TEnemyLine& loop = decoded.Lines[size_t(index)];
+    if (TSecondSingle* var = loop.LoopVarLink.Find(CurrentVars(), loop.LoopVar))
+      var->Set(Evaluate(loop.LoopStart, lines[size_t(index)].Place));
   }
 }
 
-void TEnemy::RunLines(const TLineList& lines, int32_t start) {
+void TEnemy::RunLines(const TLineList& lines, const TDecodedLines<TEnemyLine>& decoded, int32_t start) {
   const int32_t count = int32_t(lines.size());
   int32_t index = start;
   int32_t code = kNextLine;
@@ -60,19 +78,18 @@ void TEnemy::RunLines(const TLineList& lines, int32_t start) {
       Stopped_ = true;
       return;
     }
-    code = ExecLine(line);
+    code = ExecDecoded(line, decoded.Lines[size_t(index)]);
   }
 }
 
-void TEnemy::CallProcedure(const TScriptLine& line) {
+void TEnemy::CallProcedure(const TScriptLine& line, const TEnemyLine& decoded) {
   const std::string_view text = line.Text;
   if (text.empty()) return;
-  const size_t open = text.find('(');
-  const std::string_view name = open != std::string_view::npos ? text.substr(0, open) : text.substr(0, text.size() - 1);
   const TScriptRun* run = Context_.ScriptRun.get();
-  const TSecondStringList2* callee = run ? run->Script.Procedures.Find(name) : nullptr;
+  const TSecondStringList2* callee = run ? decoded.Callee.Find(run->Script.Procedures, decoded.CallName) : nullptr;
   if (!callee || !*callee->Lines) {
-    if (!callee && !IsStructuralScriptLine(text) && !KnowsCommand(text)) Report(line.Place, QuotedText(name, " is no command and no procedure"));
+    if (!callee && !IsStructuralScriptLine(text) && !KnowsCommand(text))
+      Report(line.Place, QuotedText(decoded.CallName, " is no command and no procedure"));
     return;
   }
   if (CallDepth_ >= kMaxCallDepth) {
@@ -85,15 +102,9 @@ void TEnemy::CallProcedure(const TScriptLine& line) {
   // hold no parentheses; arguments beyond the callee's variables are
   // ignored.
   TVarTable* vars = *callee->Vars;
-  const std::string args = open != std::string_view::npos ? GetBetween(text, "(", ")", 1) : std::string();
-  if (!args.empty() && vars) {
-    size_t start = 0;
-    for (size_t k = 0; k < vars->Count(); ++k) {
-      const size_t comma = args.find(',', start);
-      (*vars)[k].Var->Set(Evaluate(std::string_view(args).substr(start, comma - start), line.Place));
-      if (comma == std::string::npos) break;
-      start = comma + 1;
-    }
+  if (vars) {
+    const size_t n = std::min(vars->Count(), decoded.CallArguments.size());
+    for (size_t k = 0; k < n; ++k) (*vars)[k].Var->Set(Evaluate(decoded.CallArguments[k], line.Place));
   }
   // The procedure runs as this enemy, with its own (shared) variables; its
   // "EXIT;" ends only the procedure.
@@ -101,8 +112,9 @@ void TEnemy::CallProcedure(const TScriptLine& line) {
   ProcVars = vars;
   ++CallDepth_;
   const TLineList& lines = **callee->Lines;
-  ResetLoopVariables(lines);
-  RunLines(lines, -1);
+  const auto calleeLines = EnemyLines().Get(lines);
+  ResetLoopVariables(lines, *calleeLines);
+  RunLines(lines, *calleeLines, -1);
   --CallDepth_;
   ProcVars = saved;
 }

@@ -21,7 +21,7 @@
 
 #include "enemy/enemy_tama_script.h"
 
-#include <charconv>
+#include <algorithm>
 
 #include "enemy/enemy_tama_math.h"
 #include "enemy/script_report_text.h"
@@ -32,57 +32,14 @@
 namespace vuzed {
 namespace {
 
-enum class TBulletCommand {
-  Goto,
-  If,
-  For,
-  End,
-  Exit,
-  Assignment,
-  SetX,
-  SetY,
-  SetAngle,
-  SetPictureId,
-  SetSpeed,
-  SetIdouX,
-  SetIdouY,
-  NoMoreScript,
-};
-
-// The commands in the order they are tested; the first that matches decides.
-// The assignment is a line containing ":="; when its name is no variable the
-// tests go on with the next entries. Any other line is a procedure call.
-struct TBulletCommandEntry {
-  std::string_view Prefix;
-  TBulletCommand Command;
-};
-constexpr TBulletCommandEntry kBulletCommands[] = {
-    {"GOTO", TBulletCommand::Goto},
-    {"IF ", TBulletCommand::If},
-    {"FOR(", TBulletCommand::For},
-    {"END(", TBulletCommand::End},
-    {"EXIT;", TBulletCommand::Exit},
-    {":=", TBulletCommand::Assignment},
-    {"SETX", TBulletCommand::SetX},
-    {"SETY", TBulletCommand::SetY},
-    {"SETANGLE", TBulletCommand::SetAngle},
-    {"SETPICTUREID", TBulletCommand::SetPictureId},
-    {"SETSPEED", TBulletCommand::SetSpeed},
-    {"SETIDOUX", TBulletCommand::SetIdouX},
-    {"SETIDOUY", TBulletCommand::SetIdouY},
-    {"NOMORESCRIPT", TBulletCommand::NoMoreScript},
-};
-
-bool Matches(const TBulletCommandEntry& entry, std::string_view line) {
-  if (entry.Command == TBulletCommand::Assignment) return line.find(":=") != std::string_view::npos;
-  return StartsWithText(entry.Prefix, line);
+const TCompiledEvaluator& BulletEvaluator() {
+  static const TCompiledEvaluator evaluator(TEvaluatorKind::Bullet);
+  return evaluator;
 }
 
-bool ParseInteger(std::string_view text, int32_t& value) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty()) return false;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return ec == std::errc() && end == text.data() + text.size();
+TLineListCache<TBulletLine>& BulletLines() {
+  thread_local TLineListCache<TBulletLine> cache;
+  return cache;
 }
 
 }  // namespace
@@ -131,21 +88,34 @@ void TEnemyTamaScript::Action() {
   Stopped_ = false;
   CallDepth_ = 0;
   ProcVars = nullptr;
-  ResetLoopVariables(*Lines);
-  RunLines(*Lines, 0);
+  const auto decoded = BulletLines().Get(*Lines);
+  ResetLoopVariables(*Lines, *decoded);
+  RunLines(*Lines, *decoded, 0);
 }
 
-void TEnemyTamaScript::ResetLoopVariables(const TLineList& lines) {
+float TEnemyTamaScript::Evaluate(const TLineArgument& argument, const TSourcePlace& place) {
+  const TExpressionValue result = BulletEvaluator().Run(argument.Program, *this);
+  if (result.Malformed) Report(place, QuotedText(argument.Text, " is not an expression; it counts as 0"));
+  return result.Value;
+}
+
+bool TEnemyTamaScript::EvaluateCondition(const TLineCondition& condition, const TSourcePlace& place) {
+  const TConditionValue result = BulletEvaluator().Run(condition.Program, *this);
+  if (result.Malformed) Report(place, QuotedText(condition.Text, " is not a condition; it counts as false"));
+  return result.Value;
+}
+
+void TEnemyTamaScript::ResetLoopVariables(const TLineList& lines, const TDecodedLines<TBulletLine>& decoded) {
   TVarTable* vars = CurrentVars();
   if (!vars) return;
-  for (const TScriptLine& line : lines) {
-    if (!StartsWithText("FOR(", line.Text)) continue;
-    const std::string head = GetBetween(line.Text, "(", ")", 1);
-    if (TSecondSingle* var = vars->Find(GetItem(head, 1))) var->Set(EvaluateAt(GetItem(head, 2), line.Place));
+  for (int32_t index : decoded.ForLines) {
+    const TBulletLine& loop = decoded.Lines[size_t(index)];
+    if (TSecondSingle* var = loop.LoopVarLink.Find(vars, loop.LoopVar))
+      var->Set(Evaluate(loop.LoopStart, lines[size_t(index)].Place));
   }
 }
 
-void TEnemyTamaScript::RunLines(const TLineList& lines, int32_t index) {
+void TEnemyTamaScript::RunLines(const TLineList& lines, const TDecodedLines<TBulletLine>& decoded, int32_t index) {
   const int64_t last = int64_t(lines.size()) - 1;
   int32_t code = kNextLine;
   while (code != kStopRunning && !Stopped_) {
@@ -157,106 +127,94 @@ void TEnemyTamaScript::RunLines(const TLineList& lines, int32_t index) {
       Stopped_ = true;
       return;
     }
-    code = ExecLine(line);
+    code = ExecDecoded(line, decoded.Lines[size_t(index)]);
     if (index == last) return;
   }
 }
 
-int32_t TEnemyTamaScript::JumpTarget(const TScriptLine& line, const std::string& text) {
-  int32_t target = 0;
-  if (ParseInteger(text, target)) return target;
-  Report(line.Place, "expects a whole number, got " + QuotedText(text, "; the line is skipped"));
+int32_t TEnemyTamaScript::JumpTarget(const TScriptLine& line, const TLineNumber& target) {
+  if (target.Valid) return target.Value;
+  Report(line.Place, "expects a whole number, got " + QuotedText(target.Text, "; the line is skipped"));
   return kNextLine;
 }
 
-float TEnemyTamaScript::CommandValue(const TScriptLine& line) {
-  std::size_t end = 0;
-  return EvaluateAt(GetBracket(line.Text, "(", ")", end), line.Place);
-}
-
-int32_t TEnemyTamaScript::LoopStep(const TScriptLine& line) {
-  const std::string head = GetBetween(line.Text, "(", ")", 1);
-  TVarTable* vars = CurrentVars();
-  TSecondSingle* var = vars ? vars->Find(GetItem(head, 1)) : nullptr;
+int32_t TEnemyTamaScript::LoopStep(const TScriptLine& line, const TBulletLine& decoded) {
+  TSecondSingle* var = decoded.LoopVarLink.Find(CurrentVars(), decoded.LoopVar);
   if (!var) return kNextLine;
-  const std::string targets = GetBetween(line.Text, "(", ")", 2);
   const float value = var->Get();
-  if (EvaluateAt(GetItem(head, 3), line.Place) > value) {
+  if (Evaluate(decoded.LoopLimit, line.Place) > value) {
     var->Set(value + 1.0f);
-    return JumpTarget(line, GetItem(targets, 1));
+    return JumpTarget(line, decoded.LoopBody);
   }
-  return JumpTarget(line, GetItem(targets, 2));
+  return JumpTarget(line, decoded.LoopExit);
 }
 
-int32_t TEnemyTamaScript::ExecLine(const TScriptLine& line) {
-  const std::string& text = line.Text;
-  for (const TBulletCommandEntry& entry : kBulletCommands) {
-    if (!Matches(entry, text)) continue;
-    switch (entry.Command) {
+int32_t TEnemyTamaScript::ExecLine(const TScriptLine& line) { return ExecDecoded(line, TBulletLine::Decode(line.Text)); }
+
+int32_t TEnemyTamaScript::ExecDecoded(const TScriptLine& line, const TBulletLine& decoded) {
+  for (const TBulletCommand command : decoded.Commands) {
+    switch (command) {
       case TBulletCommand::Goto:
-        return JumpTarget(line, GetBetween(text, "(", ")", 2));
+        return JumpTarget(line, decoded.Jump2);
       case TBulletCommand::If: {
-        const bool holds = EvaluateConditionAt(GetBetween(text, "IF ", "(", 1), line.Place);
-        return JumpTarget(line, GetBetween(text, "(", ")", holds ? 1 : 2));
+        const bool holds = EvaluateCondition(decoded.Condition, line.Place);
+        return JumpTarget(line, holds ? decoded.Jump1 : decoded.Jump2);
       }
       case TBulletCommand::For:
-        return LoopStep(line);
+        return LoopStep(line, decoded);
       case TBulletCommand::End:
-        return JumpTarget(line, GetBetween(text, "(", ")", 1));
+        return JumpTarget(line, decoded.Jump1);
       case TBulletCommand::Exit:
         if (CallDepth_ > 0 || !Lines || Lines->empty()) return kStopRunning;
         return int32_t(Lines->size()) - 1;
       case TBulletCommand::Assignment: {
-        TVarTable* vars = CurrentVars();
-        TSecondSingle* var = vars ? vars->Find(std::string_view(text).substr(0, text.find(":="))) : nullptr;
+        TSecondSingle* var = decoded.AssignLink.Find(CurrentVars(), decoded.AssignName);
         if (!var) continue;  // not a variable: the next commands are tested
-        var->Set(EvaluateAt(GetBetween(text, ":=", ";", 1), line.Place));
+        var->Set(Evaluate(decoded.AssignValue, line.Place));
         return kNextLine;
       }
       case TBulletCommand::SetX:
-        TamaX = CommandValue(line);
+        TamaX = Evaluate(decoded.Value, line.Place);
         return kNextLine;
       case TBulletCommand::SetY:
-        TamaY = CommandValue(line);
+        TamaY = Evaluate(decoded.Value, line.Place);
         return kNextLine;
       case TBulletCommand::SetAngle:
-        Angle = CommandValue(line);
+        Angle = Evaluate(decoded.Value, line.Place);
         SetTamaMovement(Angle, Speed);
         return kNextLine;
       case TBulletCommand::SetPictureId:
         // Stored without looking at the picture table; a number without a
         // picture is simply not drawn.
-        PictureID = RoundToInt32(CommandValue(line));
+        PictureID = RoundToInt32(Evaluate(decoded.Value, line.Place));
         ApplyPictureRadius(*this, PictureID);
         return kNextLine;
       case TBulletCommand::SetSpeed:
-        Speed = CommandValue(line);
+        Speed = Evaluate(decoded.Value, line.Place);
         SetTamaMovement(Angle, Speed);
         return kNextLine;
       case TBulletCommand::SetIdouX:
-        TamaIdouX = CommandValue(line);
+        TamaIdouX = Evaluate(decoded.Value, line.Place);
         return kNextLine;
       case TBulletCommand::SetIdouY:
-        TamaIdouY = CommandValue(line);
+        TamaIdouY = Evaluate(decoded.Value, line.Place);
         return kNextLine;
       case TBulletCommand::NoMoreScript:
         NoMoreScript = true;
         return kNextLine;
     }
   }
-  CallProcedure(line);
+  CallProcedure(line, decoded);
   return kNextLine;
 }
 
-void TEnemyTamaScript::CallProcedure(const TScriptLine& line) {
+void TEnemyTamaScript::CallProcedure(const TScriptLine& line, const TBulletLine& decoded) {
   const std::string_view text = line.Text;
   if (text.empty()) return;
-  const std::size_t open = text.find('(');
-  const std::string_view name = open != std::string_view::npos ? text.substr(0, open) : text.substr(0, text.size() - 1);
   const TScriptRun* director = Context_.ScriptRun.get();
-  const TSecondStringList2* callee = director ? director->Script.Procedures.Find(name) : nullptr;
+  const TSecondStringList2* callee = director ? decoded.Callee.Find(director->Script.Procedures, decoded.CallName) : nullptr;
   if (!callee) {
-    if (!IsStructuralScriptLine(text)) Report(line.Place, QuotedText(name, " is no command and no procedure"));
+    if (!IsStructuralScriptLine(text)) Report(line.Place, QuotedText(decoded.CallName, " is no command and no procedure"));
     return;
   }
   if (CallDepth_ >= kMaxCallDepth) {
@@ -267,25 +225,17 @@ void TEnemyTamaScript::CallProcedure(const TScriptLine& line) {
   // Arguments (inside the first "(" and its matching ")", nesting counted)
   // are split at every comma and evaluated with the caller's variables.
   TVarTable* vars = *callee->Vars;
-  if (open != std::string_view::npos && vars) {
-    std::size_t end = 0;
-    const std::string args = GetBracket(text, "(", ")", end);
-    if (!args.empty()) {
-      std::size_t start = 0;
-      for (std::size_t k = 0; k < vars->Count(); ++k) {
-        const std::size_t comma = args.find(',', start);
-        (*vars)[k].Var->Set(EvaluateAt(std::string_view(args).substr(start, comma - start), line.Place));
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-      }
-    }
+  if (decoded.HasParenthesis && vars) {
+    const size_t n = std::min(vars->Count(), decoded.CallArguments.size());
+    for (size_t k = 0; k < n; ++k) (*vars)[k].Var->Set(Evaluate(decoded.CallArguments[k], line.Place));
   }
   TVarTable* saved = ProcVars;
   ProcVars = vars;
   ++CallDepth_;
   if (const TLineList* lines = *callee->Lines) {
-    ResetLoopVariables(*lines);
-    RunLines(*lines, -1);
+    const auto calleeLines = BulletLines().Get(*lines);
+    ResetLoopVariables(*lines, *calleeLines);
+    RunLines(*lines, *calleeLines, -1);
   }
   --CallDepth_;
   ProcVars = saved;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "enemy/enemy_tama.h"
+#include "enemy/enemy_tama_script_line.h"
 #include "objects/second_string_list2.h"
 
 namespace vuzed {
@@ -24,7 +25,9 @@ class TEnemyTamaScript : public TEnemyTama {
   TNameBinding BindName(std::string_view name) const override;
   float BuiltinValue(int32_t id) const override;
   // One line of the bullet's script; the next-line code.
-  virtual int32_t ExecLine(const TScriptLine& line);
+  int32_t ExecLine(const TScriptLine& line);
+  // The same for a line already decoded (runs decode each list once).
+  virtual int32_t ExecDecoded(const TScriptLine& line, const TBulletLine& decoded);
 
   float B1 = 0;
   float B2 = 0;
@@ -39,14 +42,16 @@ class TEnemyTamaScript : public TEnemyTama {
   // else the definition's.
   TVarTable* CurrentVars() const { return CallDepth_ > 0 ? ProcVars : Vars; }
   // Every FOR line's variable of the current table starts at its start value.
-  void ResetLoopVariables(const TLineList& lines);
+  void ResetLoopVariables(const TLineList& lines, const TDecodedLines<TBulletLine>& decoded);
   // Runs lines from the one after `index` on, by the next-line codes.
-  void RunLines(const TLineList& lines, int32_t index);
-  void CallProcedure(const TScriptLine& line);
-  int32_t LoopStep(const TScriptLine& line);
-  int32_t JumpTarget(const TScriptLine& line, const std::string& text);
-  // A command's value: the whole text inside its parentheses.
-  float CommandValue(const TScriptLine& line);
+  void RunLines(const TLineList& lines, const TDecodedLines<TBulletLine>& decoded, int32_t index);
+  void CallProcedure(const TScriptLine& line, const TBulletLine& decoded);
+  int32_t LoopStep(const TScriptLine& line, const TBulletLine& decoded);
+  int32_t JumpTarget(const TScriptLine& line, const TLineNumber& target);
+  // The bullet evaluator on a decoded argument; a text that is not an
+  // expression counts as 0 (a condition as false), reported at the line.
+  float Evaluate(const TLineArgument& argument, const TSourcePlace& place);
+  bool EvaluateCondition(const TLineCondition& condition, const TSourcePlace& place);
 
   int64_t LinesLeft_ = 0;   // lines this bullet may still run this frame
   int32_t CallDepth_ = 0;   // nested procedure calls

@@ -1,27 +1,56 @@
 #include "script/procedure_table.h"
 
+#include <atomic>
+
 #include "engine/platform/ascii_case.h"
 
 namespace vuzed {
-namespace {
 
-std::string Key(std::string_view name) {
-  std::string key(name);
-  for (char& c : key) c = AsciiUpper(c);
-  return key;
+std::size_t TProcedureTable::TNameHash::operator()(std::string_view name) const {
+  // FNV-1a over the upper-cased bytes.
+  uint64_t hash = 14695981039346656037ull;
+  for (char c : name) hash = (hash ^ uint8_t(AsciiUpper(c))) * 1099511628211ull;
+  return std::size_t(hash);
 }
 
-}  // namespace
+bool TProcedureTable::TNameEqual::operator()(std::string_view a, std::string_view b) const {
+  return SameTextIgnoringCase(a, b);
+}
+
+void TProcedureTable::Changed() {
+  static std::atomic<uint64_t> last{0};
+  Version_ = last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
+TProcedureTable::TProcedureTable(TProcedureTable&& other) noexcept
+    : Entries_(std::move(other.Entries_)), Replaced_(std::move(other.Replaced_)), Index_(std::move(other.Index_)) {
+  Changed();
+  other.Clear();
+}
+
+TProcedureTable& TProcedureTable::operator=(TProcedureTable&& other) noexcept {
+  if (this == &other) return *this;
+  Entries_ = std::move(other.Entries_);
+  Replaced_ = std::move(other.Replaced_);
+  Index_ = std::move(other.Index_);
+  Changed();
+  other.Clear();
+  return *this;
+}
 
 int TProcedureTable::IndexOf(std::string_view name) const {
-  auto it = Index_.find(Key(name));
+  auto it = Index_.find(name);
   return it == Index_.end() ? -1 : it->second;
 }
 
 int TProcedureTable::Declare(std::string_view name) {
-  auto [it, added] = Index_.try_emplace(Key(name), int(Entries_.size()));
-  if (added) Entries_.push_back({std::string(name), nullptr, nullptr, nullptr});
-  return it->second;
+  auto it = Index_.find(name);
+  if (it != Index_.end()) return it->second;
+  const int index = int(Entries_.size());
+  Index_.emplace(std::string(name), index);
+  Entries_.push_back({std::string(name), nullptr, nullptr, nullptr});
+  Changed();
+  return index;
 }
 
 void TProcedureTable::Define(int index, TLineList lines, TVarTable vars) {
@@ -31,6 +60,7 @@ void TProcedureTable::Define(int index, TLineList lines, TVarTable vars) {
   entry.Lines = std::make_unique<TLineList>(std::move(lines));
   entry.Vars = std::make_unique<TVarTable>(std::move(vars));
   entry.Definition = std::make_unique<TSecondStringList2>(entry.Lines.get(), entry.Vars.get());
+  Changed();
 }
 
 TSecondStringList2* TProcedureTable::Find(std::string_view name) const {
@@ -42,6 +72,7 @@ void TProcedureTable::Clear() {
   Entries_.clear();
   Replaced_.clear();
   Index_.clear();
+  Changed();
 }
 
 }  // namespace vuzed

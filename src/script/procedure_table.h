@@ -12,6 +12,7 @@
 // cleared: objects created from it go on running it safely.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -31,6 +32,11 @@ struct TProcedureEntry {
 
 class TProcedureTable {
  public:
+  TProcedureTable() = default;
+  // Both tables of a move get new versions (see Version).
+  TProcedureTable(TProcedureTable&& other) noexcept;
+  TProcedureTable& operator=(TProcedureTable&& other) noexcept;
+
   // Index of the name, or -1.
   int IndexOf(std::string_view name) const;
   // Adds the name, undefined, unless it is there; returns its index.
@@ -44,10 +50,29 @@ class TProcedureTable {
   const TProcedureEntry& operator[](std::size_t i) const { return Entries_[i]; }
   void Clear();
 
+  // Changes whenever a name is declared or defined or the table is cleared,
+  // to a number no table has had before (0 only for a table never changed):
+  // an answer of Find remembered with the table's address and this number
+  // is still the answer while both are the same.
+  uint64_t Version() const { return Version_; }
+
  private:
+  // Names hashed and compared without regard to ASCII case, so a look-up
+  // needs no upper-cased copy of the name.
+  struct TNameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const;
+  };
+  struct TNameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  void Changed();
+
   std::vector<TProcedureEntry> Entries_;
   std::vector<TProcedureEntry> Replaced_;  // earlier definitions of redefined names
-  std::unordered_map<std::string, int> Index_;  // upper-cased name -> entry
+  std::unordered_map<std::string, int, TNameHash, TNameEqual> Index_;  // name -> entry
+  uint64_t Version_ = 0;
 };
 
 }  // namespace vuzed
