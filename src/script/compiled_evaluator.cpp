@@ -133,6 +133,7 @@ TConditionValue TCompiledEvaluator::EvaluateConditionChecked(TExpressionOwner& o
 TCompiledExpression TCompiledEvaluator::Compile(std::string_view text) const {
   TCompiledExpression e;
   e.Kind_ = Kind_;
+  e.Text_ = text;
   e.Program_ = Caches().Expressions[int(Kind_)].Share(text, [&] { return CompileExpression(Kind_, text); });
   return e;
 }
@@ -140,17 +141,22 @@ TCompiledExpression TCompiledEvaluator::Compile(std::string_view text) const {
 TCompiledCondition TCompiledEvaluator::CompileCondition(std::string_view text) const {
   TCompiledCondition c;
   c.Kind_ = Kind_;
+  c.Text_ = text;
   c.Program_ = Caches().Conditions[int(Kind_)].Share(text, [&] { return MakeConditionProgram(Kind_, text); });
   return c;
 }
 
 TExpressionValue TCompiledEvaluator::Run(const TCompiledExpression& expression, TExpressionOwner& owner) const {
   if (!expression.Program_) return {};
+  if (ReferenceMode_) [[unlikely]]
+    return TReferenceEvaluator(expression.Kind_).EvaluateChecked(owner, expression.Text_);
   return RunExpressionProgram(*expression.Program_, expression.Kind_, owner);
 }
 
 TConditionValue TCompiledEvaluator::Run(const TCompiledCondition& condition, TExpressionOwner& owner) const {
   if (!condition.Program_) return {};
+  if (ReferenceMode_) [[unlikely]]
+    return TReferenceEvaluator(condition.Kind_).EvaluateConditionChecked(owner, condition.Text_);
   return RunCondition(*condition.Program_, condition.Kind_, owner);
 }
 

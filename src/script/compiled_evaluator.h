@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "script/expression.h"
@@ -31,6 +32,7 @@ class TCompiledExpression {
   friend class TCompiledEvaluator;
   std::shared_ptr<const TExpressionProgram> Program_;
   TEvaluatorKind Kind_ = TEvaluatorKind::Enemy;
+  std::string Text_;  // for the reference mode
 };
 
 class TCompiledCondition {
@@ -42,6 +44,7 @@ class TCompiledCondition {
   friend class TCompiledEvaluator;
   std::shared_ptr<const struct TConditionProgram> Program_;
   TEvaluatorKind Kind_ = TEvaluatorKind::Enemy;
+  std::string Text_;  // for the reference mode
 };
 
 class TCompiledEvaluator {
@@ -72,8 +75,9 @@ class TCompiledEvaluator {
   static constexpr std::size_t kMaxCachedTexts = 16384;
 
   // A measuring aid for benchmarks that compare whole frames: while set,
-  // every text evaluated through Evaluate... goes to the reference
-  // evaluator instead (the results are the same; only the time differs).
+  // every evaluation (of a text or of a compiled text) goes to the
+  // reference evaluator instead (the results are the same; only the time
+  // differs).
   static void SetReferenceMode(bool on) { ReferenceMode_ = on; }
 
  private:
