@@ -12,7 +12,7 @@
 #include "back/texture_list.h"
 #include "enemy/enemy_sound.h"
 #include "enemy/enemy_tama_math.h"
-#include "enemy/script_report_text.h"
+#include "script/script_report_text.h"
 #include "engine/graphics/scene.h"
 #include "engine/graphics/texture.h"
 #include "objects/second_string_list2.h"

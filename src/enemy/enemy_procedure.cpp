@@ -14,7 +14,7 @@
 #include <string>
 
 #include "enemy/enemy.h"
-#include "enemy/script_report_text.h"
+#include "script/script_report_text.h"
 #include "objects/second_string_list2.h"
 #include "objects/string_helpers.h"
 #include "script/script_run.h"

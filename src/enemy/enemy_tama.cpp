@@ -12,7 +12,7 @@
 #include "engine/graphics/scene.h"
 #include "engine/graphics/texture.h"
 #include "enemy/enemy_tama_math.h"
-#include "enemy/script_report_text.h"
+#include "script/script_report_text.h"
 #include "objects/string_helpers.h"
 #include "player/player_control.h"
 #include "script/compiled_evaluator.h"

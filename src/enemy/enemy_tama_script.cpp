@@ -24,7 +24,7 @@
 #include <algorithm>
 
 #include "enemy/enemy_tama_math.h"
-#include "enemy/script_report_text.h"
+#include "script/script_report_text.h"
 #include "objects/string_helpers.h"
 #include "script/script_run.h"
 #include "shell/game_context.h"

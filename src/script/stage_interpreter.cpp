@@ -12,6 +12,7 @@
 #include "objects/string_helpers.h"
 #include "player/player_control.h"
 #include "script/expression_names.h"
+#include "script/script_report_text.h"
 #include "script/script_run.h"
 #include "shell/game_context.h"
 #include "state/state.h"
@@ -39,12 +40,6 @@ int32_t RoundToInt(float v) {
   return int32_t(r);
 }
 
-// Lines that name no procedure by design: block structure, declarations and
-// the loop lines, which keep no meaning in stage scripts.
-bool IsStructuralLine(std::string_view line) {
-  return line == "BEGIN;" || line == "END;" || line == "ELSE;" || line == "VAR;" || StartsWithText("FOR(", line) ||
-         StartsWithText("END(", line) || line.find(':') != std::string_view::npos;
-}
 
 enum class TStageCommand {
   Goto,
@@ -97,16 +92,6 @@ constexpr TCommandEntry kStageCommands[] = {
     {"SETMAINCOUNT(", TStageCommand::SetMainCount},
 };
 
-// "\"text\"" + tail, built by appending (one allocation, no temporaries).
-std::string Quoted(std::string_view text, std::string_view tail) {
-  std::string message;
-  message.reserve(text.size() + tail.size() + 2);
-  message += '"';
-  message += text;
-  message += '"';
-  message += tail;
-  return message;
-}
 
 bool Matches(const TCommandEntry& entry, std::string_view line) {
   if (entry.Command == TStageCommand::Assignment) return line.find(":=") != std::string_view::npos;
@@ -144,19 +129,19 @@ uint32_t& TScriptRun::RandomSeed() { return Context_.RandSeed; }
 
 float TScriptRun::Evaluate(std::string_view text, const TSourcePlace& place) {
   TExpressionValue result = Evaluator_.EvaluateChecked(*this, text);
-  if (result.Malformed) Errors.Report(place, Quoted(text, " is not an expression; it counts as 0"));
+  if (result.Malformed) Errors.Report(place, QuotedText(text, " is not an expression; it counts as 0"));
   return result.Value;
 }
 
 bool TScriptRun::EvaluateCondition(std::string_view text, const TSourcePlace& place) {
   TConditionValue result = Evaluator_.EvaluateConditionChecked(*this, text);
-  if (result.Malformed) Errors.Report(place, Quoted(text, " is not a condition; it counts as false"));
+  if (result.Malformed) Errors.Report(place, QuotedText(text, " is not a condition; it counts as false"));
   return result.Value;
 }
 
 bool TScriptRun::IntegerArgument(const TScriptLine& line, std::string_view text, int32_t& value) {
   if (ParseInteger(text, value)) return true;
-  Errors.Report(line.Place, "expects a whole number, got " + Quoted(text, "; the line is skipped"));
+  Errors.Report(line.Place, "expects a whole number, got " + QuotedText(text, "; the line is skipped"));
   return false;
 }
 
@@ -221,8 +206,8 @@ void TScriptRun::CallProcedure(const TScriptLine& line) {
   if (!callee) {
     if (name == "SETSHOTMODE" || name == "SETLOOP")
       Errors.Report(line.Place, std::string(name) + " works only in OPENING; ignored here");
-    else if (!IsStructuralLine(text))
-      Errors.Report(line.Place, Quoted(name, " is no command and no procedure"));
+    else if (!IsStructuralScriptLine(text))
+      Errors.Report(line.Place, QuotedText(name, " is no command and no procedure"));
     return;
   }
   if (CallDepth_ >= kMaxCallDepth) {
