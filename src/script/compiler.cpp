@@ -1,5 +1,7 @@
 #include "script/compiler.h"
 
+#include <algorithm>
+
 #include <cstddef>
 #include <filesystem>
 #include <map>
@@ -147,6 +149,10 @@ void TCompileSession::Finish() {
     const TDefinitionSite& site = LastDefinition_[i];
     if (!site.Source) continue;
     TCompiledProcedure compiled = CompileProcedure(site.Source->Statements, site.Source->Blocks, site.Statement);
+    // A line whose block has no end at all gets that message instead.
+    for (const auto& [line, why] : compiled.Pitfalls)
+      if (std::find(compiled.OpenBlocks.begin(), compiled.OpenBlocks.end(), line) == compiled.OpenBlocks.end())
+        Report(compiled.Lines[line].Place, why);
     for (std::size_t line : compiled.OpenBlocks) {
       const TScriptLine& open = compiled.Lines[line];
       Report(open.Place, std::string(StartsWithText("FOR(", open.Text) ? "FOR" : "IF") + " block has no end");

@@ -14,6 +14,27 @@ std::string ProcedureName(std::string_view statement) {
   return std::string(name.substr(0, name.find('(')));
 }
 
+namespace {
+
+// Lines as written (before IF and FOR are rewritten) that compile but
+// cannot mean what they say; see TCompiledProcedure::Pitfalls.
+std::vector<std::pair<std::size_t, std::string>> FindPitfalls(const TLineList& lines) {
+  std::vector<std::pair<std::size_t, std::string>> found;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string& text = lines[i].Text;
+    if (StartsWithText("FOR ", text) && (i + 1 >= lines.size() || lines[i + 1].Text != "BEGIN;"))
+      found.emplace_back(i, "FOR needs a BEGIN ... END block: its single statement is lost");
+    if (StartsWithText("IF ", text)) {
+      const std::size_t then = text.find("THEN;");
+      if (text.find('(') < then)
+        found.emplace_back(i, "an IF condition ends at its first \"(\": compute the value into a variable first");
+    }
+  }
+  return found;
+}
+
+}  // namespace
+
 TCompiledProcedure CompileProcedure(const TLineList& statements, const TBlockIndex& blocks, std::size_t p) {
   TCompiledProcedure result;
   const std::string& head = statements[p].Text;
@@ -34,6 +55,7 @@ TCompiledProcedure CompileProcedure(const TLineList& statements, const TBlockInd
     return result;
   }
   result.Lines.assign(statements.begin() + std::ptrdiff_t(p + 1), statements.begin() + std::ptrdiff_t(*end + 1));
+  result.Pitfalls = FindPitfalls(result.Lines);
   result.OpenBlocks = RewriteLines(result.Lines, result.Vars);
   return result;
 }

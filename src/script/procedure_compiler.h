@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "objects/script_line.h"
@@ -34,6 +35,11 @@ struct TCompiledProcedure {
   TVarTable Vars;
   bool Balanced = true;                // false: the body never balances, and there are no lines
   std::vector<std::size_t> OpenBlocks;  // IF and FOR lines (indexes into Lines) whose block has no end
+  // Lines that compile but cannot do what their author meant, with why
+  // (indexes into Lines): a FOR whose body is no BEGIN ... END block, whose
+  // single statement becomes the loop's END; an IF whose condition holds a
+  // parenthesis, where the condition ends.
+  std::vector<std::pair<std::size_t, std::string>> Pitfalls;
 };
 
 // Compiles the procedure whose PROCEDURE statement is statements[p];

@@ -90,6 +90,26 @@ TEST(CompileCommand, ReportsProblemsOnStderrAndPrintsUndefinedNames) {
   EXPECT_EQ(r.Out, "== A\n(undefined)\n");
 }
 
+// Two lines that compile but cannot do what they say get a warning: a FOR
+// whose body is a single statement (it becomes the loop's END and is lost)
+// and an IF condition with a parenthesis (the condition ends there).
+TEST(CompileCommand, WarnsOfALoopWithoutABlockAndAConditionWithAParenthesis) {
+  TempDir dir;
+  const auto stage = dir.Write("s.txt",
+                               "type procedure E; end;\n"
+                               "procedure E;\nvar I: single;\nbegin\n"
+                               "  for I := 0 to 3 do\n    BU01(1, I, 15);\n"
+                               "  for I := 0 to 3 do\n  begin\n    BU01(1, I, 15);\n  end;\n"
+                               "  if (count + 1) % 2 = 0 then BU01(1, 0, 15);\n"
+                               "  if count % 2 = 0 then BU01(1, 0, 15);\n"
+                               "end;\n");
+  const auto r = RunTool({"compile", stage.string()});
+  ASSERT_EQ(r.Status, 0);
+  const std::string s = stage.string();
+  EXPECT_EQ(r.Err, s + ":5: FOR needs a BEGIN ... END block: its single statement is lost\n" + s +
+                       ":11: an IF condition ends at its first \"(\": compute the value into a variable first\n");
+}
+
 TEST(CompileCommand, ArgumentsAndUnreadableFiles) {
   auto r = RunTool({"compile", "--help"});
   EXPECT_EQ(r.Status, 0);
