@@ -1,7 +1,6 @@
 #include "script/compiler.h"
 
 #include <algorithm>
-
 #include <cstddef>
 #include <filesystem>
 #include <map>
