@@ -124,14 +124,7 @@ TEnemyLine TEnemyLine::Decode(std::string_view text) {
     line.HasParenthesis = open != std::string_view::npos;
     line.CallName = std::string(line.HasParenthesis ? text.substr(0, open) : text.substr(0, text.size() - 1));
     const std::string args = line.HasParenthesis ? GetBetween(text, "(", ")", 1) : std::string();
-    if (!args.empty()) {
-      for (std::size_t start = 0;;) {
-        const std::size_t comma = args.find(',', start);
-        line.CallArguments.push_back(MakeLineArgument(evaluator, args.substr(start, comma - start)));
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-      }
-    }
+    line.CallArguments = MakeLineArguments(evaluator, args);
   }
   return line;
 }

@@ -91,14 +91,7 @@ TBulletLine TBulletLine::Decode(std::string_view text) {
     line.CallName = std::string(line.HasParenthesis ? text.substr(0, open) : text.substr(0, text.size() - 1));
     std::size_t end = 0;
     const std::string args = line.HasParenthesis ? GetBracket(text, "(", ")", end) : std::string();
-    if (!args.empty()) {
-      for (std::size_t start = 0;;) {
-        const std::size_t comma = args.find(',', start);
-        line.CallArguments.push_back(MakeLineArgument(evaluator, args.substr(start, comma - start)));
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-      }
-    }
+    line.CallArguments = MakeLineArguments(evaluator, args);
   }
   return line;
 }

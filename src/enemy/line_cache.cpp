@@ -19,6 +19,18 @@ TLineArgument MakeLineArgument(const TCompiledEvaluator& evaluator, std::string 
   return argument;
 }
 
+std::vector<TLineArgument> MakeLineArguments(const TCompiledEvaluator& evaluator, std::string_view text) {
+  std::vector<TLineArgument> arguments;
+  if (text.empty()) return arguments;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = text.find(',', start);
+    arguments.push_back(MakeLineArgument(evaluator, std::string(text.substr(start, comma - start))));
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return arguments;
+}
+
 TLineCondition MakeLineCondition(const TCompiledEvaluator& evaluator, std::string text) {
   TLineCondition condition;
   condition.Program = evaluator.CompileCondition(text);

@@ -52,6 +52,8 @@ struct TLineNumber {
 bool ParseWholeNumber(std::string_view text, int32_t& value);
 
 TLineArgument MakeLineArgument(const TCompiledEvaluator& evaluator, std::string text);
+// The arguments of a text split at every comma (none for an empty text).
+std::vector<TLineArgument> MakeLineArguments(const TCompiledEvaluator& evaluator, std::string_view text);
 TLineCondition MakeLineCondition(const TCompiledEvaluator& evaluator, std::string text);
 TLineNumber MakeLineNumber(std::string text);
 
