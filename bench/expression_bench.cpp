@@ -49,8 +49,8 @@ const std::vector<TCase>& Corpus() {
       {E, false, "70"},
       // IF COUNT>=120(..)(..)  IF HP<100(..)(..)
       {E, true, "COUNT>=120"}, {E, true, "HP<100"},
-      // a scripted bullet: SETANGLE(GETANGLE+RSIN(COUNT*5)*2); SETSPEED(COUNT/2); IF COUNT=30(..)(..)
-      {B, false, "GETANGLE+RSIN(COUNT*5)*2"}, {B, false, "COUNT/2"}, {B, true, "COUNT=30"},
+      // a scripted bullet: SETANGLE(GETANGLE+SIN(COUNT*5)*2); SETSPEED(COUNT/2); IF COUNT=30(..)(..)
+      {B, false, "GETANGLE+SIN(COUNT*5)*2"}, {B, false, "COUNT/2"}, {B, true, "COUNT=30"},
       // the stage: IF TIME=600(..)(..)  IF TIME%60=0(..)(..)  X:=RANDOM(320)+64;
       {S, true, "TIME=600"}, {S, true, "TIME%60=0"}, {S, false, "RANDOM(320)+64"},
   };

@@ -204,12 +204,24 @@ TNameScope TEnemy::NameScope() const {
 TNameBinding TEnemy::BindName(std::string_view name) const {
   if (TNameBinding v = BindVariable(CurrentVars(), name); v.Known) return v;
   for (const auto& [builtin, id] : kEnemyBuiltins)
-    if (name == builtin) return {true, nullptr, id};
+    if (name == builtin) return BindBuiltin(id);
   if (name == "GETANGLETOPLAYERFROMSELF") return {true, &kAngleToPlayerFromSelfCell, 0};
   const TScriptRun* run = Context_.ScriptRun.get();
   if (TNameBinding b = BindStageName(run ? run->LocalVars : nullptr, run ? &run->GlobalVars : nullptr, name); b.Known)
     return b;
   return BindTruthName(name);
+}
+
+// The values the enemy keeps as they are are read in place; the rest are
+// asked for (BuiltinValue).
+TNameBinding TEnemy::BindBuiltin(int32_t id) const {
+  switch (id) {
+    case kEnemyCount: return OwnerFieldBinding(*this, Count);
+    case kEnemyHp: return OwnerFieldBinding(*this, Hp);
+    case kEnemySelfX: return OwnerFieldBinding(*this, X);
+    case kEnemySelfY: return OwnerFieldBinding(*this, Y);
+    default: return {true, nullptr, id};
+  }
 }
 
 float TEnemy::BuiltinValue(int32_t id) const {

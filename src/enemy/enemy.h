@@ -73,6 +73,7 @@ class TEnemy : public TCharacter, public TExpressionOwner {
   TNameScope NameScope() const override;
   TNameBinding BindName(std::string_view name) const override;
   float BuiltinValue(int32_t id) const override;
+  TNameBinding BindBuiltin(int32_t id) const;
   float GetPlayerX() const override;
   float GetPlayerY() const override;
   uint32_t& RandomSeed() override;

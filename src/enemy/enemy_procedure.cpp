@@ -110,6 +110,7 @@ void TEnemy::CallProcedure(const TScriptLine& line, const TEnemyLine& decoded) {
   // "EXIT;" ends only the procedure.
   TVarTable* saved = ProcVars;
   ProcVars = vars;
+  ScopeChanged();
   ++CallDepth_;
   const TLineList& lines = **callee->Lines;
   const auto calleeLines = EnemyLines().Get(lines);
@@ -117,6 +118,7 @@ void TEnemy::CallProcedure(const TScriptLine& line, const TEnemyLine& decoded) {
   RunLines(lines, *calleeLines, -1);
   --CallDepth_;
   ProcVars = saved;
+  ScopeChanged();
 }
 
 }  // namespace vuzed

@@ -142,13 +142,28 @@ TNameScope TEnemyTama::NameScope() const {
 
 TNameBinding TEnemyTama::BindName(std::string_view name) const {
   for (const auto& [builtin, id] : kBulletBuiltins)
-    if (name == builtin) return {true, nullptr, id};
+    if (name == builtin) return BindBuiltin(id);
   const TScriptRun* director = Context_.ScriptRun.get();
   if (TNameBinding b = BindStageName(director ? director->LocalVars : nullptr,
                                      director ? &director->GlobalVars : nullptr, name);
       b.Known)
     return b;
   return BindTruthName(name);
+}
+
+// The values the bullet keeps as they are are read in place; the rest are
+// asked for (BuiltinValue).
+TNameBinding TEnemyTama::BindBuiltin(int32_t id) const {
+  switch (id) {
+    case kBulletCount: return OwnerFieldBinding(*this, Count);
+    case kBulletSelfX: return OwnerFieldBinding(*this, TamaX);
+    case kBulletSelfY: return OwnerFieldBinding(*this, TamaY);
+    case kBulletPicture: return OwnerFieldBinding(*this, PictureID);
+    case kBulletAngle: return OwnerFieldBinding(*this, Angle);
+    case kBulletIdouX: return OwnerFieldBinding(*this, TamaIdouX);
+    case kBulletIdouY: return OwnerFieldBinding(*this, TamaIdouY);
+    default: return {true, nullptr, id};
+  }
 }
 
 float TEnemyTama::BuiltinValue(int32_t id) const {

@@ -88,6 +88,7 @@ void TEnemyTamaScript::Action() {
   Stopped_ = false;
   CallDepth_ = 0;
   ProcVars = nullptr;
+  ScopeChanged();
   const auto decoded = BulletLines().Get(*Lines);
   ResetLoopVariables(*Lines, *decoded);
   RunLines(*Lines, *decoded, 0);
@@ -232,6 +233,7 @@ void TEnemyTamaScript::CallProcedure(const TScriptLine& line, const TBulletLine&
   TVarTable* saved = ProcVars;
   ProcVars = vars;
   ++CallDepth_;
+  ScopeChanged();
   if (const TLineList* lines = *callee->Lines) {
     const auto calleeLines = BulletLines().Get(*lines);
     ResetLoopVariables(*lines, *calleeLines);
@@ -239,6 +241,7 @@ void TEnemyTamaScript::CallProcedure(const TScriptLine& line, const TBulletLine&
   }
   --CallDepth_;
   ProcVars = saved;
+  ScopeChanged();
 }
 
 }  // namespace vuzed

@@ -135,6 +135,8 @@ TCompiledExpression TCompiledEvaluator::Compile(std::string_view text) const {
   e.Kind_ = Kind_;
   e.Text_ = text;
   e.Program_ = Caches().Expressions[int(Kind_)].Share(text, [&] { return CompileExpression(Kind_, text); });
+  e.Constant_ = e.Program_->IsConstant;
+  e.ConstantValue_ = e.Program_->ConstantValue;
   return e;
 }
 
@@ -146,11 +148,10 @@ TCompiledCondition TCompiledEvaluator::CompileCondition(std::string_view text) c
   return c;
 }
 
-TExpressionValue TCompiledEvaluator::Run(const TCompiledExpression& expression, TExpressionOwner& owner) const {
+TExpressionValue TCompiledEvaluator::RunByReference(const TCompiledExpression& expression,
+                                                    TExpressionOwner& owner) const {
   if (!expression.Program_) return {};
-  if (ReferenceMode_) [[unlikely]]
-    return TReferenceEvaluator(expression.Kind_).EvaluateChecked(owner, expression.Text_);
-  return RunExpressionProgram(*expression.Program_, expression.Kind_, owner);
+  return TReferenceEvaluator(expression.Kind_).EvaluateChecked(owner, expression.Text_);
 }
 
 TConditionValue TCompiledEvaluator::Run(const TCompiledCondition& condition, TExpressionOwner& owner) const {

@@ -14,10 +14,9 @@
 #include <string_view>
 
 #include "script/expression.h"
+#include "script/expression_program.h"
 
 namespace vuzed {
-
-struct TExpressionProgram;
 
 // One text compiled for one evaluator kind, held by a caller that evaluates
 // it again and again (an interpreter keeps one per argument of a line): it
@@ -32,6 +31,9 @@ class TCompiledExpression {
   friend class TCompiledEvaluator;
   std::shared_ptr<const TExpressionProgram> Program_;
   TEvaluatorKind Kind_ = TEvaluatorKind::Enemy;
+  // A text that is a number (most arguments are) gives it without a call.
+  bool Constant_ = false;
+  float ConstantValue_ = 0;
   std::string Text_;  // for the reference mode
 };
 
@@ -62,7 +64,13 @@ class TCompiledEvaluator {
   // (a compiled text keeps the kind it was compiled for).
   TCompiledExpression Compile(std::string_view text) const;
   TCompiledCondition CompileCondition(std::string_view text) const;
-  TExpressionValue Run(const TCompiledExpression& expression, TExpressionOwner& owner) const;
+  TExpressionValue Run(const TCompiledExpression& expression, TExpressionOwner& owner) const {
+    if (ReferenceMode_) [[unlikely]]
+      return RunByReference(expression, owner);
+    if (expression.Constant_) return {expression.ConstantValue_, false};
+    if (!expression.Program_) return {};
+    return RunProgramCode(*expression.Program_, expression.Kind_, owner);
+  }
   TConditionValue Run(const TCompiledCondition& condition, TExpressionOwner& owner) const;
 
   // True when the text's program is arithmetic all through, with no part
@@ -81,6 +89,8 @@ class TCompiledEvaluator {
   static void SetReferenceMode(bool on) { ReferenceMode_ = on; }
 
  private:
+  TExpressionValue RunByReference(const TCompiledExpression& expression, TExpressionOwner& owner) const;
+
   TEvaluatorKind Kind_;
   static inline bool ReferenceMode_ = false;
 };

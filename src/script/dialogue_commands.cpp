@@ -11,6 +11,7 @@
 #include "engine/sound/sound_device.h"
 #include "objects/string_helpers.h"
 #include "script/dialogue_text.h"
+#include "script/script_report_text.h"
 #include "script/script_run.h"
 #include "shell/game_context.h"
 #include "state/music_player.h"
@@ -73,8 +74,6 @@ std::optional<int64_t> ParseDecimal(std::string_view text, int64_t low, int64_t 
   if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high) return std::nullopt;
   return value;
 }
-
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 }  // namespace
 
@@ -156,7 +155,7 @@ bool TDialogueCommands::Integer(const TScriptLine& line, std::string_view text, 
     value = int32_t(*v);
     return true;
   }
-  Run_.Errors.Report(line.Place, "expects a whole number, got " + Quoted(text) + "; the line is skipped");
+  Run_.Errors.Report(line.Place, "expects a whole number, got " + QuotedText(text, "; the line is skipped"));
   return false;
 }
 
@@ -167,7 +166,7 @@ bool TDialogueCommands::Colour(const TScriptLine& line, std::string_view text, u
     value = uint32_t(*v);
     return true;
   }
-  Run_.Errors.Report(line.Place, "expects an ARGB colour as a whole number, got " + Quoted(text) + "; the line is skipped");
+  Run_.Errors.Report(line.Place, "expects an ARGB colour as a whole number, got " + QuotedText(text, "; the line is skipped"));
   return false;
 }
 

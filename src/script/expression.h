@@ -18,9 +18,12 @@
 // - a text that is empty or contains an operator character is never a name:
 //   the owner is not asked for it ("-GETSELFX" as an operand is 0).
 
+#include <atomic>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <type_traits>
 
 namespace vuzed {
 
@@ -28,14 +31,21 @@ namespace vuzed {
 // and in the owners that supply their names.
 enum class TEvaluatorKind : uint8_t { Enemy, Bullet, Stage };
 
+// Where a built-in value the owner keeps in a field of its own lives, as an
+// offset from the owner (so that one binding serves every owner of a scope).
+enum class TOwnerField : uint8_t { None, Single, Integer };
+
 // A name resolved ahead of time: where its value lives for an owner. Either
-// a value cell (a variable, or a constant such as TRUE), or the number of one
-// of the owner's built-in values (COUNT, GETSELFX ...), read with
-// BuiltinValue; or not known at all (the name counts as 0).
+// a value cell (a variable, or a constant such as TRUE), or a field of the
+// owner (COUNT, GETSELFX ... where the owner keeps them as they are), or the
+// number of one of the owner's built-in values, read with BuiltinValue; or
+// not known at all (the name counts as 0).
 struct TNameBinding {
   bool Known = false;
   const float* Cell = nullptr;
   int32_t Builtin = 0;
+  TOwnerField Field = TOwnerField::None;
+  int32_t FieldOffset = 0;  // bytes from the owner (TExpressionOwner) to the field
 };
 
 // Owners that bind names alike: the same binding rules (Tag, one per owner
@@ -55,6 +65,13 @@ struct TNameScope {
 // director.
 class TExpressionOwner {
  public:
+  TExpressionOwner() = default;
+  // A copy has tables of its own: it works its scope out afresh.
+  TExpressionOwner(const TExpressionOwner&) {}
+  TExpressionOwner& operator=(const TExpressionOwner&) {
+    ScopeChanged();
+    return *this;
+  }
   virtual ~TExpressionOwner() = default;
   // The owner's names in the order its kind documents; true with the value
   // when the name is known. Built-in names match exactly in upper case,
@@ -71,6 +88,33 @@ class TExpressionOwner {
   virtual float GetPlayerY() const = 0;
   // The program-wide random generator's seed (random_generator.h), for RANDOM.
   virtual uint32_t& RandomSeed() = 0;
+
+  // NameScope, worked out again only after ScopeChanged or AllScopesChanged:
+  // every evaluation needs it, and it changes only when an owner enters or
+  // leaves a procedure. (Debug builds check that nothing else changed it.)
+  const TNameScope& CurrentScope() const {
+    if (ScopeEpoch_ != Epoch_.load(std::memory_order_relaxed)) [[unlikely]]
+      RefreshScope();
+    assert(CachedScope_ == NameScope());
+    return CachedScope_;
+  }
+  // Any owner's scope may have changed: the stage director entered or left
+  // a procedure (enemies and bullets see its variables), or it was replaced.
+  static void AllScopesChanged() { Epoch_.fetch_add(1, std::memory_order_relaxed); }
+
+ protected:
+  // This owner's scope may have changed (its own tables).
+  void ScopeChanged() { ScopeEpoch_ = 0; }
+
+ private:
+  void RefreshScope() const {
+    CachedScope_ = NameScope();
+    ScopeEpoch_ = Epoch_.load(std::memory_order_relaxed);
+  }
+
+  mutable TNameScope CachedScope_;
+  mutable uint64_t ScopeEpoch_ = 0;  // 0: not worked out
+  static inline std::atomic<uint64_t> Epoch_{1};
 };
 
 // An evaluation's value, and whether the text was not an expression of the
@@ -98,9 +142,30 @@ constexpr bool IsMultiplicativeChar(char c) { return c == '*' || c == '/' || c =
 // Asks the owner for a name, except for texts that cannot be names (see above).
 bool LookUpName(const TExpressionOwner& owner, std::string_view name, float& value);
 
+// A binding to a field of the owner: a float or an int32_t member of the
+// object that derives from TExpressionOwner. The offset is measured from the
+// owner, so it holds for every object of the class; a scope's Tag names one
+// owner class.
+template <typename TField>
+TNameBinding OwnerFieldBinding(const TExpressionOwner& owner, const TField& field) {
+  static_assert(std::is_same_v<TField, float> || std::is_same_v<TField, int32_t>);
+  TNameBinding b;
+  b.Known = true;
+  b.Field = std::is_same_v<TField, float> ? TOwnerField::Single : TOwnerField::Integer;
+  b.FieldOffset = int32_t(reinterpret_cast<const char*>(&field) - reinterpret_cast<const char*>(&owner));
+  return b;
+}
+
 // The value a binding stands for.
 inline float BoundValue(const TExpressionOwner& owner, const TNameBinding& binding) {
-  return binding.Cell ? *binding.Cell : binding.Known ? owner.BuiltinValue(binding.Builtin) : 0.0f;
+  if (binding.Cell) return *binding.Cell;
+  const char* field = reinterpret_cast<const char*>(&owner) + binding.FieldOffset;
+  switch (binding.Field) {
+    case TOwnerField::Single: return *reinterpret_cast<const float*>(field);
+    case TOwnerField::Integer: return float(*reinterpret_cast<const int32_t*>(field));
+    case TOwnerField::None: break;
+  }
+  return binding.Known ? owner.BuiltinValue(binding.Builtin) : 0.0f;
 }
 
 // GetValue through the owner's bindings.

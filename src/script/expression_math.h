@@ -46,8 +46,16 @@ float RandomValue(uint32_t& seed, float range);
 // Degrees from (fromX, fromY) to (toX, toY): atan2(toY - fromY, toX - fromX) * 180 / pi.
 float AngleToPoint(float fromX, float fromY, float toX, float toY);
 
-// Round half to even: 2.5 -> 2, 3.5 -> 4, -2.5 -> -2.
-inline double RoundHalfEven(double value) { return std::nearbyint(value); }
+// Round half to even: 2.5 -> 2, 3.5 -> 4, -2.5 -> -2, -0.3 -> -0; NaN stays
+// NaN. The same as std::nearbyint in the default rounding mode (the game
+// never changes it), without calling the library: adding 2^52 leaves no
+// fraction bits, so the addition itself rounds, half to even.
+inline double RoundHalfEven(double value) {
+  constexpr double kNoFraction = 4503599627370496.0;  // 2^52
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < kNoFraction)) return value;  // already whole, infinite or NaN
+  return std::copysign((magnitude + kNoFraction) - kNoFraction, value);
+}
 
 // Round half to even to a 64-bit integer; out of range saturates, NaN is 0.
 inline int64_t RoundToInt64(double value) {

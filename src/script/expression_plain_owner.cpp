@@ -41,10 +41,21 @@ TNameBinding TPlainExpressionOwner::BindName(std::string_view name) const {
     case TEvaluatorKind::Enemy: return BindEnemyName(name);
     case TEvaluatorKind::Bullet: return BindBulletName(name);
     case TEvaluatorKind::Stage:
-      if (TNameBinding b = BindStageName(&Vars, &Globals, name); b.Known) return b;
+      if (TNameBinding b = BindStageName(&Vars, &Globals, name); b.Known) return OwnFields(b);
       return BindTruthName(name);
   }
   return {};
+}
+
+// The stage set's clock and player position are plain fields here.
+TNameBinding TPlainExpressionOwner::OwnFields(const TNameBinding& stage) const {
+  if (stage.Cell || stage.Field != TOwnerField::None) return stage;
+  switch (stage.Builtin) {
+    case kBuiltinTime: return OwnerFieldBinding(*this, Time);
+    case kBuiltinPlayerX: return OwnerFieldBinding(*this, PlayerX);
+    case kBuiltinPlayerY: return OwnerFieldBinding(*this, PlayerY);
+    default: return stage;
+  }
 }
 
 float TPlainExpressionOwner::BuiltinValue(int32_t id) const {
@@ -64,26 +75,26 @@ float TPlainExpressionOwner::BuiltinValue(int32_t id) const {
 
 TNameBinding TPlainExpressionOwner::BindEnemyName(std::string_view name) const {
   if (TNameBinding v = BindVariable(&Vars, name); v.Known) return v;
-  if (name == "COUNT") return Builtin(kCount);
-  if (name == "HP") return Builtin(kHp);
+  if (name == "COUNT") return OwnerFieldBinding(*this, Count);
+  if (name == "HP") return OwnerFieldBinding(*this, Hp);
   if (name == "GETPLAYERX") return Builtin(kBuiltinPlayerX);
   if (name == "GETPLAYERY") return Builtin(kBuiltinPlayerY);
-  if (name == "GETSELFX") return Builtin(kSelfX);
-  if (name == "GETSELFY") return Builtin(kSelfY);
+  if (name == "GETSELFX") return OwnerFieldBinding(*this, SelfX);
+  if (name == "GETSELFY") return OwnerFieldBinding(*this, SelfY);
   if (name == "GETANGLETOPLAYER") return Builtin(kAngleToPlayer);
   if (name == "GETANGLETOPLAYERFROMSELF") return Builtin(kAngleFromSelf);
-  if (TNameBinding b = BindStageName(nullptr, &Globals, name); b.Known) return b;
+  if (TNameBinding b = BindStageName(nullptr, &Globals, name); b.Known) return OwnFields(b);
   return BindTruthName(name);
 }
 
 TNameBinding TPlainExpressionOwner::BindBulletName(std::string_view name) const {
-  if (name == "COUNT") return Builtin(kCount);
-  if (name == "GETSELFX") return Builtin(kSelfX);
-  if (name == "GETSELFY") return Builtin(kSelfY);
+  if (name == "COUNT") return OwnerFieldBinding(*this, Count);
+  if (name == "GETSELFX") return OwnerFieldBinding(*this, SelfX);
+  if (name == "GETSELFY") return OwnerFieldBinding(*this, SelfY);
   if (name == "GETPICTUREID" || name == "GETANGLE" || name == "GETIDOUX" || name == "GETIDOUY")
     return Builtin(kBulletZero);
   if (name == "GETANGLETOPLAYER") return Builtin(kAngleToPlayer);
-  if (TNameBinding b = BindStageName(nullptr, &Globals, name); b.Known) return b;
+  if (TNameBinding b = BindStageName(nullptr, &Globals, name); b.Known) return OwnFields(b);
   if (TNameBinding b = BindTruthName(name); b.Known) return b;
   if (TNameBinding v = BindVariable(&Vars, name); v.Known) return v;
   if (name == "B1" || name == "B2" || name == "B3") return Builtin(kBulletZero);

@@ -41,6 +41,7 @@ class TPlainExpressionOwner : public TExpressionOwner {
  private:
   TNameBinding BindEnemyName(std::string_view name) const;
   TNameBinding BindBulletName(std::string_view name) const;
+  TNameBinding OwnFields(const TNameBinding& stage) const;
 };
 
 // Sets the variable of that name (ignoring case), adding it when missing.

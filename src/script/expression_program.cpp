@@ -10,19 +10,25 @@
 namespace vuzed {
 namespace {
 
+// Binds the program's names for another scope, or after a variable table
+// changed anywhere.
+[[gnu::noinline]] void BindNamesAgain(const TExpressionProgram& program, const TExpressionOwner& owner,
+                                      const TNameScope& scope, uint64_t generation) {
+  program.Bindings.clear();
+  for (const std::string& name : program.Names) program.Bindings.push_back(owner.BindName(name));
+  program.BoundScope = scope;
+  program.BoundGeneration = generation;
+}
+
 // The program's names bound for the owner's scope, or null when the owner
 // binds nothing.
-const TNameBinding* BindNames(const TExpressionProgram& program, const TExpressionOwner& owner) {
+inline const TNameBinding* BindNames(const TExpressionProgram& program, const TExpressionOwner& owner) {
   if (program.Names.empty()) return nullptr;
-  const TNameScope scope = owner.NameScope();
+  const TNameScope& scope = owner.CurrentScope();
   if (!scope.Tag) return nullptr;
   const uint64_t generation = TVarTable::Generation();
-  if (program.BoundScope != scope || program.BoundGeneration != generation) {
-    program.Bindings.clear();
-    for (const std::string& name : program.Names) program.Bindings.push_back(owner.BindName(name));
-    program.BoundScope = scope;
-    program.BoundGeneration = generation;
-  }
+  if (program.BoundScope != scope || program.BoundGeneration != generation) [[unlikely]]
+    BindNamesAgain(program, owner, scope, generation);
   return program.Bindings.data();
 }
 
@@ -128,30 +134,51 @@ void PrepareToRun(TExpressionProgram& program, TEvaluatorKind kind) {
   program.Code.push_back(end);
 }
 
-// A threaded runner: every handler ends with its own jump to the next
-// instruction's handler (a GNU extension), which the processor predicts far
-// better than one shared dispatch (so the compiler must not merge the jumps
-// back into one).
+namespace {
+
+// A name the owner is asked for by name (an owner that binds nothing).
+[[gnu::noinline]] float UnboundNameValue(const TExpressionProgram& program, const TExpressionOwner& owner,
+                                         uint32_t index) {
+  float value = 0;
+  return owner.GetValue(program.Names[index], value) ? value : 0.0f;
+}
+
+// The value of the program's name number index: variables and the owner's
+// own fields are read in place; only computed values call the owner.
+inline float NameValue(const TExpressionProgram& program, const TExpressionOwner& owner,
+                       const TNameBinding* bindings, uint32_t index) {
+  if (!bindings) [[unlikely]]
+    return UnboundNameValue(program, owner, index);
+  return BoundValue(owner, bindings[index]);
+}
+
+constexpr std::size_t kLocalCells = 32;
+
+// A program too deep for the runner's own stack runs on one of its own.
+[[gnu::noinline]] TExpressionValue RunDeepProgram(const TExpressionProgram& program, TEvaluatorKind kind,
+                                                  TExpressionOwner& owner) {
+  std::vector<float> cells(std::size_t(program.StackSize) + program.SlotCount);
+  return RunProgramCode(program, kind, owner, cells.data());
+}
+
+}  // namespace
+
+// The stack (and the slots after it) has StackSize + SlotCount cells: the
+// runner's own up to kLocalCells, else the caller's.
 #if defined(__GNUC__) && !defined(__clang__)
 __attribute__((optimize("no-crossjumping", "no-gcse")))
 #endif
-TExpressionValue RunProgramCode(const TExpressionProgram& program, TEvaluatorKind kind, TExpressionOwner& owner) {
+TExpressionValue RunProgramCode(const TExpressionProgram& program, TEvaluatorKind kind, TExpressionOwner& owner,
+                                float* deepStack) {
   const TNameBinding* bindings = BindNames(program, owner);
-  auto name = [&](uint32_t index) {
-    if (bindings) return BoundValue(owner, bindings[index]);
-    float value = 0;
-    return owner.GetValue(program.Names[index], value) ? value : 0.0f;
-  };
+  auto name = [&](uint32_t index) { return NameValue(program, owner, bindings, index); };
   if (program.IsName) return {name(program.Code[0].Arg), false};
-
-  constexpr std::size_t kLocal = 32;
-  float local[kLocal];
-  std::vector<float> heap;
-  std::size_t cells = std::size_t(program.StackSize) + program.SlotCount;
-  float* stack = local;
-  if (cells > kLocal) {
-    heap.resize(cells);
-    stack = heap.data();
+  float local[kLocalCells];
+  float* stack = deepStack;
+  if (!stack) {
+    if (std::size_t(program.StackSize) + program.SlotCount > kLocalCells) [[unlikely]]
+      return RunDeepProgram(program, kind, owner);
+    stack = local;
   }
   float* slots = stack + program.StackSize;
   float* top = stack - 1;  // the value on top of the stack
@@ -168,12 +195,19 @@ TExpressionValue RunProgramCode(const TExpressionProgram& program, TEvaluatorKin
 #undef VUZED_FORMS
   static_assert(sizeof(kLabels) / sizeof(kLabels[0]) == std::size_t(THandler::End) + 1);
 
+  // Every handler ends with its own jump to the next instruction's handler
+  // (a GNU extension), which the processor predicts far better than one
+  // shared dispatch (so the compiler must not merge the jumps back into one).
+  // Each instruction holds its handler's address, found on the first run.
   const TInstruction* in = program.Code.data();
   if (program.Code.empty()) return {0, false};
+  if (!program.Threaded) [[unlikely]] {
+    for (const TInstruction& i : program.Code) i.Target = kLabels[std::size_t(i.Handler)];
+    program.Threaded = true;
+  }
 
-#define VUZED_NEXT                                \
-  if ((++in)->Handler == THandler::End) goto End; \
-  goto* kLabels[std::size_t(in->Handler)]
+#define VUZED_NEXT \
+  goto*(++in)->Target
 #define VUZED_SET_TOP(value) \
   *top = (value) + in->Addend;   \
   VUZED_NEXT
@@ -198,7 +232,7 @@ TExpressionValue RunProgramCode(const TExpressionProgram& program, TEvaluatorKin
   auto subtract = [](float l, float r) { return l - r; };
   auto angleFrom = [&owner](float x, float y) { return AngleToPoint(x, y, owner.GetPlayerX(), owner.GetPlayerY()); };
 
-  goto* kLabels[std::size_t(in->Handler)];
+  goto* in->Target;
 
 Const:
   ++top;
@@ -232,11 +266,11 @@ JumpIfNegative: {
   const float tested = *top--;
   const TInstruction* next = tested < 0 ? program.Code.data() + in->Arg : in + 1;
   in = next;
-  goto* kLabels[std::size_t(in->Handler)];
+  goto* in->Target;
 }
 Jump:
   in = program.Code.data() + in->Arg;
-  goto* kLabels[std::size_t(in->Handler)];
+  goto* in->Target;
 Rewrite: {
   TExpressionValue v = TReferenceEvaluator(kind).EvaluateNested(owner, program.Texts[in->Arg], in->Depth);
   if (v.Malformed) return v;

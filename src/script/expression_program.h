@@ -68,6 +68,8 @@ struct TInstruction {
   // Added to the value the instruction leaves: +0 reads it back as text
   // would (kResultRoundTrip, RoundTrip), -0 leaves every value as it is.
   float Addend = -0.0f;
+  // The runner's code for Handler (set by the runner on a program's first run).
+  mutable const void* Target = nullptr;
 };
 
 struct TExpressionProgram {
@@ -86,6 +88,8 @@ struct TExpressionProgram {
   // Names bound for the scope that ran the program last (TNameBinding):
   // a program met again by owners of the same scope reads its names
   // without looking them up.
+  mutable bool Threaded = false;  // every instruction's Target is set
+
   mutable TNameScope BoundScope;
   mutable uint64_t BoundGeneration = 0;
   mutable std::vector<TNameBinding> Bindings;
@@ -95,8 +99,10 @@ struct TExpressionProgram {
 // last step.
 void PrepareToRun(TExpressionProgram& program, TEvaluatorKind kind);
 
-// Runs the code of a program that is not a constant.
-TExpressionValue RunProgramCode(const TExpressionProgram& program, TEvaluatorKind kind, TExpressionOwner& owner);
+// Runs the code of a program that is not a constant (on a stack of the
+// runner's own unless deepStack is given).
+TExpressionValue RunProgramCode(const TExpressionProgram& program, TEvaluatorKind kind, TExpressionOwner& owner,
+                                float* deepStack = nullptr);
 
 inline TExpressionValue RunExpressionProgram(const TExpressionProgram& program, TEvaluatorKind kind,
                                              TExpressionOwner& owner) {

@@ -23,9 +23,14 @@ constexpr const char* kLoadingPicturePath = "data\\Graphic\\Other\\10.bmp";
 
 }  // namespace
 
-TScriptRun::TScriptRun(TGameContext& context) : Context_(context) {}
+// Every enemy and bullet sees the director's variables: a new or a freed
+// director changes their scopes.
+TScriptRun::TScriptRun(TGameContext& context) : Context_(context) { AllScopesChanged(); }
 
-TScriptRun::~TScriptRun() { SaveInformation(); }
+TScriptRun::~TScriptRun() {
+  AllScopesChanged();
+  SaveInformation();
+}
 
 void TScriptRun::ShowLoadingPicture(TMXTexture& picture) {
   TDovivez& device = *Context_.Dovivez1;
@@ -106,9 +111,9 @@ void TScriptRun::LoadStage(int32_t type) {
   if (const TSecondStringList2* opening = Script.Procedures.Find("OPENING")) {
     LinesLeft_ = kLineBudgetPerFrame;
     Stopped_ = false;
-    LocalVars = *opening->Vars;
+    SetLocalVars(*opening->Vars);
     RunProcedure(*opening, true);
-    LocalVars = nullptr;
+    SetLocalVars(nullptr);
   }
   MainCount = 0;
   ScriptMode = 0;
@@ -122,23 +127,23 @@ void TScriptRun::RunFrame() {
   if (ScriptMode == 2) return RunNovel();
   if (ScriptMode == 3) return RunAdv();
   if (ScriptMode != 0) return;
-  LocalVars = nullptr;
+  SetLocalVars(nullptr);
   MainCount += 1;
   if (const TSecondStringList2* main = Script.Procedures.Find("MAIN")) {
     // MAIN runs with its own variables current, so its VAR section works.
-    LocalVars = *main->Vars;
+    SetLocalVars(*main->Vars);
     LinesLeft_ = kLineBudgetPerFrame;
     Stopped_ = false;
     CallDepth_ = 0;
     RunProcedure(*main, false);
-    LocalVars = nullptr;
+    SetLocalVars(nullptr);
   }
 }
 
 void TScriptRun::EndGame() {
   Script.Clear();
   GlobalVars = TVarTable{};
-  LocalVars = nullptr;
+  SetLocalVars(nullptr);
   DialogueLines = nullptr;
   DialogueLine = 0;
   if (Context_.BackGround) {

@@ -75,7 +75,7 @@ class TScriptRun : public TExpressionOwner {
   bool FullScreen = false;
   TCompiledScript Script;  // Procedures and Statements of the stage
   TVarTable GlobalVars;
-  TVarTable* LocalVars = nullptr;  // the running procedure's variables
+  TVarTable* LocalVars = nullptr;  // the running procedure's variables (set with SetLocalVars)
   const TLineList* DialogueLines = nullptr;
   int32_t DialogueLine = 0;
   int32_t DialogueWait = 0;  // frames before the next advance
@@ -89,6 +89,12 @@ class TScriptRun : public TExpressionOwner {
   // (the FOR pre-pass first). In OPENING, SETLOOP and SETSHOTMODE are
   // handled here.
   void RunProcedure(const TSecondStringList2& definition, bool opening);
+  // Makes a procedure's variables current (null: none); every enemy and
+  // bullet sees them too.
+  void SetLocalVars(TVarTable* vars) {
+    LocalVars = vars;
+    AllScopesChanged();
+  }
   void CallProcedure(const TScriptLine& line);
   bool RunOpeningStatement(const TScriptLine& line);
   bool IntegerArgument(const TScriptLine& line, std::string_view text, int32_t& value);

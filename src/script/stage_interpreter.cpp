@@ -110,7 +110,11 @@ TNameScope TScriptRun::NameScope() const {
 }
 
 TNameBinding TScriptRun::BindName(std::string_view name) const {
-  if (TNameBinding b = BindStageName(LocalVars, &GlobalVars, name); b.Known) return b;
+  if (TNameBinding b = BindStageName(LocalVars, &GlobalVars, name); b.Known) {
+    // The stage clock is read in place.
+    if (!b.Cell && b.Builtin == kBuiltinTime) return OwnerFieldBinding(*this, MainCount);
+    return b;
+  }
   return BindTruthName(name);
 }
 
@@ -230,11 +234,11 @@ void TScriptRun::CallProcedure(const TScriptLine& line) {
     }
   }
   TVarTable* saved = LocalVars;
-  LocalVars = vars;
+  SetLocalVars(vars);
   ++CallDepth_;
   RunProcedure(*callee, false);
   --CallDepth_;
-  LocalVars = saved;
+  SetLocalVars(saved);
 }
 
 // ---- ExecLine ----
