@@ -145,6 +145,12 @@ TCompiledCondition TCompiledEvaluator::CompileCondition(std::string_view text) c
   c.Kind_ = Kind_;
   c.Text_ = text;
   c.Program_ = Caches().Conditions[int(Kind_)].Share(text, [&] { return MakeConditionProgram(Kind_, text); });
+  const TConditionProgram& p = *c.Program_;
+  if (p.Split.Found && !p.Left.IsConstant && p.Right.IsConstant) {
+    c.ComputedLeft_ = &p.Left;
+    c.Comparison_ = p.Split.Comparison;
+    c.ConstantRight_ = p.Right.ConstantValue;
+  }
   return c;
 }
 
@@ -154,7 +160,8 @@ TExpressionValue TCompiledEvaluator::RunByReference(const TCompiledExpression& e
   return TReferenceEvaluator(expression.Kind_).EvaluateChecked(owner, expression.Text_);
 }
 
-TConditionValue TCompiledEvaluator::Run(const TCompiledCondition& condition, TExpressionOwner& owner) const {
+TConditionValue TCompiledEvaluator::RunAnyCondition(const TCompiledCondition& condition,
+                                                    TExpressionOwner& owner) const {
   if (!condition.Program_) return {};
   if (ReferenceMode_) [[unlikely]]
     return TReferenceEvaluator(condition.Kind_).EvaluateConditionChecked(owner, condition.Text_);

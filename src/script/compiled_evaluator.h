@@ -46,6 +46,11 @@ class TCompiledCondition {
   friend class TCompiledEvaluator;
   std::shared_ptr<const struct TConditionProgram> Program_;
   TEvaluatorKind Kind_ = TEvaluatorKind::Enemy;
+  // Most conditions test a computed value against a number ("COUNT=60"):
+  // the left side's program (inside Program_), the comparison and the number.
+  const TExpressionProgram* ComputedLeft_ = nullptr;
+  TComparison Comparison_ = TComparison::Equal;
+  float ConstantRight_ = 0;
   std::string Text_;  // for the reference mode
 };
 
@@ -71,7 +76,13 @@ class TCompiledEvaluator {
     if (!expression.Program_) return {};
     return RunProgramCode(*expression.Program_, expression.Kind_, owner);
   }
-  TConditionValue Run(const TCompiledCondition& condition, TExpressionOwner& owner) const;
+  TConditionValue Run(const TCompiledCondition& condition, TExpressionOwner& owner) const {
+    if (condition.ComputedLeft_ && !ReferenceMode_) {
+      const TExpressionValue left = RunProgramCode(*condition.ComputedLeft_, condition.Kind_, owner);
+      return {Compare(condition.Comparison_, left.Value, condition.ConstantRight_), left.Malformed};
+    }
+    return RunAnyCondition(condition, owner);
+  }
 
   // True when the text's program is arithmetic all through, with no part
   // left to the reference evaluator's rewriting.
@@ -90,6 +101,7 @@ class TCompiledEvaluator {
 
  private:
   TExpressionValue RunByReference(const TCompiledExpression& expression, TExpressionOwner& owner) const;
+  TConditionValue RunAnyCondition(const TCompiledCondition& condition, TExpressionOwner& owner) const;
 
   TEvaluatorKind Kind_;
   static inline bool ReferenceMode_ = false;

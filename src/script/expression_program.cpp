@@ -181,7 +181,6 @@ TExpressionValue RunProgramCode(const TExpressionProgram& program, TEvaluatorKin
     stack = local;
   }
   float* slots = stack + program.StackSize;
-  float* top = stack - 1;  // the value on top of the stack
 
 
 #define VUZED_FORMS(NAME) &&NAME##Stack, &&NAME##Const, &&NAME##Name, &&NAME##NameConst, &&NAME##NameName,
@@ -206,66 +205,63 @@ TExpressionValue RunProgramCode(const TExpressionProgram& program, TEvaluatorKin
     program.Threaded = true;
   }
 
+// The value on top of the stack stays in a register (Top); the memory stack
+// holds the values under it, so a push first stores Top there. (The first
+// push stores the unused starting 0: the stack is never read unwritten.)
 #define VUZED_NEXT \
   goto*(++in)->Target
-#define VUZED_SET_TOP(value) \
-  *top = (value) + in->Addend;   \
+#define VUZED_SET_TOP(value)    \
+  Top = (value) + in->Addend; \
   VUZED_NEXT
-#define VUZED_BINARY(NAME, APPLY)                         \
-  NAME##Stack : {                                         \
-    float r = *top--;                                     \
-    VUZED_SET_TOP(APPLY(*top, r));                        \
-  }                                                       \
-  NAME##Const : { VUZED_SET_TOP(APPLY(*top, in->Value)); } \
-  NAME##Name : { VUZED_SET_TOP(APPLY(*top, name(in->Arg))); } \
-  NAME##NameConst : {                                       \
-    ++top;                                                  \
-    VUZED_SET_TOP(APPLY(name(in->Arg), in->Value));         \
-  }                                                         \
-  NAME##NameName : {                                        \
-    ++top;                                                  \
-    VUZED_SET_TOP(APPLY(name(in->Arg), name(uint32_t(in->Depth)))); \
-  }
+#define VUZED_PUSH(value) \
+  *++below = Top;         \
+  VUZED_SET_TOP(value)
+#define VUZED_BINARY(NAME, APPLY)                                    \
+  NAME##Stack : { VUZED_SET_TOP(APPLY(*below--, Top)); }             \
+  NAME##Const : { VUZED_SET_TOP(APPLY(Top, in->Value)); }            \
+  NAME##Name : { VUZED_SET_TOP(APPLY(Top, name(in->Arg))); }         \
+  NAME##NameConst : { VUZED_PUSH(APPLY(name(in->Arg), in->Value)); } \
+  NAME##NameName : { VUZED_PUSH(APPLY(name(in->Arg), name(uint32_t(in->Depth)))); }
 
   auto multiply = [](float l, float r) { return l * r; };
   auto add = [](float l, float r) { return l + r; };
   auto subtract = [](float l, float r) { return l - r; };
   auto angleFrom = [&owner](float x, float y) { return AngleToPoint(x, y, owner.GetPlayerX(), owner.GetPlayerY()); };
 
+  float Top = 0;
+  float* below = stack - 1;  // the value under Top; below stack: the stack is empty
   goto* in->Target;
 
 Const:
-  ++top;
-  VUZED_SET_TOP(in->Value);
+  VUZED_PUSH(in->Value);
 Name:
-  ++top;
-  VUZED_SET_TOP(name(in->Arg));
+  VUZED_PUSH(name(in->Arg));
 Load:
-  ++top;
-  VUZED_SET_TOP(slots[in->Arg]);
+  VUZED_PUSH(slots[in->Arg]);
 Store:
-  slots[in->Arg] = TextRoundTrip(*top--);
+  slots[in->Arg] = TextRoundTrip(Top);
+  Top = *below--;
   VUZED_NEXT;
 RoundTrip:
-  VUZED_SET_TOP(*top);
+  VUZED_SET_TOP(Top);
 Negate:
-  VUZED_SET_TOP(-*top);
+  VUZED_SET_TOP(-Top);
 Sin:
-  VUZED_SET_TOP(SinDegrees(*top));
+  VUZED_SET_TOP(SinDegrees(Top));
 RSin:
-  VUZED_SET_TOP(RSinDegrees(*top));
+  VUZED_SET_TOP(RSinDegrees(Top));
 Cos:
-  VUZED_SET_TOP(CosDegrees(*top));
+  VUZED_SET_TOP(CosDegrees(Top));
 RCos:
-  VUZED_SET_TOP(RCosDegrees(*top));
+  VUZED_SET_TOP(RCosDegrees(Top));
 Tan:
-  VUZED_SET_TOP(TanDegrees(*top));
+  VUZED_SET_TOP(TanDegrees(Top));
 Random:
-  VUZED_SET_TOP(RandomValue(owner.RandomSeed(), *top));
+  VUZED_SET_TOP(RandomValue(owner.RandomSeed(), Top));
 JumpIfNegative: {
-  const float tested = *top--;
-  const TInstruction* next = tested < 0 ? program.Code.data() + in->Arg : in + 1;
-  in = next;
+  const float tested = Top;
+  Top = *below--;
+  in = tested < 0 ? program.Code.data() + in->Arg : in + 1;
   goto* in->Target;
 }
 Jump:
@@ -274,8 +270,7 @@ Jump:
 Rewrite: {
   TExpressionValue v = TReferenceEvaluator(kind).EvaluateNested(owner, program.Texts[in->Arg], in->Depth);
   if (v.Malformed) return v;
-  ++top;
-  VUZED_SET_TOP(v.Value);
+  VUZED_PUSH(v.Value);
 }
 Abort:
   return {0, true};
@@ -288,9 +283,10 @@ Abort:
   VUZED_BINARY(Add, add)
   VUZED_BINARY(Subtract, subtract)
 End:
-  return {top >= stack ? *top : 0.0f, false};
+  return {below >= stack ? Top : 0.0f, false};
 
 #undef VUZED_BINARY
+#undef VUZED_PUSH
 #undef VUZED_SET_TOP
 #undef VUZED_NEXT
 }
