@@ -213,6 +213,29 @@ TEST(TCompiledEvaluator, CompiledTextsKeepTheirKindAndOutliveTheCache) {
   EXPECT_EQ(evaluator.Run(TCompiledExpression(), owner).Value, 0);
 }
 
+// The benchmarks' reference mode sends every compiled text to the rewriting
+// instead; each kind of handle must give the same result either way.
+TEST(TCompiledEvaluator, HandlesGiveTheSameResultsInReferenceMode) {
+  TPlainExpressionOwner owner(kBullet);
+  owner.Count = 9;
+  TCompiledEvaluator evaluator(kBullet);
+  const TCompiledExpression number = evaluator.Compile("2.5");
+  const TCompiledExpression computed = evaluator.Compile("COUNT/2");
+  const TCompiledCondition againstNumber = evaluator.CompileCondition("COUNT*2>=18");
+  const TCompiledCondition general = evaluator.CompileCondition("COUNT<COUNT+1");
+  const TCompiledCondition broken = evaluator.CompileCondition("SIN(=1");
+  for (bool reference : {false, true}) {
+    TCompiledEvaluator::SetReferenceMode(reference);
+    EXPECT_EQ(evaluator.Run(number, owner).Value, 2.5f) << reference;
+    EXPECT_EQ(evaluator.Run(computed, owner).Value, 4) << reference;  // 4.5 rounds to even
+    EXPECT_TRUE(evaluator.Run(againstNumber, owner).Value) << reference;
+    EXPECT_TRUE(evaluator.Run(general, owner).Value) << reference;
+    EXPECT_TRUE(evaluator.Run(broken, owner).Malformed) << reference;
+    EXPECT_FALSE(evaluator.Run(TCompiledCondition(), owner).Value) << reference;
+  }
+  TCompiledEvaluator::SetReferenceMode(false);
+}
+
 // Names are resolved once per owner scope; a variable added later, or an
 // owner with other tables, must still be seen.
 TEST(TCompiledEvaluator, ResolvedNamesFollowNewVariablesAndOtherOwners) {
