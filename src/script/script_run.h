@@ -57,7 +57,7 @@ class TScriptRun : public TExpressionOwner {
   // The stage evaluator over this director's names; malformed expressions
   // are reported at the line's place.
   float Evaluate(std::string_view text, const TSourcePlace& place);
-  bool EvaluateCondition(std::string_view text, const TSourcePlace& place);
+  bool EvaluateCondition(const struct TLineCondition& condition, const TSourcePlace& place);
 
   // Names of stage expressions: LocalVars, TIME, GETPLAYERX, GETPLAYERY,
   // GlobalVars, TRUE/FALSE.
@@ -97,6 +97,9 @@ class TScriptRun : public TExpressionOwner {
   }
   void CallProcedure(const TScriptLine& line);
   bool RunOpeningStatement(const TScriptLine& line);
+  // ExecLine with the line already decoded (struct TStageLine in
+  // stage_interpreter.cpp).
+  int32_t ExecDecoded(const TScriptLine& line, const struct TStageLine& decoded);
   bool IntegerArgument(const TScriptLine& line, std::string_view text, int32_t& value);
 
   TGameContext& Context_;

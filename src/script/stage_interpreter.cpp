@@ -9,6 +9,7 @@
 #include "back/texture_list.h"
 #include "enemy/enemy.h"
 #include "enemy/enemy_control.h"
+#include "enemy/line_cache.h"
 #include "objects/string_helpers.h"
 #include "player/player_control.h"
 #include "script/expression_names.h"
@@ -100,6 +101,42 @@ bool Matches(const TCommandEntry& entry, std::string_view line) {
 
 }  // namespace
 
+// A stage line decoded once: its command and, for IF lines (most of a
+// stage's MAIN), the condition compiled and the line the run goes on with
+// when it does not hold.
+struct TStageLine {
+  const TCommandEntry* Entry = nullptr;  // null: a procedure call
+  TLineCondition Condition;
+  TLineNumber Target;
+
+  static TStageLine Decode(std::string_view text) {
+    static const TCompiledEvaluator evaluator(TEvaluatorKind::Stage);
+    TStageLine line;
+    for (const TCommandEntry& e : kStageCommands) {
+      if (Matches(e, text)) {
+        line.Entry = &e;
+        break;
+      }
+    }
+    if (line.Entry && line.Entry->Command == TStageCommand::If) {
+      line.Condition = MakeLineCondition(evaluator, GetBetween(text, "IF ", "(", 1));
+      line.Target.Text = GetBetween(text, "(", ")", 2);
+      line.Target.Valid = ParseInteger(line.Target.Text, line.Target.Value);
+    }
+    return line;
+  }
+  bool IsFor() const { return false; }  // stage loops keep no meaning
+};
+
+namespace {
+
+TLineListCache<TStageLine>& StageLines() {
+  thread_local TLineListCache<TStageLine> cache;
+  return cache;
+}
+
+}  // namespace
+
 // ---- Expressions ----
 
 bool TScriptRun::GetValue(std::string_view name, float& value) const { return GetValueByBinding(*this, name, value); }
@@ -137,9 +174,9 @@ float TScriptRun::Evaluate(std::string_view text, const TSourcePlace& place) {
   return result.Value;
 }
 
-bool TScriptRun::EvaluateCondition(std::string_view text, const TSourcePlace& place) {
-  TConditionValue result = Evaluator_.EvaluateConditionChecked(*this, text);
-  if (result.Malformed) Errors.Report(place, QuotedText(text, " is not a condition; it counts as false"));
+bool TScriptRun::EvaluateCondition(const TLineCondition& condition, const TSourcePlace& place) {
+  TConditionValue result = Evaluator_.Run(condition.Program, *this);
+  if (result.Malformed) Errors.Report(place, QuotedText(condition.Text, " is not a condition; it counts as false"));
   return result.Value;
 }
 
@@ -164,6 +201,7 @@ void TScriptRun::RunProcedure(const TSecondStringList2& definition, bool opening
   }
 
   // Line 0 runs first; a jump outside the lines ends the run.
+  const auto decoded = StageLines().Get(*lines);
   const int32_t last = int32_t(lines->size()) - 1;
   int32_t i = -1;
   int32_t code = kNextLine;
@@ -177,7 +215,7 @@ void TScriptRun::RunProcedure(const TSecondStringList2& definition, bool opening
       return;
     }
     const TScriptLine& line = (*lines)[size_t(i)];
-    code = opening && RunOpeningStatement(line) ? kNextLine : ExecLine(line);
+    code = opening && RunOpeningStatement(line) ? kNextLine : ExecDecoded(line, decoded->Lines[size_t(i)]);
   } while (i != last);
 }
 
@@ -243,15 +281,11 @@ void TScriptRun::CallProcedure(const TScriptLine& line) {
 
 // ---- ExecLine ----
 
-int32_t TScriptRun::ExecLine(const TScriptLine& line) {
+int32_t TScriptRun::ExecLine(const TScriptLine& line) { return ExecDecoded(line, TStageLine::Decode(line.Text)); }
+
+int32_t TScriptRun::ExecDecoded(const TScriptLine& line, const TStageLine& decoded) {
   const std::string& text = line.Text;
-  const TCommandEntry* entry = nullptr;
-  for (const TCommandEntry& e : kStageCommands) {
-    if (Matches(e, text)) {
-      entry = &e;
-      break;
-    }
-  }
+  const TCommandEntry* entry = decoded.Entry;
   if (!entry) {
     CallProcedure(line);
     return kNextLine;
@@ -263,9 +297,9 @@ int32_t TScriptRun::ExecLine(const TScriptLine& line) {
     case TStageCommand::Goto:
       return IntegerArgument(line, GetBetween(text, "(", ")", 2), n) ? n : kNextLine;
     case TStageCommand::If: {
-      std::string condition = GetBetween(text, "IF ", "(", 1);
-      if (EvaluateCondition(condition, line.Place)) return kNextLine;
-      return IntegerArgument(line, GetBetween(text, "(", ")", 2), n) ? n : kNextLine;
+      if (EvaluateCondition(decoded.Condition, line.Place)) return kNextLine;
+      if (decoded.Target.Valid) return decoded.Target.Value;
+      return IntegerArgument(line, decoded.Target.Text, n) ? n : kNextLine;
     }
     case TStageCommand::CreateEnemy:
     case TStageCommand::CreateBoss:

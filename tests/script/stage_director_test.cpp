@@ -93,6 +93,32 @@ TEST_F(StageTest, MalformedWholeNumbersSkipTheirLineOnly) {
   EXPECT_EQ(Run().Errors.Count(), 1u);  // reported once for its place
 }
 
+// The director decodes each line once; a line rewritten while the stage
+// runs (as bosses rewrite theirs) is read anew, and a broken condition is
+// reported where it stands.
+TEST_F(StageTest, LinesRewrittenWhileTheStageRunsAreReadAnew) {
+  std::string overlong = "0";
+  while (overlong.size() <= kMaxExpressionLength) overlong += "+0";
+  Load("", "", "begin\n  if time = 60 then CreateEnemy(E);\n  if time = " + overlong + " then CreateEnemy(E);\nend;");
+  g.RunTo(5);
+  EXPECT_EQ(Enemies(), 0u);
+  EXPECT_EQ(Run().Errors.Count(), 1u);  // the overlong condition, once for its line
+  TLineList& main = **Run().Script.Procedures.Find("MAIN")->Lines;
+  bool rewritten = false;
+  for (TScriptLine& line : main) {
+    if (const size_t at = line.Text.find("TIME=60"); at != std::string::npos) {
+      line.Text.replace(at, 7, "TIME=8");
+      rewritten = true;
+    }
+  }
+  ASSERT_TRUE(rewritten);
+  g.RunTo(8);
+  EXPECT_EQ(Enemies(), 1u);
+  g.RunTo(70);
+  EXPECT_EQ(Enemies(), 1u);
+  EXPECT_EQ(Run().Errors.Count(), 1u);
+}
+
 TEST_F(StageTest, EndGameDiscardsTheStage) {
   Load("", "", "begin\n  CreateEnemy(E);\nend;");
   g.RunTo(3);
