@@ -137,3 +137,19 @@ BENCHMARK(BM_CompiledEvaluator);
 BENCHMARK(BM_CompiledOnce);
 
 }  // namespace
+
+// What counts here is the ratio of the rows, so by default their
+// repetitions are interleaved: a busy moment of the machine falls on all of
+// them alike. Flags given on the command line come later and win.
+int main(int argc, char** argv) {
+  std::string interleave = "--benchmark_enable_random_interleaving=true";
+  std::string repetitions = "--benchmark_repetitions=10";
+  std::string aggregates = "--benchmark_report_aggregates_only=true";
+  std::vector<char*> args(argv, argv + argc);
+  args.insert(args.begin() + (argc > 0 ? 1 : 0), {interleave.data(), repetitions.data(), aggregates.data()});
+  int count = int(args.size());
+  benchmark::Initialize(&count, args.data());
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
