@@ -1,7 +1,6 @@
 // The stage director's run-time half: running procedures, ExecLine with
 // every stage command, procedure calls and the stage's expression names.
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -23,14 +22,6 @@ namespace {
 
 // The argument text: between the first "(" and the next ")".
 std::string Arguments(std::string_view line) { return GetBetween(line, "(", ")", 1); }
-
-// A whole number written in decimal with an optional sign.
-bool ParseInteger(std::string_view text, int32_t& value) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty()) return false;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return ec == std::errc() && end == text.data() + text.size();
-}
 
 // Rounds half to even into the integer range (NaN gives 0).
 int32_t RoundToInt(float v) {
@@ -120,8 +111,7 @@ struct TStageLine {
     }
     if (line.Entry && line.Entry->Command == TStageCommand::If) {
       line.Condition = MakeLineCondition(evaluator, GetBetween(text, "IF ", "(", 1));
-      line.Target.Text = GetBetween(text, "(", ")", 2);
-      line.Target.Valid = ParseInteger(line.Target.Text, line.Target.Value);
+      line.Target = MakeLineNumber(GetBetween(text, "(", ")", 2));
     }
     return line;
   }
@@ -181,7 +171,7 @@ bool TScriptRun::EvaluateCondition(const TLineCondition& condition, const TSourc
 }
 
 bool TScriptRun::IntegerArgument(const TScriptLine& line, std::string_view text, int32_t& value) {
-  if (ParseInteger(text, value)) return true;
+  if (ParseWholeNumber(text, value)) return true;
   Errors.Report(line.Place, "expects a whole number, got " + QuotedText(text, "; the line is skipped"));
   return false;
 }
