@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "engine/graphics/vz_math.h"
+
 namespace vuzed {
 
 using D3DFORMAT = uint32_t;
@@ -102,8 +104,19 @@ enum class RenderState : uint32_t {
   SpecularEnable = 29,
   Wrap0 = 128,
   Lighting = 137,
+  Ambient = 139,                // global ambient colour, ARGB; the engine leaves it at 0
+  ColorVertex = 141,            // vertex colours may stand in for the material
+  LocalViewer = 142,
+  NormalizeNormals = 143,
+  DiffuseMaterialSource = 145,  // D3DMCS: 0 material, 1 vertex diffuse, 2 vertex specular
+  SpecularMaterialSource = 146,
+  AmbientMaterialSource = 147,
+  EmissiveMaterialSource = 148,
   BlendOp = 171,
 };
+
+// Which matrix SetTransform replaces.
+enum class TransformType : uint32_t { View = 2, Projection = 3, World = 256 };
 
 enum class SamplerState : uint32_t { AddressU = 1, AddressV = 2, MagFilter = 5, MinFilter = 6 };
 
@@ -137,6 +150,44 @@ constexpr uint32_t POOL_DEFAULT = 0, POOL_MANAGED = 1;
 // D3DLOCK
 constexpr uint32_t LOCK_READONLY = 0x10;
 }  // namespace d3d
+
+// Flexible vertex format bits of the vertices the engine draws.
+namespace fvf {
+constexpr uint32_t XYZ = 0x002, XYZRHW = 0x004, NORMAL = 0x010, DIFFUSE = 0x040, SPECULAR = 0x080,
+                   TEX1 = 0x100;
+constexpr uint32_t POSITION_MASK = 0x400E, TEXCOUNT_MASK = 0xF00, TEXCOUNT_SHIFT = 8;
+}  // namespace fvf
+
+// D3DVIEWPORT9: the area the 3D world is drawn into, in back-buffer pixels.
+struct TViewport {
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  float MinZ = 0, MaxZ = 1;
+  bool operator==(const TViewport&) const = default;
+};
+
+// D3DMATERIAL9, with the frame's defaults.
+struct D3DMaterial {
+  TColorValue Diffuse{1, 1, 1, 1};
+  TColorValue Ambient{1, 1, 1, 1};
+  TColorValue Specular{1, 1, 1, 1};
+  TColorValue Emissive{0, 0, 0, 1};
+  float Power = 10;
+  bool operator==(const D3DMaterial&) const = default;
+};
+
+// D3DLIGHT9. Type 1 point, 2 spot, 3 directional; the engine makes only
+// directional lights (white diffuse, shining along +z) until told otherwise.
+struct D3DLight {
+  static constexpr uint32_t Point = 1, Spot = 2, Directional = 3;
+  uint32_t Type = Directional;
+  TColorValue Diffuse{1, 1, 1, 0};
+  TColorValue Specular{};
+  TColorValue Ambient{};
+  TVector Position{};
+  TVector Direction{0, 0, 1};
+  float Range = 0, Falloff = 0, Attenuation0 = 0, Attenuation1 = 0, Attenuation2 = 0, Theta = 0, Phi = 0;
+  bool operator==(const D3DLight&) const = default;
+};
 
 // MakeColor: A<<24 | R<<16 | G<<8 | B, every component masked to 8 bits.
 constexpr uint32_t MakeColor(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {

@@ -16,11 +16,6 @@ namespace vuzed {
 class TMXTexture;
 class TVZFrame;
 
-struct TViewport {
-  int X = 0, Y = 0, Width = 0, Height = 0;
-  float MinZ = 0, MaxZ = 1;
-};
-
 class TVZScene : public TDeviceResource {
  public:
   TVZScene(TDovivez* device, std::string name);

@@ -15,11 +15,6 @@ namespace {
 
 void Detail(const std::string& text) { EngineLog::WriteDetailLog(text); }
 
-uint32_t NextImageId() {
-  static uint32_t next = 1;
-  return next++;
-}
-
 // Smallest power of two not below n, for n >= 1.
 int CeilPow2(int n) {
   int p = 1;
@@ -62,7 +57,7 @@ TMXTexture::TMXTexture(TDovivez* device, std::vector<D3DFORMAT> formats, uint32_
       Usage_(usage),
       Pool_(pool),
       Levels_(levels) {
-  Image_.Id = NextImageId();
+  Image_.Id = NextBackendObjectId();
 }
 
 TMXTexture::~TMXTexture() {

@@ -503,4 +503,13 @@ bool GlRenderBackend::ReadFrontBuffer(std::vector<uint8_t>& rgb, int& width, int
   return true;
 }
 
+// The 3D path is not drawn yet: these calls are accepted and ignored.
+void GlRenderBackend::SetTransform(TransformType, const TMatrix&) {}
+void GlRenderBackend::SetViewport(const TViewport&) {}
+void GlRenderBackend::SetLight(uint32_t, const D3DLight&) {}
+void GlRenderBackend::LightEnable(uint32_t, bool) {}
+void GlRenderBackend::SetMaterial(const D3DMaterial&) {}
+void GlRenderBackend::DrawIndexedTriangleList(const GeometryImage&, const GeometryImage&, int, int) {}
+void GlRenderBackend::ForgetGeometry(uint32_t) {}
+
 }  // namespace vuzed

@@ -59,6 +59,15 @@ class GlRenderBackend : public RenderBackend {
   void DrawSpriteStrip(const ScreenVertex (&v)[4]) override;
   bool ReadFrontBuffer(std::vector<uint8_t>& rgb, int& width, int& height) override;
 
+  void SetTransform(TransformType type, const TMatrix& matrix) override;
+  void SetViewport(const TViewport& viewport) override;
+  void SetLight(uint32_t index, const D3DLight& light) override;
+  void LightEnable(uint32_t index, bool enable) override;
+  void SetMaterial(const D3DMaterial& material) override;
+  void DrawIndexedTriangleList(const GeometryImage& vertices, const GeometryImage& indices, int startIndex,
+                               int primitiveCount) override;
+  void ForgetGeometry(uint32_t id) override;
+
   // Why the last CreateDevice failed.
   const std::string& LastError() const { return LastError_; }
   // OpenGL draw calls made so far; a run of sprites in one state costs one.

@@ -38,6 +38,8 @@ bool NullRenderBackend::Present() {
   ++PresentCount;
   Frames.push_back(std::move(Draws));
   Draws.clear();
+  PresentedMeshDraws = std::move(MeshDraws);
+  MeshDraws.clear();
   StateCalls.clear();
   return Device;
 }
@@ -84,6 +86,68 @@ void NullRenderBackend::DrawSpriteStrip(const ScreenVertex (&v)[4]) {
   call.ZEnable = RenderStateValue(RenderState::ZEnable);
   call.MagFilter = GetSamplerState(SamplerState::MagFilter);
   Draws.push_back(call);
+}
+
+void NullRenderBackend::SetTransform(TransformType type, const TMatrix& matrix) {
+  switch (type) {
+    case TransformType::World: World = matrix; break;
+    case TransformType::View: View = matrix; break;
+    case TransformType::Projection: Projection = matrix; break;
+  }
+  StateCalls.push_back({4, uint32_t(type), 0});
+}
+
+void NullRenderBackend::SetViewport(const TViewport& viewport) {
+  Viewport = viewport;
+  StateCalls.push_back({5, 0, 0});
+}
+
+void NullRenderBackend::SetLight(uint32_t index, const D3DLight& light) {
+  Lights[index] = light;
+  StateCalls.push_back({6, index, 0});
+}
+
+void NullRenderBackend::LightEnable(uint32_t index, bool enable) {
+  LightsEnabled[index] = enable;
+  StateCalls.push_back({7, index, enable ? 1u : 0u});
+}
+
+void NullRenderBackend::SetMaterial(const D3DMaterial& material) {
+  Material = material;
+  StateCalls.push_back({8, 0, 0});
+}
+
+void NullRenderBackend::DrawIndexedTriangleList(const GeometryImage& vertices, const GeometryImage& indices,
+                                                int startIndex, int primitiveCount) {
+  MeshDrawCall call;
+  call.VertexBufferId = vertices.Id;
+  call.IndexBufferId = indices.Id;
+  call.VertexVersion = vertices.Version;
+  call.IndexVersion = indices.Version;
+  call.FVF = vertices.FVF;
+  call.Stride = vertices.Stride;
+  call.VertexCount = vertices.Count;
+  call.IndexCount = indices.Count;
+  call.StartIndex = startIndex;
+  call.PrimitiveCount = primitiveCount;
+  call.TextureId = TextureId_;
+  call.World = World;
+  call.View = View;
+  call.Projection = Projection;
+  call.Viewport = Viewport;
+  call.Material = Material;
+  call.Lighting = RenderStateValue(RenderState::Lighting);
+  call.SpecularEnable = RenderStateValue(RenderState::SpecularEnable);
+  call.FillMode = RenderStateValue(RenderState::FillMode);
+  call.Wrap0 = RenderStateValue(RenderState::Wrap0);
+  call.ZEnable = RenderStateValue(RenderState::ZEnable);
+  call.ZWriteEnable = RenderStateValue(RenderState::ZWriteEnable);
+  call.AlphaBlendEnable = RenderStateValue(RenderState::AlphaBlendEnable);
+  call.SrcBlend = RenderStateValue(RenderState::SrcBlend);
+  call.DestBlend = RenderStateValue(RenderState::DestBlend);
+  for (const auto& [index, on] : LightsEnabled)
+    if (on && index < 32) call.EnabledLights |= 1u << index;
+  MeshDraws.push_back(call);
 }
 
 }  // namespace vuzed

@@ -24,8 +24,25 @@ class NullRenderBackend : public RenderBackend {
     uint32_t ZEnable = 0;
     uint32_t MagFilter = 0;
   };
+  // One indexed triangle list and everything it was drawn with.
+  struct MeshDrawCall {
+    uint32_t VertexBufferId = 0, IndexBufferId = 0;
+    uint64_t VertexVersion = 0, IndexVersion = 0;
+    uint32_t FVF = 0;
+    int Stride = 0, VertexCount = 0, IndexCount = 0;
+    int StartIndex = 0, PrimitiveCount = 0;
+    uint32_t TextureId = 0;
+    TMatrix World, View, Projection;
+    TViewport Viewport;
+    D3DMaterial Material;
+    uint32_t Lighting = 0, SpecularEnable = 0, FillMode = 0, Wrap0 = 0;
+    uint32_t ZEnable = 0, ZWriteEnable = 0, AlphaBlendEnable = 0, SrcBlend = 0, DestBlend = 0;
+    uint32_t EnabledLights = 0;  // bit i: light i on
+  };
   struct StateCall {
-    uint32_t Kind;  // 0 render state, 1 sampler state, 2 texture stage state, 3 texture
+    // 0 render state, 1 sampler state, 2 texture stage state, 3 texture,
+    // 4 transform, 5 viewport, 6 light, 7 light enable, 8 material
+    uint32_t Kind;
     uint32_t State;
     uint32_t Value;
   };
@@ -53,6 +70,15 @@ class NullRenderBackend : public RenderBackend {
   void DrawSpriteStrip(const ScreenVertex (&v)[4]) override;
   bool ReadFrontBuffer(std::vector<uint8_t>&, int&, int&) override { return false; }
 
+  void SetTransform(TransformType type, const TMatrix& matrix) override;
+  void SetViewport(const TViewport& viewport) override;
+  void SetLight(uint32_t index, const D3DLight& light) override;
+  void LightEnable(uint32_t index, bool enable) override;
+  void SetMaterial(const D3DMaterial& material) override;
+  void DrawIndexedTriangleList(const GeometryImage& vertices, const GeometryImage& indices, int startIndex,
+                               int primitiveCount) override;
+  void ForgetGeometry(uint32_t id) override { ForgottenGeometry.push_back(id); }
+
   uint32_t RenderStateValue(RenderState state) const;
 
   // Configuration.
@@ -77,6 +103,16 @@ class NullRenderBackend : public RenderBackend {
   std::vector<std::vector<DrawCall>> Frames;      // draws of every presented frame
   std::vector<StateCall> StateCalls;              // since the last Present
   std::vector<uint32_t> Forgotten;
+  // The 3D state as last set, and the meshes drawn since the last Present
+  // (PresentedMeshDraws keeps those of the last presented frame only).
+  TMatrix World, View, Projection;
+  TViewport Viewport;
+  std::map<uint32_t, D3DLight> Lights;
+  std::map<uint32_t, bool> LightsEnabled;
+  D3DMaterial Material;
+  std::vector<MeshDrawCall> MeshDraws;
+  std::vector<MeshDrawCall> PresentedMeshDraws;
+  std::vector<uint32_t> ForgottenGeometry;
 
  private:
   std::map<uint32_t, uint32_t> RenderStates_;

@@ -12,6 +12,13 @@
 
 namespace vuzed {
 
+// Ids for the images and buffers the backend keeps copies of: unique for the
+// life of the process, never 0.
+inline uint32_t NextBackendObjectId() {
+  static uint32_t next = 1;
+  return next++;
+}
+
 // Result of the per-frame cooperative-level test.
 enum class CooperativeLevel { Ok, Lost, NotReset };
 
@@ -26,6 +33,10 @@ struct DeviceCaps {
   bool SquareOnly = false;    // width must equal height
   bool BlendOp = true;        // D3DRS_BLENDOP is honoured
   uint64_t AvailableTextureMem = 256ull << 20;
+  // Largest triangle count of one indexed draw and largest vertex index; a
+  // renderer without such limits reports the largest values it can.
+  uint32_t MaxPrimitiveCount = 0xFFFFFFu;
+  uint32_t MaxVertexIndex = 0xFFFFFFu;
 };
 
 // How the device is created: window or full screen, back buffer size and format.
@@ -47,6 +58,19 @@ struct TextureImage {
   D3DFORMAT Format = fmt::A8R8G8B8;
   int Pitch = 0;             // bytes per row
   const uint8_t* Pixels = nullptr;
+};
+
+// A vertex or index buffer as the engine keeps it: CPU-side bytes. The
+// backend uploads the block again whenever Version changes. Index buffers hold
+// 16-bit indices (Stride 2, FVF 0); vertex buffers hold Count vertices of
+// Stride bytes laid out as FVF says, position first.
+struct GeometryImage {
+  uint32_t Id = 0;        // unique for the life of the process (shared with textures' ids)
+  uint64_t Version = 0;   // bumped after every write to Data
+  uint32_t FVF = 0;
+  int Stride = 0;         // bytes per element
+  int Count = 0;          // elements
+  const uint8_t* Data = nullptr;
 };
 
 // A pre-transformed vertex (D3DFVF_XYZRHW | DIFFUSE | SPECULAR | TEX1): screen
@@ -92,6 +116,22 @@ class RenderBackend {
 
   // One sprite: a triangle strip of four vertices, in the order given.
   virtual void DrawSpriteStrip(const ScreenVertex (&v)[4]) = 0;
+
+  // The 3D path, as Direct3D 9's fixed function draws it. Matrices follow the
+  // row-vector convention: a vertex lands at p x World x View x Projection,
+  // then the viewport maps it to pixels. Lights are directional lights lit
+  // per vertex; the material and the vertex colours feed them.
+  virtual void SetTransform(TransformType type, const TMatrix& matrix) = 0;
+  virtual void SetViewport(const TViewport& viewport) = 0;
+  virtual void SetLight(uint32_t index, const D3DLight& light) = 0;
+  virtual void LightEnable(uint32_t index, bool enable) = 0;
+  virtual void SetMaterial(const D3DMaterial& material) = 0;
+  // primitiveCount triangles of an indexed triangle list, read from the
+  // indices starting at startIndex; indices refer to vertices from 0 on.
+  virtual void DrawIndexedTriangleList(const GeometryImage& vertices, const GeometryImage& indices,
+                                       int startIndex, int primitiveCount) = 0;
+  // A vertex or index buffer is gone: drop whatever the backend keeps for it.
+  virtual void ForgetGeometry(uint32_t id) = 0;
 
   // The last presented frame as 24-bit RGB rows, top row first. False when the
   // backend has no pixels to give (the null backend, or nothing presented).
