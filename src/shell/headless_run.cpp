@@ -106,6 +106,18 @@ void DumpObjects(TForm1& form, std::ostream& out) {
   };
   dumpList("item", e.Items);
   dumpList("effect", e.Effects);
+  // The 3D background while a set runs: its counter and where each segment
+  // stands (the translation row of its local matrix).
+  TBackGround& back = *c.BackGround;
+  if (back.Set != 0) {
+    out << "{\"kind\":\"background\",\"set\":" << back.Set << ",\"counter\":" << back.Counter << "}\n";
+    for (int i = 0; i < TBackGround::kSegmentCount; ++i) {
+      const TVZFrame* segment = back.Segment(i);
+      const TVector t = segment ? MatrixTranslation(segment->Local) : TVector{};
+      out << "{\"kind\":\"segment\",\"i\":" << i << ",\"x\":" << JsonNumber(t.X) << ",\"y\":" << JsonNumber(t.Y)
+          << ",\"z\":" << JsonNumber(t.Z) << "}\n";
+    }
+  }
 }
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -1,9 +1,12 @@
 #include "engine/graphics/rendering_queue.h"
 
+#include <cmath>
 #include <utility>
 
 #include "engine/graphics/blend_modes.h"
 #include "engine/graphics/device.h"
+#include "engine/graphics/frame.h"
+#include "engine/graphics/mesh.h"
 #include "engine/graphics/texture.h"
 
 namespace vuzed {
@@ -24,7 +27,23 @@ struct TVZRenderingQueue::StateCache {
   uint32_t SavedMin = 0;
 };
 
-TVZRenderingQueue::TVZRenderingQueue(TDovivez* device) : Device_(device), Sprites_(32) {}
+TVZRenderingQueue::TVZRenderingQueue(TDovivez* device) : Device_(device), Frames_(32), Sprites_(32) {}
+
+void TVZRenderingQueue::AddFrame(TVZFrame* frame) {
+  if (FrameCount_ == Frames_.size()) Frames_.resize(Frames_.size() * 2);
+  Frames_[FrameCount_++] = frame;
+}
+
+float TVZRenderingQueue::FrameDepthKey(const TVZFrame& frame, const TMatrix& viewProjection) {
+  if (frame.CustomDepthKey) return frame.CustomDepthKey(frame);
+  if (!frame.Mesh) return 0;
+  const TMatrix m = MatrixMultiply(frame.World, viewProjection);
+  const float centre = TransformW(frame.Mesh->Centre(), m);
+  if (frame.DepthMode != DepthFarSide && frame.DepthMode != DepthNearSide) return centre;
+  const float half =
+      std::fabs(TransformW(frame.Mesh->BoundsMax(), m) - TransformW(frame.Mesh->BoundsMin(), m)) / 2;
+  return frame.DepthMode == DepthFarSide ? centre + half : centre - half;
+}
 
 void TVZRenderingQueue::AddSprite(const TSpriteRecord& sprite) {
   if (Count_ == Sprites_.size()) Sprites_.resize(Sprites_.size() * 2);
@@ -51,7 +70,7 @@ void TVZRenderingQueue::SortDescending(std::vector<float>& keys, std::vector<siz
   }
 }
 
-void TVZRenderingQueue::Render(bool sorted, bool blendOpSupported) {
+void TVZRenderingQueue::Render(bool sorted, bool blendOpSupported, const TMatrix& viewProjection) {
   RenderBackend& backend = Device_->Backend();
   backend.SetTexture(nullptr);
   backend.SetRenderState(RenderState::SpecularEnable, 1);
@@ -70,24 +89,87 @@ void TVZRenderingQueue::Render(bool sorted, bool blendOpSupported) {
 
   StateCache cache;
   if (!sorted) {
+    for (size_t i = 0; i < FrameCount_; ++i) DrawFrame(*Frames_[i], cache, blendOpSupported);
     for (size_t i = 0; i < Count_; ++i) DrawSprite(Sprites_[i], cache, blendOpSupported);
   } else {
+    // Entries below FrameCount_ are frames, the rest sprites (minus FrameCount_).
     SortKeys_.clear();
     SortEntries_.clear();
+    for (size_t i = 0; i < FrameCount_; ++i) {
+      SortKeys_.push_back(FrameDepthKey(*Frames_[i], viewProjection));
+      SortEntries_.push_back(i);
+    }
     for (size_t i = 0; i < Count_; ++i) {
       if (Sprites_[i].Depth < 0) continue;
       SortKeys_.push_back(Sprites_[i].Depth);
-      SortEntries_.push_back(i);
+      SortEntries_.push_back(FrameCount_ + i);
     }
     if (!SortKeys_.empty()) SortDescending(SortKeys_, SortEntries_, 0, int(SortKeys_.size()) - 1);
-    for (size_t entry : SortEntries_) DrawSprite(Sprites_[entry], cache, blendOpSupported);
+    for (size_t entry : SortEntries_) {
+      if (entry < FrameCount_)
+        DrawFrame(*Frames_[entry], cache, blendOpSupported);
+      else
+        DrawSprite(Sprites_[entry - FrameCount_], cache, blendOpSupported);
+    }
   }
 
-  if (cache.FilterRead) {
-    backend.SetSamplerState(SamplerState::MagFilter, cache.SavedMag);
-    backend.SetSamplerState(SamplerState::MinFilter, cache.SavedMin);
-  }
+  RestoreFilters(cache);
   Count_ = 0;
+  FrameCount_ = 0;
+}
+
+// Sprites set the sampler filters to their own; frames and whatever follows
+// the queue get back the filters that were there before the first change.
+void TVZRenderingQueue::RestoreFilters(StateCache& cache) {
+  if (!cache.FilterRead || !cache.FilterSet) return;
+  RenderBackend& backend = Device_->Backend();
+  backend.SetSamplerState(SamplerState::MagFilter, cache.SavedMag);
+  backend.SetSamplerState(SamplerState::MinFilter, cache.SavedMin);
+  cache.FilterSet = false;
+}
+
+void TVZRenderingQueue::ApplyTexture(const TextureImage* image, StateCache& cache) {
+  if (image == cache.Texture) return;
+  Device_->Backend().SetTexture(image);
+  cache.Texture = image;
+}
+
+void TVZRenderingQueue::DrawFrame(TVZFrame& frame, StateCache& cache, bool blendOpSupported) {
+  RenderBackend& backend = Device_->Backend();
+  RestoreFilters(cache);
+  if (frame.BlendMode != cache.BlendMode) {
+    ApplyBlendMode(backend, BlendModeRecord(frame.BlendMode), blendOpSupported);
+    cache.BlendMode = frame.BlendMode;
+  }
+  const TMXTexture* texture = frame.Texture();
+  const TextureImage* image = nullptr;
+  if (texture && Device_->IsRegistered(texture->ResourceID(), texture)) image = texture->Image();
+  ApplyTexture(image, cache);
+  if (cache.Specular != frame.Specular) {
+    backend.SetRenderState(RenderState::SpecularEnable, frame.Specular ? 1 : 0);
+    cache.Specular = frame.Specular;
+  }
+  if (cache.FillMode != frame.FillMode) {
+    backend.SetRenderState(RenderState::FillMode, frame.FillMode);
+    cache.FillMode = frame.FillMode;
+  }
+  if (cache.Wrap != frame.Wrap) {
+    backend.SetRenderState(RenderState::Wrap0, frame.Wrap);
+    cache.Wrap = frame.Wrap;
+  }
+  if (cache.Lighting != frame.Lighting) {
+    backend.SetRenderState(RenderState::Lighting, frame.Lighting ? 1 : 0);
+    cache.Lighting = frame.Lighting;
+  }
+  backend.SetTransform(TransformType::World, frame.RenderMatrix);
+  backend.SetMaterial(frame.Material);
+  if (frame.CustomDraw) {
+    frame.CustomDraw(frame);
+    // The custom drawing may have bound a texture of its own.
+    backend.SetTexture(cache.Texture);
+  } else if (frame.Mesh) {
+    frame.Mesh->DrawMesh();
+  }
 }
 
 void TVZRenderingQueue::DrawSprite(const TSpriteRecord& sprite, StateCache& cache, bool blendOpSupported) {
@@ -116,10 +198,7 @@ void TVZRenderingQueue::DrawSprite(const TSpriteRecord& sprite, StateCache& cach
   const TextureImage* image = nullptr;
   if (sprite.Texture && Device_->IsRegistered(sprite.TextureID, sprite.Texture))
     image = sprite.Texture->Image();
-  if (image != cache.Texture) {
-    backend.SetTexture(image);
-    cache.Texture = image;
-  }
+  ApplyTexture(image, cache);
   if (cache.Specular) {
     backend.SetRenderState(RenderState::SpecularEnable, 0);
     cache.Specular = false;

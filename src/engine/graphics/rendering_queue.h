@@ -1,21 +1,25 @@
 #pragma once
-// TVZRenderingQueue: sprites waiting for the end of the frame. A scene has
-// three: opaque 3D, translucent 3D (depth-sorted) and the screen queue, which
-// holds almost every game sprite and is drawn last, in the order queued.
+// TVZRenderingQueue: frames and sprites waiting for the end of the frame. A
+// scene has three: opaque 3D, translucent 3D (depth-sorted) and the screen
+// queue, which holds almost every game sprite and is drawn last, in the order
+// queued.
 //
-// Capacity starts at 32 and doubles whenever an append finds the list full;
-// it is kept from frame to frame, so steady play allocates nothing. The count
-// returns to 0 after every render: sprites are queued anew each frame.
+// Each list's capacity starts at 32 and doubles whenever an append finds it
+// full; it is kept from frame to frame, so steady play allocates nothing. The
+// counts return to 0 after every render: everything is queued anew each frame.
 
 #include <cstddef>
 #include <vector>
 
 #include "engine/graphics/sprite.h"
+#include "engine/graphics/vz_math.h"
 
 namespace vuzed {
 
 class TDovivez;
+class TVZFrame;
 class RenderBackend;
+struct TextureImage;
 
 class TVZRenderingQueue {
  public:
@@ -25,11 +29,22 @@ class TVZRenderingQueue {
   size_t SpriteCount() const { return Count_; }
   size_t SpriteCapacity() const { return Sprites_.size(); }
   const TSpriteRecord& Sprite(size_t i) const { return Sprites_[i]; }
+  void AddFrame(TVZFrame* frame);
+  size_t FrameCount() const { return FrameCount_; }
+  size_t FrameCapacity() const { return Frames_.size(); }
+  TVZFrame* Frame(size_t i) const { return Frames_[i]; }
 
-  // Draws every queued sprite and empties the queue. A sorted queue draws in
-  // descending Depth (far before near) by the engine's own quicksort, whose
-  // order for equal keys is part of the look of layered backgrounds.
-  void Render(bool sorted, bool blendOpSupported);
+  // Draws every queued frame, then every sprite, and empties the queue. A
+  // sorted queue draws frames and sprites together in descending depth key
+  // (far before near) by the engine's own quicksort, whose order for equal
+  // keys is part of the look of layered backgrounds. viewProjection turns a
+  // frame's points into the view-space depth of its key.
+  void Render(bool sorted, bool blendOpSupported, const TMatrix& viewProjection = TMatrix{});
+
+  // A translucent frame's sort key: the view-space depth (w after world,
+  // view and projection) of its mesh centre, moved by half the depth span of
+  // the mesh's box towards the far side (depth mode 1) or the near side (2).
+  static float FrameDepthKey(const TVZFrame& frame, const TMatrix& viewProjection);
 
   // The order the sort leaves the keys in (exposed for tests).
   static void SortDescending(std::vector<float>& keys, std::vector<size_t>& entries, int lo, int hi);
@@ -37,8 +52,13 @@ class TVZRenderingQueue {
  private:
   struct StateCache;
   void DrawSprite(const TSpriteRecord& sprite, StateCache& cache, bool blendOpSupported);
+  void DrawFrame(TVZFrame& frame, StateCache& cache, bool blendOpSupported);
+  void ApplyTexture(const TextureImage* image, StateCache& cache);
+  void RestoreFilters(StateCache& cache);
 
   TDovivez* Device_;
+  std::vector<TVZFrame*> Frames_;
+  size_t FrameCount_ = 0;
   std::vector<TSpriteRecord> Sprites_;
   size_t Count_ = 0;
   std::vector<float> SortKeys_;
