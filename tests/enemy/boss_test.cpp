@@ -261,7 +261,7 @@ TEST(BossEndToEnd, TheDumpFollowsABossFromItsHeaderToTheEndOfItsBlast) {
   auto run = [&](int frames) {
     auto r = test::RunTool({"run", "--root", root.Path().string(), "--frames", std::to_string(frames), "--dump"});
     EXPECT_EQ(r.Status, 0) << r.Err;
-    return r.OutLines();
+    return r.FieldLines();
   };
   auto lines = run(182);
   ASSERT_EQ(lines.size(), 14u);

@@ -193,7 +193,7 @@ TEST(EnemyControlEndToEnd, TheDumpListsEveryObjectOfTheField) {
   auto run = [&](int frames) {
     auto r = test::RunTool({"run", "--root", root.Path().string(), "--frames", std::to_string(frames), "--dump"});
     EXPECT_EQ(r.Status, 0) << r.Err;
-    return r.OutLines();
+    return r.FieldLines();
   };
   auto lines = run(3);
   ASSERT_EQ(lines.size(), 7u);

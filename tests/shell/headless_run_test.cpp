@@ -63,15 +63,21 @@ TEST(HeadlessRun, TheQuitKeyEndsTheRunAfterItsPassAndSavesTheSettings) {
   EXPECT_EQ(saved.rfind("; player settings\r\n", 0), 0u);
 }
 
-TEST(HeadlessRun, DumpListsTheShipFirst) {
+TEST(HeadlessRun, DumpListsTheShipFirstAndTheBackgroundSegmentsLast) {
   TempDir root;
   auto r = RunTool({"run", "--root", root.Path().string(), "--frames", "1", "--dump"});
   ASSERT_EQ(r.Status, 0) << r.Err;
   auto lines = r.OutLines();
-  ASSERT_EQ(lines.size(), 2u);
+  ASSERT_EQ(lines.size(), 14u);
   EXPECT_EQ(lines[0],
             "{\"kind\":\"player\",\"x\":200,\"y\":400,\"lives\":3,\"bombs\":3,\"hp\":4,\"power\":1,\"graze\":0,"
             "\"bomb\":0,\"invulnerable\":179,\"alive\":true}");
+  // Stage 1 runs set 1: after one step the segments have moved 0.1 towards the viewer.
+  EXPECT_EQ(lines[1], "{\"kind\":\"background\",\"set\":1,\"counter\":1}");
+  EXPECT_EQ(lines[2], "{\"kind\":\"segment\",\"i\":0,\"x\":0,\"y\":0.2,\"z\":59.9}");
+  EXPECT_EQ(lines[3], "{\"kind\":\"segment\",\"i\":1,\"x\":0,\"y\":0.2,\"z\":53.9}");
+  EXPECT_EQ(lines[12], "{\"kind\":\"segment\",\"i\":10,\"x\":0,\"y\":0.2,\"z\":-0.1}");
+  EXPECT_EQ(lines[13].rfind("{\"frame\":1,", 0), 0u);
 }
 
 TEST(HeadlessRun, BadArgumentsAndUnreadableFilesHaveTheirOwnExitStatus) {

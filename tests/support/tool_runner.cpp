@@ -40,6 +40,14 @@ std::vector<std::string> ToolResult::OutLines() const {
   return lines;
 }
 
+std::vector<std::string> ToolResult::FieldLines() const {
+  std::vector<std::string> lines;
+  for (std::string& line : OutLines())
+    if (line.rfind("{\"kind\":\"background\"", 0) != 0 && line.rfind("{\"kind\":\"segment\"", 0) != 0)
+      lines.push_back(std::move(line));
+  return lines;
+}
+
 ToolResult RunTool(const std::vector<std::string>& args, const std::vector<std::string>& env) {
   TempDir scratch;
   std::string command;

@@ -11,6 +11,9 @@ struct ToolResult {
   std::string Out;
   std::string Err;
   std::vector<std::string> OutLines() const;
+  // The lines without the 3D background's (kinds "background" and "segment"),
+  // for tests of the playfield's objects.
+  std::vector<std::string> FieldLines() const;
 };
 
 // Arguments are passed as given (each quoted for the shell); extra
