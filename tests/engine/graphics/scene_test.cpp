@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/graphics/frame.h"
 #include "engine/graphics/texture.h"
 #include "support/engine_fixture.h"
 
@@ -165,6 +166,129 @@ TEST(BlendModes, OutOfRangeModesReadAsOpaque) {
   EXPECT_TRUE(IsTranslucentMode(4));
   EXPECT_FALSE(IsTranslucentMode(5));
   EXPECT_EQ(BlendModeRecord(5).CmpFunc, d3d::CMP_GREATER);
+}
+
+}  // namespace
+}  // namespace vuzed
+
+namespace vuzed {
+namespace {
+
+// Frames drawn by a callback that notes their name and how many sprites had
+// been drawn before them.
+struct SceneFrameTest : SceneTest {
+  TVZFrame* Add(TVZFrame* parent, char name, int32_t blend = 0, float key = 0) {
+    TVZFrame* frame = parent->NewChild();
+    frame->BlendMode = blend;
+    frame->CustomDepthKey = [key](const TVZFrame&) { return key; };
+    frame->CustomDraw = [this, name](TVZFrame& f) {
+      Order += name;
+      SpritesBefore.push_back(F.Backend.Draws.size());
+      Worlds.push_back(F.Backend.World);
+      (void)f;
+    };
+    return frame;
+  }
+  void RenderTree() { Scene.Render(&Root); }
+  TVZFrame Root;
+  std::string Order;
+  std::vector<size_t> SpritesBefore;
+  std::vector<TMatrix> Worlds;
+};
+
+TEST_F(SceneFrameTest, VisibilityDecidesWhatIsDrawnAndWhatIsVisited) {
+  TVZFrame* a = Add(&Root, 'a');
+  a->Visibility = FrameChildrenOnly;
+  Add(a, 'b');
+  TVZFrame* c = Add(&Root, 'c');
+  c->Visibility = FrameHidden;
+  Add(c, 'd');
+  Add(&Root, 'e');
+  RenderTree();
+  EXPECT_EQ(Order, "be");
+  EXPECT_TRUE(a->WorldValid);
+  EXPECT_FALSE(a->Queued);
+  EXPECT_FALSE(c->WorldValid);
+  // A frame's own sphere culls its whole subtree.
+  a->Visibility = FrameVisible;
+  a->CullByOwnSphere = true;
+  a->OwnSphereCentre = MakeVector(0, 0, -5);
+  Order.clear();
+  RenderTree();
+  EXPECT_EQ(Order, "e");
+}
+
+TEST_F(SceneFrameTest, DrawnFramesGetTheirOffsetWorldAndTheirStates) {
+  TVZFrame* parent = Add(&Root, 'p');
+  parent->Local.M[3][0] = 10;
+  TVZFrame* child = Add(parent, 'c');
+  child->Local.M[3][1] = 2;
+  child->Offset.M[0][0] = 3;
+  child->Lighting = false;
+  child->FillMode = 2;
+  RenderTree();
+  ASSERT_EQ(Worlds.size(), 2u);
+  EXPECT_EQ(MatrixTranslation(child->World), MakeVector(10, 2, 0));  // the offset is not part of the world
+  EXPECT_EQ(Worlds[1].M[0][0], 3);
+  EXPECT_EQ(MatrixTranslation(Worlds[1]), MakeVector(10, 2, 0));
+  EXPECT_EQ(F.Backend.RenderStateValue(RenderState::FillMode), d3d::FILL_SOLID);  // sprites' states after
+}
+
+TEST_F(SceneFrameTest, TranslucentFramesAndSpritesSortTogetherFarFirst) {
+  Add(&Root, 'n', 2, 1);
+  Add(&Root, 'f', 1, 5);
+  Add(&Root, 'o', 0, 0);  // opaque: before every translucent entry
+  Queue(0, 0, 4, 4, 0xFF000001, 2, nullptr, true, false, 3);
+  RenderTree();
+  EXPECT_EQ(Order, "ofn");
+  ASSERT_EQ(SpritesBefore.size(), 3u);
+  EXPECT_EQ(SpritesBefore[1], 0u);
+  EXPECT_EQ(SpritesBefore[2], 1u);  // the sprite at depth 3 lies between 5 and 1
+  // The smooth sprite set linear filtering; the frame after it got the old filters back.
+  const auto& calls = F.Backend.StateCalls;
+  size_t linear = calls.size(), restored = calls.size();
+  for (size_t i = 0; i < calls.size(); ++i) {
+    if (calls[i].Kind == 1 && calls[i].State == uint32_t(SamplerState::MagFilter)) {
+      if (calls[i].Value == d3d::TEXF_LINEAR) linear = i;
+      else if (linear < calls.size() && restored == calls.size()) restored = i;
+    }
+  }
+  ASSERT_LT(linear, calls.size());
+  ASSERT_LT(restored, calls.size());
+  EXPECT_EQ(calls[restored].Value, d3d::TEXF_POINT);
+}
+
+TEST_F(SceneTest, SpheresAreCulledJustBehindTheCameraAndKeptAtTheFarPlane) {
+  const TMatrix identity;
+  const float r = 2, far = Scene.FarPlane();
+  struct Row {
+    TVector Centre;
+    float Radius;
+    bool Visible;
+  } rows[] = {
+      {{0, 0, -r - 0.001f}, r, false}, {{0, 0, -r}, r, true},          {{0, 0, far + r}, r, true},
+      {{0, 0, far + r + 1}, r, false}, {{0, 0, 10}, 0, false},          {{13, 0, 10}, r, false},
+      {{12.5f, 0, 10}, r, true},       {{0, -13, 10}, r, false},        {{0, 12.5f, 10}, r, true},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(Scene.SphereInFrustum(identity, row.Centre, row.Radius), row.Visible)
+        << row.Centre.X << "," << row.Centre.Y << "," << row.Centre.Z << " r " << row.Radius;
+}
+
+TEST_F(SceneTest, ViewportAndProjectionReachTheDeviceAndComeBackAfterAReset) {
+  Scene.SetViewport(10, 20, 650, 500);
+  Scene.SetProjection(1.5707964f, 0.75f, 0.01f, 10000);
+  EXPECT_EQ(F.Backend.Viewport, (TViewport{10, 20, 640, 480, 0, 1}));
+  EXPECT_FLOAT_EQ(F.Backend.Projection.M[0][0], 0.75f);
+  EXPECT_FLOAT_EQ(F.Backend.Projection.M[2][3], 1);
+  EXPECT_FLOAT_EQ(F.Backend.Projection.M[3][2], -0.01f * 10000 / (10000 - 0.01f));
+  EXPECT_FLOAT_EQ(Scene.ViewportMatrix().M[1][1], -240);
+  EXPECT_FLOAT_EQ(Scene.ViewportMatrix().M[3][0], 330);
+  F.Backend.Viewport = TViewport{};
+  F.Backend.Projection = TMatrix{};
+  F.Device->ChangeToFullScreen(640, 480, fmt::X8R8G8B8, {fmt::D16});
+  EXPECT_EQ(F.Backend.Viewport.Width, 640);
+  EXPECT_FLOAT_EQ(F.Backend.Projection.M[0][0], 0.75f);
 }
 
 }  // namespace
