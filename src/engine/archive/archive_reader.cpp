@@ -132,8 +132,7 @@ std::unique_ptr<std::stringstream> ExtractFromStream(std::istream& archive, cons
       throw EVRKError("VAZ archive entry " + Quoted(id) + ": " + e.what());
     }
   }
-  return std::make_unique<std::stringstream>(std::move(data),
-                                             std::ios::in | std::ios::out | std::ios::binary);
+  return std::make_unique<std::stringstream>(std::move(data), std::ios::in | std::ios::out | std::ios::binary);
 }
 
 std::ifstream OpenArchiveFile(const std::string& archivePath) {

@@ -100,7 +100,8 @@ std::string ExpandPairs(std::string_view packed, uint32_t unpackedSize) {
           throw EVRKError("expands past its " + std::to_string(unpackedSize) + " bytes (a cycle in the pair table?)");
         output.push_back(char(c));
       } else {
-        if (depth + 2 > kMaxStack) throw EVRKError("pair chain nests deeper than 256 levels (a cycle in the pair table?)");
+        if (depth + 2 > kMaxStack)
+          throw EVRKError("pair chain nests deeper than 256 levels (a cycle in the pair table?)");
         stack[depth++] = table.Right[c];
         stack[depth++] = table.Left[c];
       }

@@ -63,16 +63,14 @@ TEST(ArchiveReader, TheTableListsEveryEntryInOrder) {
 TEST(ArchiveReader, IdsMatchIgnoringAsciiCaseAndTheFirstEntryWins) {
   // "\x83\x41" and "\x83\x61" are two different Shift-JIS characters whose
   // second bytes happen to be 'A' and 'a'.
-  const std::string archive = test::PlainArchive({{"Title.BMP", "first"},
-                                                  {"title.bmp", "second"},
-                                                  {"\x83\x41x", "sjis"},
-                                                  {"e\xC9", "latin"}});
+  const std::string archive =
+      test::PlainArchive({{"Title.BMP", "first"}, {"title.bmp", "second"}, {"\x83\x41x", "sjis"}, {"e\xC9", "latin"}});
   const struct {
     std::string Id, Want;
   } rows[] = {
-      {"Title.BMP", "first"}, {"TITLE.bmp", "first"}, {"title.bmp", "first"},
+      {"Title.BMP", "first"}, {"TITLE.bmp", "first"},  {"title.bmp", "first"},
       {"\x83\x41X", "sjis"},  {"\x83\x61x", "(none)"}, {"E\xC9", "latin"},
-      {"e\xE9", "(none)"},    {"Title", "(none)"},    {"", "(none)"},
+      {"e\xE9", "(none)"},    {"Title", "(none)"},     {"", "(none)"},
   };
   for (const auto& row : rows) {
     std::string got;

@@ -467,7 +467,8 @@ TEST_F(TextureTest, AMissingOrBrokenEntryLogsAndKeepsTheFill) {
     t.SetFillColor(0xFF102030);
     t.SetSize(2, 2);
     EXPECT_FALSE(t.LoadFromFile(row.Id, row.Archive));
-    EXPECT_TRUE(LogHasLine(row.Id + " ＠ " + row.Archive + "からの、読み込みエラー(Error Code = UNKNOWN ERROR ... $00000001)"))
+    EXPECT_TRUE(
+        LogHasLine(row.Id + " ＠ " + row.Archive + "からの、読み込みエラー(Error Code = UNKNOWN ERROR ... $00000001)"))
         << row.Archive;
     EXPECT_EQ(t.Source(), TMXTexture::TSource::Archive);
     EXPECT_EQ(ColorAt(t, 1, 1), 0xFF102030u);
