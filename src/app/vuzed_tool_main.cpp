@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/archive/archive_command.h"
 #include "script/compile_command.h"
 #include "script/eval_command.h"
 #include "shell/headless_run.h"
@@ -14,6 +15,7 @@ namespace {
 const char* const kUsage =
     "usage: vuzed-tool COMMAND [options]\n"
     "commands:\n"
+    "  archive   list the entries of a VAZ archive or extract one\n"
     "  compile   compile a stage or unit script and print its procedures\n"
     "  eval      evaluate script expressions with one kind's evaluator\n"
     "  run       run the game loop headless and print a JSON summary\n"
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
   }
   if (command == "run") return vuzed::RunCommand(args, std::cout, std::cerr);
   if (command == "compile") return vuzed::CompileCommand(args, std::cout, std::cerr);
+  if (command == "archive") return vuzed::ArchiveCommand(args, std::cout, std::cerr);
   if (command == "eval") return vuzed::EvalCommand(args, std::cout, std::cerr);
   std::cerr << "vuzed-tool: unknown command \"" << command << "\"\n" << kUsage;
   return 2;

@@ -8,6 +8,7 @@
 // end of the archive and no extraction runs away in time or memory.
 
 #include <cstdint>
+#include <fstream>
 #include <iosfwd>
 #include <memory>
 #include <sstream>
@@ -37,17 +38,37 @@ struct TArchiveTable {
   std::vector<TArchiveEntry> Entries;
 };
 
+// The largest entry an extraction produces. A compressed entry may expand to
+// far more than the archive's size, so its promise is capped.
+constexpr uint32_t kMaxArchiveEntrySize = 256u << 20;
+// Bytes a compressed entry may expand to past its unpacked size before the
+// expansion is stopped as runaway.
+constexpr uint32_t kPairOverrunMargin = 4096;
+
 // Reads the header and the entry table from the stream's current position.
+// Wrong magic, a short header or a table longer than the rest of the stream
+// raise EVRKError before anything is allocated for it.
 TArchiveTable ReadArchiveTable(std::istream& archive);
 
-// The entry whose name matches id without regard to letter case (the first
-// such entry), as a stream at position 0.
-std::unique_ptr<std::stringstream> ExtractFromStream(std::istream& archive, const std::string& id);
+// The entry whose name matches id without regard to letter case (ASCII
+// letters only, never the second byte of a Shift-JIS character; the first
+// such entry), as a stream at position 0. Entry offsets are positions in the
+// stream counted from 0. An entry promising more than maxUnpackedSize bytes
+// is refused.
+std::unique_ptr<std::stringstream> ExtractFromStream(std::istream& archive, const std::string& id,
+                                                     uint32_t maxUnpackedSize = kMaxArchiveEntrySize);
+// The archive file opened read-only, or EVRKError naming the path.
+std::ifstream OpenArchiveFile(const std::string& archivePath);
 // Opens the archive file read-only, extracts, closes. A file that cannot be
 // opened raises EVRKError too.
 std::unique_ptr<std::stringstream> ExtractFromArchive(const std::string& archivePath, const std::string& id);
 
 // Expands byte-pair encoded blocks; unpackedSize is what the entry promises.
+// The result is at least unpackedSize long (zeros after what the data
+// produced). A table running past 256 values, a truncated block, a pair chain
+// deeper than 256 levels (a cycle through left halves) or output beyond
+// unpackedSize + kPairOverrunMargin (a cycle through right halves) raise
+// EVRKError.
 std::string ExpandPairs(std::string_view packed, uint32_t unpackedSize);
 
 }  // namespace vuzed

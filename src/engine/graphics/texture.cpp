@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "engine/archive/archive_reader.h"
 #include "engine/graphics/bmp_loader.h"
 #include "engine/graphics/d3d_names.h"
 #include "engine/graphics/engine_log.h"
@@ -152,15 +153,26 @@ void TMXTexture::Touch() { ++Image_.Version; }
 bool TMXTexture::LoadFromFile(const std::string& path, const std::string& archive) {
   const std::string id = std::to_string(ResourceID());
   if (!archive.empty()) {
-    // Archive entries arrive with the archive reader; until then every entry
-    // is unreadable.
+    // path is the entry's id inside the archive.
     Detail("ID " + id + "(" + ResourceName() + ") のテクスチャに、VAZファイル" + archive + " から ID " + path +
            " を読み込みます");
-    LogLoadError(path + " ＠ " + archive + "からの、読み込みエラー");
+    const std::string errorText = path + " ＠ " + archive + "からの、読み込みエラー";
+    std::unique_ptr<std::stringstream> entry;
+    try {
+      entry = ExtractFromArchive(archive, path);
+    } catch (const std::exception&) {
+      // Every failure of the extraction (missing file or id, damaged data)
+      // is reported in the texture's own words.
+    }
+    bool loaded = false;
+    if (entry)
+      loaded = LoadSizedBMP(*entry, errorText);
+    else
+      LogLoadError(errorText);
     Source_ = TSource::Archive;
     ArchivePath_ = archive;
     EntryId_ = path;
-    return false;
+    return loaded;
   }
   Detail("ID " + id + "(" + ResourceName() + ") のテクスチャに、" + path + " を読み込みます");
   std::ifstream file(path, std::ios::binary);

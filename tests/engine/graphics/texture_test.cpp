@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "engine/graphics/d3d_names.h"
+#include "support/archive_writer.h"
 #include "support/texture_fixture.h"
 
 namespace vuzed {
@@ -422,6 +423,56 @@ TEST_F(TextureTest, LoadingAFileIsNarratedWithTheTexturesId) {
   EXPECT_TRUE(LogHasLine("ID " + std::to_string(t.ResourceID()) + "(title) のテクスチャに、" + path + " を読み込みます"));
   EXPECT_TRUE(LogHasLine("Dovivezリソース(TMXTexture)を登録します ID は " + std::to_string(t.ResourceID()) +
                          "(title) です"));
+}
+
+// ---- Archive entries ----
+
+TEST_F(TextureTest, AnArchiveEntryLoadsAndIsExtractedAgainAfterAModeChange) {
+  TMXTexture t(&Device, GameTextureFormats(), 0, d3d::POOL_MANAGED, 0, "vaz");
+  t.SetFillColor(0xFF00FF00);
+  const std::string archive =
+      Dir.Write("p.vaz", test::PackedArchive({{"other.bmp", "x"}, {"Pic.bmp", MakeBmp(PictureOf(3, 2, 24, Rgb))}}))
+          .string();
+  ASSERT_TRUE(t.LoadFromFile("PIC.BMP", archive));
+  EXPECT_TRUE(LogHasLine("ID " + std::to_string(t.ResourceID()) + "(vaz) のテクスチャに、VAZファイル" + archive +
+                         " から ID PIC.BMP を読み込みます"));
+  EXPECT_EQ(t.Source(), TMXTexture::TSource::Archive);
+  EXPECT_EQ(t.Width(), 3);
+  EXPECT_EQ(t.Height(), 2);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(ColorAt(t, x, y), 0xFF000000 | Rgb(x, y)) << x << "," << y;
+
+  // The rebuild reads the entry again, from the archive as it is now.
+  Dir.Write("p.vaz", test::PlainArchive({{"pic.bmp", MakeBmp(PictureOf(1, 1, 24, [](int, int) { return 0xFFu; }))}}));
+  ChangeMode();
+  EXPECT_EQ(t.Source(), TMXTexture::TSource::Archive);
+  EXPECT_EQ(t.Width(), 1);
+  EXPECT_EQ(ColorAt(t, 0, 0), 0xFF0000FFu);
+
+  std::filesystem::remove(archive);
+  ChangeMode();
+  EXPECT_TRUE(LogHasLine("PIC.BMP ＠ " + archive + "からの、読み込みエラー(Error Code = UNKNOWN ERROR ... $00000001)"));
+  ASSERT_TRUE(t.HasTexture());
+  EXPECT_EQ(ColorAt(t, 0, 0), 0xFF00FF00u);
+}
+
+TEST_F(TextureTest, AMissingOrBrokenEntryLogsAndKeepsTheFill) {
+  const std::string archive = Dir.Write("m.vaz", test::PlainArchive({{"a.bmp", "BMnot really"}})).string();
+  const std::string broken = Dir.Write("b.vaz", "VAZ?").string();
+  const struct {
+    std::string Id, Archive;
+  } rows[] = {{"gone.bmp", archive}, {"A.BMP", archive}, {"a.bmp", broken}, {"a.bmp", archive + ".missing"}};
+  for (const auto& row : rows) {
+    TMXTexture t(&Device, GameTextureFormats());
+    t.SetFillColor(0xFF102030);
+    t.SetSize(2, 2);
+    EXPECT_FALSE(t.LoadFromFile(row.Id, row.Archive));
+    EXPECT_TRUE(
+        LogHasLine(row.Id + " ＠ " + row.Archive + "からの、読み込みエラー(Error Code = UNKNOWN ERROR ... $00000001)"))
+        << row.Archive;
+    EXPECT_EQ(t.Source(), TMXTexture::TSource::Archive);
+    EXPECT_EQ(ColorAt(t, 1, 1), 0xFF102030u);
+  }
 }
 
 }  // namespace
