@@ -27,6 +27,8 @@ int main(int argc, char** argv) {
     WriteLogoPictures(out, text);
     WriteScreenBackgrounds(out, text);
     WriteTiles(out);
+    WriteBackgroundMeshes(out);
+    WriteBackgroundTextures(out);
     std::fprintf(stderr, "pictures: %d files, %llu bytes\n", out.FilesWritten(),
                  static_cast<unsigned long long>(out.BytesWritten()));
   } catch (const std::exception& e) {
