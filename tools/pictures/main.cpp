@@ -1,6 +1,7 @@
-// vuzed-pictures DATA_DIR: writes every picture the game loads into
-// DATA_DIR/Graphic/. The output depends on nothing but this program and the
-// font face: the same bytes on every run.
+// vuzed-pictures DATA_DIR: writes every picture the game loads, and the
+// meshes of the 3D stage backgrounds, into DATA_DIR/Graphic/. The output
+// depends on nothing but this program and the font face: the same bytes on
+// every run.
 #include <cstdio>
 #include <exception>
 
