@@ -4,10 +4,13 @@
 // sprite is transparent.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -157,6 +160,114 @@ TEST_F(PictureTablesTest, PicturesTheGameNamesAreThereInTheSizesItDrawsThem) {
   // The opening logo and the loading picture are loaded outside the tables.
   for (const char* path : {"data\\Graphic\\Other\\9.bmp", "data\\Graphic\\Other\\10.bmp"})
     EXPECT_NE(TTextureList::LoadPicture(g.Game(), path, 0, MakeColor(255, 0, 0, 0)), nullptr) << path;
+}
+
+// The 3D backgrounds' meshes, read straight from their bytes.
+struct MeshFile {
+  std::string Bytes;
+  int Version = -1, Stride = 0, Vertices = 0, Indices = 0;
+  uint32_t Fvf = 0;
+
+  template <typename T>
+  T Get(size_t at) const {
+    T v;
+    std::memcpy(&v, Bytes.data() + at, sizeof v);
+    return v;
+  }
+  size_t VertexAt(int i) const { return 256 + size_t(i) * size_t(Stride); }
+  float Coord(int i, int k) const { return Get<float>(VertexAt(i) + 4 * size_t(k)); }  // 0..2 position, 3..5 normal
+  int Index(int k) const { return Get<uint16_t>(VertexAt(Vertices) + 2 * size_t(k)); }
+};
+
+MeshFile ReadMesh(const char* name) {
+  MeshFile m;
+  std::ifstream in(BuildData() / "Graphic" / "VZ" / name, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  m.Bytes = bytes.str();
+  if (m.Bytes.size() < 256) return m;
+  const std::string magic = m.Bytes.substr(0, 16);
+  m.Version = magic == "Vezurive_Geo00  " ? 0 : magic == "Vezurive_Geo02  " ? 2 : -1;
+  m.Vertices = m.Get<uint16_t>(16);
+  m.Indices = m.Get<uint16_t>(18);
+  m.Fvf = m.Version == 2 ? m.Get<uint32_t>(20) : 0x1D2;
+  m.Stride = m.Version == 2 ? int(m.Get<uint32_t>(24)) : 40;
+  return m;
+}
+
+// Checks what every background mesh needs and returns its z extent.
+float CheckMesh(const MeshFile& m, int version) {
+  EXPECT_EQ(m.Version, version);
+  // Position, normal, diffuse, specular, one u v: the layout the stride must match.
+  EXPECT_EQ(m.Fvf, 0x1D2u);
+  EXPECT_EQ(m.Stride, 40);
+  EXPECT_EQ(m.Bytes.size(), 256u + size_t(m.Vertices) * size_t(m.Stride) + 2u * size_t(m.Indices));
+  EXPECT_GT(m.Indices, 0);
+  EXPECT_EQ(m.Indices % 3, 0);
+  if (m.Bytes.size() != 256u + size_t(m.Vertices) * size_t(m.Stride) + 2u * size_t(m.Indices)) return 0;
+  for (int i = 0; i < m.Vertices; ++i) EXPECT_EQ(m.Get<uint32_t>(m.VertexAt(i) + 24) >> 24, 255u) << "diffuse alpha of " << i;
+  // Every triangle appears clockwise (is drawn) from the side its normals face.
+  for (int k = 0; k + 2 < m.Indices; k += 3) {
+    const int a = m.Index(k), b = m.Index(k + 1), c = m.Index(k + 2);
+    if (a >= m.Vertices || b >= m.Vertices || c >= m.Vertices) {
+      ADD_FAILURE() << "triangle " << k / 3 << " indexes past the vertices";
+      return 0;
+    }
+    float e1[3], e2[3], n[3];
+    for (int j = 0; j < 3; ++j) {
+      e1[j] = m.Coord(b, j) - m.Coord(a, j);
+      e2[j] = m.Coord(c, j) - m.Coord(a, j);
+      n[j] = m.Coord(a, 3 + j) + m.Coord(b, 3 + j) + m.Coord(c, 3 + j);
+    }
+    const float face[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
+    EXPECT_GT(face[0] * n[0] + face[1] * n[1] + face[2] * n[2], 0) << "triangle " << k / 3 << " is wound backwards";
+  }
+  float lo = 1e9f, hi = -1e9f;
+  for (int i = 0; i < m.Vertices; ++i) {
+    lo = std::min(lo, m.Coord(i, 2));
+    hi = std::max(hi, m.Coord(i, 2));
+  }
+  return hi - lo;
+}
+
+TEST(BackgroundMeshes, TheRoadSegmentIsSixUnitsLongAndStoredWithCopiesForTheWeld) {
+  const MeshFile m = ReadMesh("777.vz");
+  EXPECT_NEAR(CheckMesh(m, 0), 6.f, 0.01f);
+  std::set<std::string> distinct;
+  for (int i = 0; i < m.Vertices; ++i) distinct.insert(m.Bytes.substr(m.VertexAt(i), 40));
+  EXPECT_LE(distinct.size() * 3, size_t(m.Vertices) * 2) << "a third of the vertices should be copies";
+}
+
+TEST(BackgroundMeshes, TheTunnelRingIsAboutOneUnitLongAndFacesItsAxis) {
+  const MeshFile m = ReadMesh("3dback_l3.vz");
+  const float length = CheckMesh(m, 2);
+  EXPECT_GE(length, 1.0f);
+  EXPECT_LE(length, 1.1f);
+  for (int i = 0; i < m.Vertices; ++i)
+    EXPECT_LE(m.Coord(i, 0) * m.Coord(i, 3) + m.Coord(i, 1) * m.Coord(i, 4), 1e-5f) << "vertex " << i << " faces outwards";
+}
+
+TEST(BackgroundMeshes, TexturesArePowerOfTwoDuskyAndNeverTheWhiteKey) {
+  for (const char* name : {"22tex.bmp", "97tex.bmp"}) {
+    std::ifstream in(BuildData() / "Graphic" / "VZ" / name, std::ios::binary);
+    const std::string b{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_GT(b.size(), 54u) << name;
+    const auto u32 = [&](size_t at) { uint32_t v; std::memcpy(&v, b.data() + at, 4); return v; };
+    const uint32_t w = u32(18), h = u32(22), offset = u32(10);
+    EXPECT_EQ(b[28], 24) << name;
+    EXPECT_TRUE(w >= 64 && (w & (w - 1)) == 0 && h >= 64 && (h & (h - 1)) == 0) << name << " " << w << "x" << h;
+    ASSERT_EQ(b.size(), offset + size_t(w) * h * 3) << name;
+    double sum = 0;
+    int nearWhite = 0;
+    for (size_t p = offset; p < b.size(); p += 3) {
+      const int bl = uint8_t(b[p]), g = uint8_t(b[p + 1]), r = uint8_t(b[p + 2]);
+      // Nor so near white that a 5-bit store would make it white.
+      nearWhite += r >= 248 && g >= 248 && bl >= 248;
+      sum += 0.3 * r + 0.59 * g + 0.11 * bl;
+    }
+    EXPECT_EQ(nearWhite, 0) << name;
+    EXPECT_LT(sum / (double(w) * h), 90.0) << name << " is too bright to sit behind the bullets";
+  }
 }
 
 TEST(PictureGenerator, TheGameBootsOverThePicturesWithoutLoadErrors) {

@@ -18,5 +18,8 @@ void WriteMenuPictures(PictureWriter& out, const TextRenderer& text);
 void WriteLogoPictures(PictureWriter& out, const TextRenderer& text);
 void WriteScreenBackgrounds(PictureWriter& out, const TextRenderer& text);
 void WriteTiles(PictureWriter& out);
+// The 3D stage backgrounds: meshes and their textures, in Graphic/VZ/.
+void WriteBackgroundMeshes(PictureWriter& out);
+void WriteBackgroundTextures(PictureWriter& out);
 
 }  // namespace vuzed::pictures

@@ -1,6 +1,7 @@
-// vuzed-pictures DATA_DIR: writes every picture the game loads into
-// DATA_DIR/Graphic/. The output depends on nothing but this program and the
-// font face: the same bytes on every run.
+// vuzed-pictures DATA_DIR: writes every picture the game loads, and the
+// meshes of the 3D stage backgrounds, into DATA_DIR/Graphic/. The output
+// depends on nothing but this program and the font face: the same bytes on
+// every run.
 #include <cstdio>
 #include <exception>
 
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
     WriteLogoPictures(out, text);
     WriteScreenBackgrounds(out, text);
     WriteTiles(out);
+    WriteBackgroundMeshes(out);
+    WriteBackgroundTextures(out);
     std::fprintf(stderr, "pictures: %d files, %llu bytes\n", out.FilesWritten(),
                  static_cast<unsigned long long>(out.BytesWritten()));
   } catch (const std::exception& e) {

@@ -26,9 +26,12 @@ void PictureWriter::Indexed(const PictureTable& t, int n, const IndexedImage& im
 }
 
 void PictureWriter::Write(const PictureTable& t, int n, const std::vector<uint8_t>& bytes) {
-  const std::filesystem::path folder = Root_ / t.Folder;
-  std::filesystem::create_directories(folder);
-  const std::filesystem::path file = folder / (std::to_string(n) + ".bmp");
+  File(std::filesystem::path(t.Folder) / (std::to_string(n) + ".bmp"), bytes);
+}
+
+void PictureWriter::File(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+  const std::filesystem::path file = Root_ / path;
+  std::filesystem::create_directories(file.parent_path());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + file.string());

@@ -44,6 +44,8 @@ class PictureWriter {
   // A picture without transparency.
   void Opaque(const PictureTable& t, int n, const Canvas& c, Depth d, const Rgba& background = Hex(0));
   void Indexed(const PictureTable& t, int n, const IndexedImage& image);
+  // Any other file, by its path below the data folder.
+  void File(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 
   uint64_t BytesWritten() const { return Bytes_; }
   int FilesWritten() const { return Files_; }
