@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/graphics/mesh_command.h"
 #include "script/compile_command.h"
 #include "script/eval_command.h"
 #include "shell/headless_run.h"
@@ -17,6 +18,7 @@ const char* const kUsage =
     "  compile   compile a stage or unit script and print its procedures\n"
     "  eval      evaluate script expressions with one kind's evaluator\n"
     "  run       run the game loop headless and print a JSON summary\n"
+    "  mesh      load a \".vz\" mesh and print its counts and bounds as JSON\n"
     "Each command has --help.\n";
 
 }  // namespace
@@ -36,6 +38,7 @@ int main(int argc, char** argv) {
   if (command == "run") return vuzed::RunCommand(args, std::cout, std::cerr);
   if (command == "compile") return vuzed::CompileCommand(args, std::cout, std::cerr);
   if (command == "eval") return vuzed::EvalCommand(args, std::cout, std::cerr);
+  if (command == "mesh") return vuzed::MeshCommand(args, std::cout, std::cerr);
   std::cerr << "vuzed-tool: unknown command \"" << command << "\"\n" << kUsage;
   return 2;
 }
