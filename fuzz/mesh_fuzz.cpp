@@ -43,5 +43,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     mesh.DrawMesh();
     null.Backend.MeshDraws.clear();
   }
+  null.Backend.ForgottenGeometry.clear();
   return 0;
 }
