@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/archive/archive_command.h"
+#include "engine/graphics/mesh_command.h"
 #include "script/compile_command.h"
 #include "script/eval_command.h"
 #include "shell/headless_run.h"
@@ -18,6 +19,7 @@ const char* const kUsage =
     "  archive   list the entries of a VAZ archive or extract one\n"
     "  compile   compile a stage or unit script and print its procedures\n"
     "  eval      evaluate script expressions with one kind's evaluator\n"
+    "  mesh      load a \".vz\" mesh and print its counts and bounds as JSON\n"
     "  run       run the game loop headless and print a JSON summary\n"
     "Each command has --help.\n";
 
@@ -39,6 +41,7 @@ int main(int argc, char** argv) {
   if (command == "compile") return vuzed::CompileCommand(args, std::cout, std::cerr);
   if (command == "archive") return vuzed::ArchiveCommand(args, std::cout, std::cerr);
   if (command == "eval") return vuzed::EvalCommand(args, std::cout, std::cerr);
+  if (command == "mesh") return vuzed::MeshCommand(args, std::cout, std::cerr);
   std::cerr << "vuzed-tool: unknown command \"" << command << "\"\n" << kUsage;
   return 2;
 }

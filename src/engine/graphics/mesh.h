@@ -32,6 +32,8 @@ class TVZMesh {
  public:
   static constexpr uint32_t kVersion0FVF = 0x1D2;
   static constexpr int kVersion0Stride = 40;
+  // Direct3D 9 hardware draws no vertex wider than this.
+  static constexpr int kMaxVertexSize = 256;
 
   TVZMesh(TDovivez* device, std::string vertexBufferName, std::string indexBufferName);
   ~TVZMesh();
@@ -46,9 +48,11 @@ class TVZMesh {
   void ComputeBounds();
   // Merges vertices that are equal byte for byte and renumbers the indices.
   void Weld();
-  // Draws every triangle, in as few calls as the device's primitive limit allows.
+  // Draws every triangle, in as few calls as the device's primitive limit
+  // allows. The caller has set the transforms, material and texture.
   void DrawMesh();
 
+  // True while the mesh has no buffers (nothing loaded, or the load failed).
   bool Empty() const;
   int Version() const { return Version_; }
   uint32_t FVF() const;
@@ -65,6 +69,12 @@ class TVZMesh {
   TMXIndexBuffer* IndexBuffer() const { return Indices_.get(); }
 
  private:
+  // Frees both buffers and zeroes the counts and bounds.
+  void Clear();
+  // Logs text, keeps it in LastError, leaves the mesh empty; returns false.
+  bool Fail(const std::string& text);
+  bool ReadBody(std::istream& stream, std::streampos start, int vertexCount, int indexCount);
+
   TDovivez* Device_;
   std::string VertexBufferName_, IndexBufferName_;
   std::unique_ptr<TMXVertexBuffer> Vertices_;
