@@ -77,7 +77,7 @@ void TScriptRun::Initialize() {
     state.SEVolume = settings.SEVolume;
 
     if (!FullScreen) {
-      Context_.Dovivez1->ChangeToWindowMode(640, 480, {});
+      Context_.Dovivez1->ChangeToWindowMode(640, 480, {fmt::D16, fmt::D16_LOCKABLE, fmt::D32});
     } else {
       Context_.Dovivez1->ChangeToFullScreen(640, 480, fmt::X8R8G8B8, {fmt::D16, fmt::D16_LOCKABLE, fmt::D32});
       ShowLoadingPicture(*loading);

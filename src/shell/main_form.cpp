@@ -56,7 +56,7 @@ TForm1::TForm1(const TPlatform& platform, const std::filesystem::path& root)
   c.Zudezu1->SetLogDirectory(c.LogDirectory);
   c.Zudezu1->Loaded();
   // FormCreate
-  c.Dovivez1->ChangeToWindowMode(640, 480, {});
+  c.Dovivez1->ChangeToWindowMode(640, 480, {fmt::D16, fmt::D16_LOCKABLE, fmt::D32});
   c.StartTimeMs = c.GetNowTime();
 }
 

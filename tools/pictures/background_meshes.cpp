@@ -31,7 +31,7 @@ constexpr float Pi = std::numbers::pi_v<float>;
 
 // A warm glint on the lantern paper; everything else has no highlight.
 constexpr uint32_t LanternGlint = 0xFF1A0E04;
-constexpr uint32_t RibGlint = 0xFF100C18;
+constexpr uint32_t RibGlint = 0xFF050306;
 
 struct Point2 {
   float X, Y;

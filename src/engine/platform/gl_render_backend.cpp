@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "engine/graphics/fvf_layout.h"
 #include "engine/platform/gl_letterbox.h"
 
 namespace vuzed {
@@ -48,6 +49,14 @@ constexpr StateDefault kRenderStateDefaults[] = {
     {uint32_t(RenderState::SpecularEnable), 0},
     {uint32_t(RenderState::Wrap0), 0},
     {uint32_t(RenderState::Lighting), 1},
+    {uint32_t(RenderState::Ambient), 0},
+    {uint32_t(RenderState::ColorVertex), 1},
+    {uint32_t(RenderState::LocalViewer), 1},
+    {uint32_t(RenderState::NormalizeNormals), 0},
+    {uint32_t(RenderState::DiffuseMaterialSource), 1},
+    {uint32_t(RenderState::SpecularMaterialSource), 2},
+    {uint32_t(RenderState::AmbientMaterialSource), 0},
+    {uint32_t(RenderState::EmissiveMaterialSource), 0},
     {uint32_t(RenderState::BlendOp), d3d::BLENDOP_ADD},
 };
 
@@ -140,6 +149,9 @@ GlRenderBackend::GlRenderBackend(SDL_Window* window) : Window_(window) {
   Caps_.TexturePow2 = false;
   Caps_.SquareOnly = false;
   Caps_.BlendOp = true;
+  // 16-bit indices reach 65536 vertices; a draw call has no triangle limit.
+  Caps_.MaxVertexIndex = 0xFFFF;
+  Caps_.MaxPrimitiveCount = 0xFFFFFF;
   Textures_.SetMaxSize(Caps_.MaxTextureWidth);
   ResetStates();
 }
@@ -165,8 +177,8 @@ bool GlRenderBackend::CreateDevice(const DeviceSettings& settings) {
   }
   std::string error;
   if (!Scene_.Create(settings.Width, settings.Height, settings.DepthFormat, error) ||
-      !Front_.Create(settings.Width, settings.Height, fmt::UNKNOWN, error) ||
-      !Sprite_.Build(error)) {
+      !Front_.Create(settings.Width, settings.Height, fmt::UNKNOWN, error) || !Sprite_.Build(error) ||
+      !MeshProgram_.Build(error)) {
     LastError_ = error;
     ReleaseDevice();
     return false;
@@ -204,6 +216,8 @@ bool GlRenderBackend::CreateDevice(const DeviceSettings& settings) {
   glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(uint16_t)),
                indices.data(), GL_STATIC_DRAW);
 
+  MeshArray_ = GlVertexArrayName::Generate();
+
   Sampler_ = GlSamplerName::Generate();
   glActiveTexture(GL_TEXTURE0);
   glBindSampler(0, Sampler_.Get());
@@ -231,6 +245,10 @@ void GlRenderBackend::ReleaseDevice() {
   ReportedTextures_.clear();
   HaveTexture_ = false;
   Sprite_.Release();
+  MeshProgram_.Release();
+  MeshArray_.Reset();
+  Geometry_.Clear();
+  ReportedGeometry_.clear();
   VertexArray_.Reset();
   Vertices_.Reset();
   Indices_.Reset();
@@ -260,6 +278,11 @@ void GlRenderBackend::ResetStates() {
   }
   HaveTexture_ = false;
   if (Device_) glBindTexture(GL_TEXTURE_2D, 0);
+  World_ = View_ = Projection_ = TMatrix{};
+  Viewport_ = TViewport{0, 0, Scene_.Width(), Scene_.Height(), 0, 1};
+  Lights_.clear();
+  LightsEnabled_.clear();
+  Material_ = D3DMaterial{};
   StateDirty_ = true;
 }
 
@@ -353,14 +376,13 @@ void GlRenderBackend::ForgetTexture(uint32_t id) {
   }
 }
 
-void GlRenderBackend::ApplyDrawState() {
+SpriteShading GlRenderBackend::StageShading() const {
   auto rs = [&](RenderState s) { return RenderStateValue(uint32_t(s)); };
   auto ts = [&](TextureStageState s) { return StageStateValue(uint32_t(s)); };
-
   SpriteShading shading;
   shading.Textured = HaveTexture_;
-  shading.PointSampled =
-      FilterMode(SamplerStates_[uint32_t(SamplerState::MagFilter)]) == GL_NEAREST;
+  auto mag = SamplerStates_.find(uint32_t(SamplerState::MagFilter));
+  shading.PointSampled = FilterMode(mag == SamplerStates_.end() ? d3d::TEXF_POINT : mag->second) == GL_NEAREST;
   shading.ColorOp = ts(TextureStageState::ColorOp);
   shading.ColorArg1 = ts(TextureStageState::ColorArg1);
   shading.ColorArg2 = ts(TextureStageState::ColorArg2);
@@ -373,8 +395,19 @@ void GlRenderBackend::ApplyDrawState() {
   shading.AlphaFunc = rs(RenderState::AlphaTestEnable) != 0 ? rs(RenderState::AlphaFunc) : 0;
   if (shading.AlphaFunc > d3d::CMP_ALWAYS) shading.AlphaFunc = d3d::CMP_ALWAYS;
   shading.AlphaRef = rs(RenderState::AlphaRef);
-  Sprite_.Use(Scene_.Width(), Scene_.Height(), shading);
+  return shading;
+}
 
+void GlRenderBackend::ApplyDrawState() {
+  Sprite_.Use(Scene_.Width(), Scene_.Height(), StageShading());
+  // Screen vertices are target pixels whatever the 3D viewport is.
+  glViewport(0, 0, Scene_.Width(), Scene_.Height());
+  glDepthRange(0.0, 1.0);
+  ApplyPipelineState();
+}
+
+void GlRenderBackend::ApplyPipelineState() {
+  auto rs = [&](RenderState s) { return RenderStateValue(uint32_t(s)); };
   if (rs(RenderState::AlphaBlendEnable) != 0) {
     glEnable(GL_BLEND);
     uint32_t src = rs(RenderState::SrcBlend), dest = rs(RenderState::DestBlend);
@@ -403,6 +436,10 @@ void GlRenderBackend::ApplyDrawState() {
 
   // Screen y runs down in both Direct3D and the render target's rows, so a
   // triangle Direct3D sees as clockwise is counter-clockwise to OpenGL.
+  // D3DFILL: 1 point, 2 wireframe, 3 solid.
+  const uint32_t fill = rs(RenderState::FillMode);
+  glPolygonMode(GL_FRONT_AND_BACK, fill == 1 ? GL_POINT : fill == 2 ? GL_LINE : GL_FILL);
+
   switch (RenderStateValue(kCullMode)) {
     case 1:
       glDisable(GL_CULL_FACE);
@@ -503,13 +540,141 @@ bool GlRenderBackend::ReadFrontBuffer(std::vector<uint8_t>& rgb, int& width, int
   return true;
 }
 
-// The 3D path is not drawn yet: these calls are accepted and ignored.
-void GlRenderBackend::SetTransform(TransformType, const TMatrix&) {}
-void GlRenderBackend::SetViewport(const TViewport&) {}
-void GlRenderBackend::SetLight(uint32_t, const D3DLight&) {}
-void GlRenderBackend::LightEnable(uint32_t, bool) {}
-void GlRenderBackend::SetMaterial(const D3DMaterial&) {}
-void GlRenderBackend::DrawIndexedTriangleList(const GeometryImage&, const GeometryImage&, int, int) {}
-void GlRenderBackend::ForgetGeometry(uint32_t) {}
+void GlRenderBackend::SetTransform(TransformType type, const TMatrix& matrix) {
+  switch (type) {
+    case TransformType::World: World_ = matrix; break;
+    case TransformType::View: View_ = matrix; break;
+    case TransformType::Projection: Projection_ = matrix; break;
+  }
+}
+
+void GlRenderBackend::SetViewport(const TViewport& viewport) { Viewport_ = viewport; }
+void GlRenderBackend::SetLight(uint32_t index, const D3DLight& light) { Lights_[index] = light; }
+void GlRenderBackend::LightEnable(uint32_t index, bool enable) { LightsEnabled_[index] = enable; }
+void GlRenderBackend::SetMaterial(const D3DMaterial& material) { Material_ = material; }
+
+void GlRenderBackend::ForgetGeometry(uint32_t id) {
+  if (!Device_) return;
+  Geometry_.Forget(id);
+  ReportedGeometry_.erase(id);
+}
+
+// Where the lit colours come from. Vertex colours stand in for the material
+// only while COLORVERTEX is on and the vertex carries that colour.
+MeshShading GlRenderBackend::CurrentMeshShading(uint32_t fvf) const {
+  auto rs = [&](RenderState s) { return RenderStateValue(uint32_t(s)); };
+  MeshShading shading;
+  shading.WorldView = MatrixMultiply(World_, View_);
+  shading.Projection = Projection_;
+  if (Viewport_.Width > 0 && Viewport_.Height > 0) {
+    shading.PixelOffsetX = 1.0f / float(Viewport_.Width);
+    shading.PixelOffsetY = 1.0f / float(Viewport_.Height);
+  }
+  shading.Lighting = rs(RenderState::Lighting) != 0;
+  shading.LocalViewer = rs(RenderState::LocalViewer) != 0;
+  const bool colorVertex = rs(RenderState::ColorVertex) != 0;
+  const bool hasDiffuse = (fvf & fvf::DIFFUSE) != 0, hasSpecular = (fvf & fvf::SPECULAR) != 0;
+  auto source = [&](RenderState state) {
+    const uint32_t s = rs(state);
+    if (!colorVertex) return 0;
+    if (s == 1 && hasDiffuse) return 1;
+    if (s == 2 && hasSpecular) return 2;
+    return 0;
+  };
+  shading.Sources.Diffuse = source(RenderState::DiffuseMaterialSource);
+  shading.Sources.Specular = source(RenderState::SpecularMaterialSource);
+  shading.Sources.Ambient = source(RenderState::AmbientMaterialSource);
+  shading.Sources.Emissive = source(RenderState::EmissiveMaterialSource);
+  shading.Material = Material_;
+  const uint32_t ambient = rs(RenderState::Ambient);
+  shading.GlobalAmbient = TColorValue{Channel(ambient, 16), Channel(ambient, 8), Channel(ambient, 0), Channel(ambient, 24)};
+  // Every light is lit as a directional light along its direction, turned
+  // into view space; a light shines along its direction, so L points back.
+  for (const auto& [index, on] : LightsEnabled_) {
+    if (!on || int(shading.Lights.size()) >= GlMeshProgram::kMaxLights) continue;
+    auto it = Lights_.find(index);
+    const D3DLight light = it == Lights_.end() ? D3DLight{} : it->second;
+    const TVector d = light.Direction;
+    const TVector inView{d.X * View_.M[0][0] + d.Y * View_.M[1][0] + d.Z * View_.M[2][0],
+                         d.X * View_.M[0][1] + d.Y * View_.M[1][1] + d.Z * View_.M[2][1],
+                         d.X * View_.M[0][2] + d.Y * View_.M[1][2] + d.Z * View_.M[2][2]};
+    shading.Lights.push_back(MeshLight{VectorNormalize(VectorScale(inView, -1)), light.Diffuse, light.Specular,
+                                       light.Ambient});
+  }
+  shading.Stage = StageShading();
+  return shading;
+}
+
+bool GlRenderBackend::BindMeshBuffers(const GeometryImage& vertices, const GeometryImage& indices) {
+  const int size = FVFVertexSize(vertices.FVF);
+  std::string problem;
+  if ((vertices.FVF & fvf::POSITION_MASK) != fvf::XYZ)
+    problem = "vertex format " + std::to_string(vertices.FVF) + " has no x, y, z position";
+  else if (size < 0 || vertices.Stride < size)
+    problem = "vertex size " + std::to_string(vertices.Stride) + " is too small for format " +
+              std::to_string(vertices.FVF);
+  else if (!vertices.Data || !indices.Data || vertices.Count <= 0 || indices.Count <= 0)
+    problem = "an empty vertex or index buffer";
+  if (problem.empty()) {
+    glBindVertexArray(MeshArray_.Get());
+    Geometry_.Bind(indices, GL_ELEMENT_ARRAY_BUFFER);
+    if (Geometry_.MaxIndex(indices.Id) >= vertices.Count)
+      problem = "an index past the " + std::to_string(vertices.Count) + " vertices of its buffer";
+  }
+  if (!problem.empty()) {
+    if (ReportedGeometry_.insert(vertices.Id).second)
+      std::fprintf(stderr, "renderer: mesh not drawn: %s\n", problem.c_str());
+    return false;
+  }
+
+  // Position, then normal, point size, diffuse, specular, texture sets.
+  Geometry_.Bind(vertices, GL_ARRAY_BUFFER);
+  const GLsizei stride = vertices.Stride;
+  size_t offset = 0;
+  auto attribute = [&](GLuint location, bool present, GLint count, GLenum type, GLboolean normalised, size_t bytes) {
+    if (present) {
+      glEnableVertexAttribArray(location);
+      glVertexAttribPointer(location, count, type, normalised, stride, reinterpret_cast<const void*>(offset));
+      offset += bytes;
+    } else {
+      glDisableVertexAttribArray(location);
+    }
+  };
+  attribute(GlMeshProgram::kPosition, true, 3, GL_FLOAT, GL_FALSE, 12);
+  attribute(GlMeshProgram::kNormal, (vertices.FVF & fvf::NORMAL) != 0, 3, GL_FLOAT, GL_FALSE, 12);
+  if (vertices.FVF & 0x020) offset += 4;  // D3DFVF_PSIZE
+  attribute(GlMeshProgram::kDiffuse, (vertices.FVF & fvf::DIFFUSE) != 0, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, 4);
+  attribute(GlMeshProgram::kSpecular, (vertices.FVF & fvf::SPECULAR) != 0, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, 4);
+  // The first texture set: two singles unless its format bits say 1, 3 or 4.
+  const uint32_t sets = (vertices.FVF & fvf::TEXCOUNT_MASK) >> fvf::TEXCOUNT_SHIFT;
+  const uint32_t setFormat = (vertices.FVF >> 16) & 3u;
+  attribute(GlMeshProgram::kTexCoord, sets > 0, setFormat == 3 ? 1 : 2, GL_FLOAT, GL_FALSE, 0);
+  // Values for what the vertex does not carry: no normal, white diffuse,
+  // black specular, texture coordinate 0.
+  glVertexAttrib3f(GlMeshProgram::kNormal, 0, 0, 0);
+  glVertexAttrib4f(GlMeshProgram::kDiffuse, 1, 1, 1, 1);
+  glVertexAttrib4f(GlMeshProgram::kSpecular, 0, 0, 0, 0);
+  glVertexAttrib2f(GlMeshProgram::kTexCoord, 0, 0);
+  return true;
+}
+
+void GlRenderBackend::DrawIndexedTriangleList(const GeometryImage& vertices, const GeometryImage& indices,
+                                              int startIndex, int primitiveCount) {
+  if (!Device_ || startIndex < 0 || primitiveCount <= 0 || startIndex >= indices.Count) return;
+  primitiveCount = std::min(primitiveCount, (indices.Count - startIndex) / 3);
+  if (primitiveCount <= 0) return;
+  Flush();
+  if (!BindMeshBuffers(vertices, indices)) return;
+
+  MeshProgram_.Use(CurrentMeshShading(vertices.FVF));
+  ApplyPipelineState();
+  glViewport(Viewport_.X, Viewport_.Y, Viewport_.Width, Viewport_.Height);
+  glDepthRange(double(Viewport_.MinZ), double(Viewport_.MaxZ));
+  glDrawElements(GL_TRIANGLES, GLsizei(primitiveCount) * 3, GL_UNSIGNED_SHORT,
+                 reinterpret_cast<const void*>(size_t(startIndex) * sizeof(uint16_t)));
+  ++DrawCalls_;
+  // The next sprite run sets its own program, viewport and vertex array again.
+  StateDirty_ = true;
+}
 
 }  // namespace vuzed

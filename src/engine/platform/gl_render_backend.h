@@ -1,20 +1,27 @@
 #pragma once
 // The real renderer: OpenGL 3.3 core on the platform window's context.
 //
-// The back buffer is an off-screen picture of the device's size (640 x 480);
+// The back buffer is an off-screen picture of the device's size (640 x 480),
+// with a depth buffer when the device asked for one;
 // Present copies it to the window, scaled to fit and letterboxed, and keeps a
 // copy that ReadFrontBuffer returns. Render, texture-stage and sampler states
 // keep Direct3D 9's numbers and defaults; the ones a 2D sprite depends on
 // (blending, alpha test, depth test, culling, stage 0 colour and alpha
 // operations, filters and addressing) are honoured, every other one is
 // stored. Sprites of one state run are sent to OpenGL together, in order.
+// Meshes are drawn at once through the mesh program (transforms, per-vertex
+// lighting, the same texture stage), with their vertex and index bytes kept
+// on the GPU until their version changes.
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "engine/platform/gl_geometry_cache.h"
+#include "engine/platform/gl_mesh_program.h"
 #include "engine/platform/gl_object.h"
 #include "engine/platform/gl_render_target.h"
 #include "engine/platform/gl_sprite_program.h"
@@ -72,6 +79,8 @@ class GlRenderBackend : public RenderBackend {
   const std::string& LastError() const { return LastError_; }
   // OpenGL draw calls made so far; a run of sprites in one state costs one.
   uint64_t DrawCallCount() const { return DrawCalls_; }
+  size_t CachedGeometryCount() const { return Geometry_.Size(); }
+  uint64_t GeometryUploadCount() const { return Geometry_.UploadCount(); }
   size_t CachedTextureCount() const { return Textures_.Size(); }
 
  private:
@@ -80,6 +89,11 @@ class GlRenderBackend : public RenderBackend {
   uint32_t StageStateValue(uint32_t state) const;
   void ApplySamplerState(uint32_t state, uint32_t value);
   void ApplyDrawState();
+  SpriteShading StageShading() const;
+  void ApplyPipelineState();
+  MeshShading CurrentMeshShading(uint32_t fvf) const;
+  // False (said once per buffer) for buffers that cannot be drawn.
+  bool BindMeshBuffers(const GeometryImage& vertices, const GeometryImage& indices);
   void Flush();
 
   SDL_Window* Window_;
@@ -91,6 +105,10 @@ class GlRenderBackend : public RenderBackend {
   GlRenderTarget Front_;  // the last presented frame
   bool Presented_ = false;
   GlSpriteProgram Sprite_;
+  GlMeshProgram MeshProgram_;
+  GlVertexArrayName MeshArray_;
+  GlGeometryCache Geometry_;
+  std::unordered_set<uint32_t> ReportedGeometry_;
   GlVertexArrayName VertexArray_;
   GlBufferName Vertices_;
   GlBufferName Indices_;
@@ -104,6 +122,12 @@ class GlRenderBackend : public RenderBackend {
   uint32_t TextureId_ = 0;
   uint64_t TextureVersion_ = 0;
   std::unordered_set<uint32_t> ReportedTextures_;
+
+  TMatrix World_, View_, Projection_;
+  TViewport Viewport_;
+  std::map<uint32_t, D3DLight> Lights_;
+  std::map<uint32_t, bool> LightsEnabled_;
+  D3DMaterial Material_;
 
   bool StateDirty_ = true;
   std::vector<ScreenVertex> Pending_;

@@ -12,20 +12,10 @@
 #include <epoxy/gl.h>
 
 #include "engine/platform/gl_object.h"
+#include "engine/platform/gl_stage_shading.h"
 
 namespace vuzed {
 
-// Everything the fragment stage needs, in Direct3D 9 values.
-struct SpriteShading {
-  bool Textured = false;  // false: the texture argument reads as opaque white
-  bool PointSampled = false;  // the sampler takes the nearest texel
-  uint32_t ColorOp = 4, ColorArg1 = 2, ColorArg2 = 1;  // D3DTOP, D3DTA
-  uint32_t AlphaOp = 2, AlphaArg1 = 2, AlphaArg2 = 1;
-  bool SpecularAdd = false;
-  uint32_t AlphaFunc = 0;  // D3DCMP; 0 = alpha test off
-  uint32_t AlphaRef = 0;   // 0..255
-  bool operator==(const SpriteShading&) const = default;
-};
 
 class GlSpriteProgram {
  public:
@@ -39,8 +29,8 @@ class GlSpriteProgram {
 
  private:
   GlProgramName Program_;
-  GLint TargetSize_ = -1, Texture_ = -1, Textured_ = -1, PointSampled_ = -1, ColorStage_ = -1, AlphaStage_ = -1,
-        SpecularAdd_ = -1, AlphaFunc_ = -1, AlphaRef_ = -1;
+  GLint TargetSize_ = -1;
+  GlStageUniforms Stage_;
 };
 
 }  // namespace vuzed

@@ -1,0 +1,104 @@
+#include "engine/platform/gl_stage_shading.h"
+
+namespace vuzed {
+
+// D3DTA: 0 diffuse, 1 current (the diffuse colour at stage 0), 2 texture,
+// 3 texture factor (white), 4 specular; modifiers 0x10 complement, 0x20
+// alpha replicate. D3DTOP: 1 disable, 2 select arg 1, 3 select arg 2,
+// 4 modulate, 5 modulate 2x, 6 modulate 4x, 7 add, 8 add signed, 10 subtract.
+// D3DCMP: 1 never, 2 less, 3 equal, 4 less-equal, 5 greater, 6 not equal,
+// 7 greater-equal, 8 always; compared on the alpha as an 8-bit value.
+const char* const kStageFragmentSource = R"(#version 330 core
+in vec4 vDiffuse;
+in vec4 vSpecular;
+in vec2 vTexCoord;
+uniform sampler2D uTexture;
+uniform bool uTextured;
+uniform bool uPointSampled;
+uniform ivec3 uColorStage;  // op, arg 1, arg 2
+uniform ivec3 uAlphaStage;
+uniform bool uSpecularAdd;
+uniform int uAlphaFunc;
+uniform float uAlphaRef;
+out vec4 fragColor;
+
+vec4 Argument(int arg, vec4 texel) {
+  int source = arg & 15;
+  vec4 v = vDiffuse;
+  if (source == 2) v = texel;
+  else if (source == 3) v = vec4(1.0);
+  else if (source == 4) v = vSpecular;
+  if ((arg & 16) != 0) v = vec4(1.0) - v;
+  if ((arg & 32) != 0) v = vec4(v.a);
+  return v;
+}
+
+vec4 Combine(ivec3 stage, vec4 texel) {
+  if (stage.x == 1) return vDiffuse;
+  vec4 a = Argument(stage.y, texel);
+  vec4 b = Argument(stage.z, texel);
+  vec4 r;
+  if (stage.x == 2) r = a;
+  else if (stage.x == 3) r = b;
+  else if (stage.x == 5) r = a * b * 2.0;
+  else if (stage.x == 6) r = a * b * 4.0;
+  else if (stage.x == 7) r = a + b;
+  else if (stage.x == 8) r = a + b - 0.5;
+  else if (stage.x == 10) r = a - b;
+  else r = a * b;
+  return clamp(r, 0.0, 1.0);
+}
+
+bool AlphaPasses(float alpha) {
+  float a = floor(clamp(alpha, 0.0, 1.0) * 255.0 + 0.5);
+  if (uAlphaFunc == 1) return false;
+  if (uAlphaFunc == 2) return a < uAlphaRef;
+  if (uAlphaFunc == 3) return a == uAlphaRef;
+  if (uAlphaFunc == 4) return a <= uAlphaRef;
+  if (uAlphaFunc == 5) return a > uAlphaRef;
+  if (uAlphaFunc == 6) return a != uAlphaRef;
+  if (uAlphaFunc == 7) return a >= uAlphaRef;
+  return true;
+}
+
+// Direct3D samples pixel x of a picture drawn at its own size exactly on the
+// left edge of texel x. The rasteriser there snaps texture coordinates to a
+// 1/256-texel grid, so a value a rounding error short of the edge still takes
+// texel x; nearest-texel sampling here does the same by moving half a step on.
+vec2 SnapToSubtexelGrid(vec2 uv) {
+  return uv + vec2(1.0 / 512.0) / vec2(textureSize(uTexture, 0));
+}
+
+void main() {
+  vec2 uv = uPointSampled ? SnapToSubtexelGrid(vTexCoord) : vTexCoord;
+  vec4 texel = uTextured ? texture(uTexture, uv) : vec4(1.0);
+  vec4 color = vec4(Combine(uColorStage, texel).rgb, Combine(uAlphaStage, texel).a);
+  if (uSpecularAdd) color.rgb = min(color.rgb + vSpecular.rgb, vec3(1.0));
+  if (!AlphaPasses(color.a)) discard;
+  fragColor = color;
+}
+)";
+
+void GlStageUniforms::Locate(GLuint p) {
+  Texture_ = glGetUniformLocation(p, "uTexture");
+  Textured_ = glGetUniformLocation(p, "uTextured");
+  PointSampled_ = glGetUniformLocation(p, "uPointSampled");
+  ColorStage_ = glGetUniformLocation(p, "uColorStage");
+  AlphaStage_ = glGetUniformLocation(p, "uAlphaStage");
+  SpecularAdd_ = glGetUniformLocation(p, "uSpecularAdd");
+  AlphaFunc_ = glGetUniformLocation(p, "uAlphaFunc");
+  AlphaRef_ = glGetUniformLocation(p, "uAlphaRef");
+}
+
+void GlStageUniforms::Set(const SpriteShading& s) const {
+  glUniform1i(Texture_, 0);
+  glUniform1i(Textured_, s.Textured ? 1 : 0);
+  glUniform1i(PointSampled_, s.PointSampled ? 1 : 0);
+  glUniform3i(ColorStage_, GLint(s.ColorOp), GLint(s.ColorArg1), GLint(s.ColorArg2));
+  glUniform3i(AlphaStage_, GLint(s.AlphaOp), GLint(s.AlphaArg1), GLint(s.AlphaArg2));
+  glUniform1i(SpecularAdd_, s.SpecularAdd ? 1 : 0);
+  glUniform1i(AlphaFunc_, GLint(s.AlphaFunc));
+  glUniform1f(AlphaRef_, float(s.AlphaRef & 255u));
+}
+
+}  // namespace vuzed
