@@ -4,6 +4,7 @@
 
 #include "script/script_run.h"
 #include "support/game_fixture.h"
+#include "support/vz_writer.h"
 
 namespace vuzed {
 namespace {
@@ -126,6 +127,37 @@ TEST_F(BackGroundTest, AdventureModeFreezesTheSetButNotTheSpellLayers) {
   EXPECT_EQ(Back().Counter, 1);
   EXPECT_FLOAT_EQ(SegmentZ(Back(), 0), 59.9f);
   EXPECT_FLOAT_EQ(layer.X, 3);
+}
+
+TEST(BackGroundRender, SegmentsInViewAreDrawnLitAndTexturedBeforeTheSprites) {
+  GameFixture g;
+  // A triangle of 1 x 1 with two copies of its corners, which set A welds away.
+  const std::string a = test::Vertex40(0, 0, 0), b = test::Vertex40(0, 1, 0), c = test::Vertex40(1, 0, 0);
+  g.Dir.Write("data/Graphic/VZ/777.vz", test::MakeVz(test::Version0({a, b, c, a, b}, {0, 1, 2, 3, 4, 2})));
+  g.Start();
+  TBackGround& back = *g.Game().BackGround;
+  back.SetupSetA();
+  back.Set = 1;
+  EXPECT_EQ(back.Mesh().VertexCount(), 3);
+  back.Update();
+  back.Render();
+  // Segment 10 (z -0.1) is behind the camera at z 1: only ten are drawn,
+  // farthest first in segment order 0..9.
+  const auto& draws = g.Render.PresentedMeshDraws;
+  ASSERT_EQ(draws.size(), 10u);
+  EXPECT_FLOAT_EQ(draws[0].World.M[3][2], 59.9f);
+  EXPECT_EQ(draws[0].PrimitiveCount, 2);
+  EXPECT_EQ(draws[0].FVF, 0x1D2u);
+  EXPECT_EQ(draws[0].TextureId, 0u);  // no texture file here: untextured
+  EXPECT_EQ(draws[0].EnabledLights, 3u);
+  EXPECT_EQ(draws[0].Lighting, 1u);
+  EXPECT_EQ(draws[0].ZEnable, 1u);
+  EXPECT_FLOAT_EQ(draws[0].View.M[3][2], -CosTable[252]);  // the camera at z 1, turned
+  // ADV mode freezes the segments where they are.
+  g.Game().ScriptRun->ScriptMode = 3;
+  back.Update();
+  back.Render();
+  EXPECT_FLOAT_EQ(g.Render.PresentedMeshDraws[0].World.M[3][2], 59.9f);
 }
 
 TEST_F(BackGroundTest, TheLoopFlagStartsFalse) {

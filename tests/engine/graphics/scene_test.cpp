@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "engine/graphics/frame.h"
+#include "engine/graphics/mesh.h"
 #include "engine/graphics/texture.h"
 #include "support/engine_fixture.h"
+#include "support/vz_writer.h"
 
 namespace vuzed {
 namespace {
@@ -289,6 +293,38 @@ TEST_F(SceneTest, ViewportAndProjectionReachTheDeviceAndComeBackAfterAReset) {
   F.Device->ChangeToFullScreen(640, 480, fmt::X8R8G8B8, {fmt::D16});
   EXPECT_EQ(F.Backend.Viewport.Width, 640);
   EXPECT_FLOAT_EQ(F.Backend.Projection.M[0][0], 0.75f);
+}
+
+}  // namespace
+}  // namespace vuzed
+
+namespace vuzed {
+namespace {
+
+TEST_F(SceneTest, MeshFramesAreCulledByTheirSphereAndKeyedByTheirDepthMode) {
+  // A triangle spanning z -1..1 around the origin.
+  std::stringstream file(test::MakeVz(test::Version0(
+      {test::Vertex40(-1, 0, -1), test::Vertex40(0, 1, 1), test::Vertex40(1, 0, -1)}, {0, 1, 2})));
+  TVZMesh mesh(F.Device.get(), "V", "I");
+  ASSERT_TRUE(mesh.LoadFromStream(file));
+  TVZFrame root;
+  TVZFrame* ahead = root.NewChild();
+  TVZFrame* behind = root.NewChild();
+  ahead->Mesh = behind->Mesh = &mesh;
+  ahead->SetPosition(&root, MakeVector(0, 0, 5));
+  behind->SetPosition(&root, MakeVector(0, 0, -5));
+  Scene.Render(&root);
+  EXPECT_TRUE(ahead->Queued);
+  EXPECT_FALSE(behind->Queued);
+  ASSERT_EQ(F.Backend.MeshDraws.size(), 1u);
+  EXPECT_FLOAT_EQ(F.Backend.MeshDraws[0].World.M[3][2], 5);
+
+  // Without a camera the view-space depth is the z of the projected point.
+  const TMatrix viewProjection = MatrixMultiply(Scene.ViewMatrix(), Scene.Projection());
+  for (auto [mode, key] : {std::pair{DepthCentre, 5.0f}, {DepthFarSide, 6.0f}, {DepthNearSide, 4.0f}}) {
+    ahead->DepthMode = mode;
+    EXPECT_FLOAT_EQ(TVZRenderingQueue::FrameDepthKey(*ahead, viewProjection), key) << mode;
+  }
 }
 
 }  // namespace
