@@ -133,7 +133,9 @@ TEST_F(SoundGeneratorTest, EverySoundLoadsThroughTheGameReaderUnclippedAndCentre
     EXPECT_LT(peak, 32000);                      // no clipping
     EXPECT_GT(peak, 3000);                       // audible
     EXPECT_LT(std::abs(sum / double(count)), 200.0);  // no DC offset
-    if (file.parent_path().filename() == "effect") EXPECT_EQ(samples[count - 1], 0);  // a restart never clicks
+    if (file.parent_path().filename() == "effect") {
+      EXPECT_EQ(samples[count - 1], 0);  // a restart never clicks
+    }
   }
   // The volley sound restarts every 6 frames: it has ended by then.
   WavContents shot = ReadWavFile(Data() / "Music" / "effect" / "1.wav");
