@@ -60,8 +60,8 @@ void TBackGround::SetupSet(const char* meshFile, const char* textureFile, TVecto
   Mesh_->LoadFromFile(meshPath ? meshPath->string() : std::string(meshFile));
 
   auto texturePath = Context_.Files.Resolve(textureFile);
+  FreeSegments();
   for (int i = 0; i < kSegmentCount; ++i) {
-    if (Segments_[size_t(i)]) Root_->FreeChild(Segments_[size_t(i)]);
     TVZFrame* segment = Root_->NewChild();
     segment->Mesh = Mesh_.get();
     auto texture = std::make_unique<TMXTexture>(device, GameTextureFormats(), 0, d3d::POOL_MANAGED, 0, "");

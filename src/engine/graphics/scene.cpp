@@ -56,6 +56,8 @@ void TVZScene::SetProjection(float fov, float aspect, float nearPlane, float far
   Near_ = nearPlane;
   Far_ = farPlane;
   HorizontalHalfAngle_ = float(std::atan2(1.0 / double(Projection_.M[0][0]), 1.0));
+  HalfFovSin_ = float(std::sin(double(fov) / 2));
+  HalfFovCos_ = float(std::cos(double(fov) / 2));
   if (Device()) Device()->Backend().SetTransform(TransformType::Projection, Projection_);
 }
 
@@ -69,10 +71,13 @@ void TVZScene::Restore() {
 TMatrix TVZScene::ViewMatrix() const { return Camera_ ? Camera_->GetViewMatrix() : TMatrix{}; }
 
 bool TVZScene::SphereInFrustum(const TMatrix& m, const TVector& centre, float radius) const {
+  return SphereInView(MatrixMultiply(m, ViewMatrix()), centre, radius);
+}
+
+bool TVZScene::SphereInView(const TMatrix& toView, const TVector& centre, float radius) const {
   if (!(radius > 0)) return false;
-  const TVector p = TransformPoint(centre, MatrixMultiply(m, ViewMatrix()));
-  const double a = double(Fov_) / 2;
-  const float s = float(std::sin(a)), k = float(std::cos(a));
+  const TVector p = TransformPoint(centre, toView);
+  const float s = HalfFovSin_, k = HalfFovCos_;
   const float r = radius;
   if (-r > p.Z) return false;
   if (p.Z > Far_ + r) return false;
@@ -92,7 +97,8 @@ void TVZScene::Visit(TVZFrame& frame, const TMatrix& parentWorld, const TMatrix&
   } else {
     s = frame.Visibility;
     if (s != FrameHidden && frame.CullByOwnSphere &&
-        !SphereInFrustum(MatrixMultiply(frame.Local, parentWorld), frame.OwnSphereCentre, frame.OwnSphereRadius))
+        !SphereInView(MatrixMultiply(MatrixMultiply(frame.Local, parentWorld), view), frame.OwnSphereCentre,
+                      frame.OwnSphereRadius))
       s = FrameHidden;
   }
   if (s == FrameHidden) return;
@@ -107,7 +113,8 @@ void TVZScene::Visit(TVZFrame& frame, const TMatrix& parentWorld, const TMatrix&
     if (frame.CustomDraw)
       queue = frame.Mesh || frame.CustomDepthKey;
     else if (frame.Mesh)
-      queue = !frame.Mesh->Empty() && SphereInFrustum(frame.World, frame.Mesh->Centre(), frame.Mesh->Radius());
+      queue = !frame.Mesh->Empty() &&
+              SphereInView(MatrixMultiply(frame.World, view), frame.Mesh->Centre(), frame.Mesh->Radius());
     if (queue) {
       frame.Queued = true;
       if (IsTranslucentMode(frame.BlendMode))

@@ -70,6 +70,8 @@ class TVZScene : public TDeviceResource {
  private:
   void Restore();
   void Visit(TVZFrame& frame, const TMatrix& parentWorld, const TMatrix& view);
+  // SphereInFrustum with the centre's transform into view space already made.
+  bool SphereInView(const TMatrix& toView, const TVector& centre, float radius) const;
 
   std::unique_ptr<TVZRenderingQueue> Opaque_;
   std::unique_ptr<TVZRenderingQueue> Translucent_;
@@ -80,6 +82,7 @@ class TVZScene : public TDeviceResource {
   TMatrix Projection_;
   float Fov_ = 0, Aspect_ = 0, Near_ = 0, Far_ = 0;
   float HorizontalHalfAngle_ = 0;
+  float HalfFovSin_ = 0, HalfFovCos_ = 0;  // of the vertical half angle, for the side planes
   bool BlendOpSupported_ = true;
 };
 

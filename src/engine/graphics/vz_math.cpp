@@ -73,6 +73,11 @@ TVector TransformPoint(const TVector& p, const TMatrix& m) {
           p.X * m.M[0][2] + p.Y * m.M[1][2] + p.Z * m.M[2][2] + m.M[3][2]};
 }
 
+TVector TransformDirection(const TVector& v, const TMatrix& m) {
+  return {v.X * m.M[0][0] + v.Y * m.M[1][0] + v.Z * m.M[2][0], v.X * m.M[0][1] + v.Y * m.M[1][1] + v.Z * m.M[2][1],
+          v.X * m.M[0][2] + v.Y * m.M[1][2] + v.Z * m.M[2][2]};
+}
+
 float TransformW(const TVector& p, const TMatrix& m) {
   return p.X * m.M[0][3] + p.Y * m.M[1][3] + p.Z * m.M[2][3] + m.M[3][3];
 }

@@ -46,6 +46,8 @@ TVector RotateZ(const TVector& v, int32_t angle);
 TMatrix MatrixMultiply(const TMatrix& a, const TMatrix& b);
 // p x M with w = 1 (no division).
 TVector TransformPoint(const TVector& p, const TMatrix& m);
+// v x M without the translation row: a direction turned by the matrix.
+TVector TransformDirection(const TVector& v, const TMatrix& m);
 // The fourth column's result of p x M with w = 1: the depth a projection leaves in w.
 float TransformW(const TVector& p, const TMatrix& m);
 // Inverse of a rotation-and-translation matrix: the transposed 3 x 3 and the

@@ -135,7 +135,7 @@ void GlMeshProgram::Use(const MeshShading& s) {
   SetColor(MatEmissive_, s.Material.Emissive);
   glUniform1f(Power_, s.Material.Power);
   SetColor(GlobalAmbient_, s.GlobalAmbient);
-  const int count = std::min(int(s.Lights.size()), kMaxLights);
+  const int count = std::min(s.LightCount, kMaxLights);
   glUniform1i(LightCount_, count);
   GLfloat dir[kMaxLights * 3] = {}, diffuse[kMaxLights * 4] = {}, specular[kMaxLights * 4] = {},
           ambient[kMaxLights * 4] = {};

@@ -14,8 +14,8 @@
 // black specular when the vertex has none).
 
 #include <cstdint>
+#include <array>
 #include <string>
-#include <vector>
 
 #include <epoxy/gl.h>
 
@@ -46,13 +46,14 @@ struct MeshShading {
   MaterialSources Sources;
   D3DMaterial Material;
   TColorValue GlobalAmbient;
-  std::vector<MeshLight> Lights;  // at most kMaxLights
+  std::array<MeshLight, 8> Lights;  // the first LightCount are lit
+  int LightCount = 0;
   SpriteShading Stage;
 };
 
 class GlMeshProgram {
  public:
-  static constexpr int kMaxLights = 8;
+  static constexpr int kMaxLights = int(std::tuple_size_v<decltype(MeshShading::Lights)>);
   // Attribute locations; the backend's mesh vertex array uses the same.
   static constexpr GLuint kPosition = 0, kNormal = 1, kDiffuse = 2, kSpecular = 3, kTexCoord = 4;
 

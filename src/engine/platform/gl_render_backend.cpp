@@ -591,15 +591,12 @@ MeshShading GlRenderBackend::CurrentMeshShading(uint32_t fvf) const {
   // Every light is lit as a directional light along its direction, turned
   // into view space; a light shines along its direction, so L points back.
   for (const auto& [index, on] : LightsEnabled_) {
-    if (!on || int(shading.Lights.size()) >= GlMeshProgram::kMaxLights) continue;
+    if (!on || shading.LightCount >= GlMeshProgram::kMaxLights) continue;
     auto it = Lights_.find(index);
     const D3DLight light = it == Lights_.end() ? D3DLight{} : it->second;
-    const TVector d = light.Direction;
-    const TVector inView{d.X * View_.M[0][0] + d.Y * View_.M[1][0] + d.Z * View_.M[2][0],
-                         d.X * View_.M[0][1] + d.Y * View_.M[1][1] + d.Z * View_.M[2][1],
-                         d.X * View_.M[0][2] + d.Y * View_.M[1][2] + d.Z * View_.M[2][2]};
-    shading.Lights.push_back(MeshLight{VectorNormalize(VectorScale(inView, -1)), light.Diffuse, light.Specular,
-                                       light.Ambient});
+    const TVector inView = TransformDirection(light.Direction, View_);
+    shading.Lights[size_t(shading.LightCount++)] =
+        MeshLight{VectorNormalize(VectorScale(inView, -1)), light.Diffuse, light.Specular, light.Ambient};
   }
   shading.Stage = StageShading();
   return shading;
