@@ -13,7 +13,7 @@
 #include "engine/platform/null_render_backend.h"
 #include "engine/platform/scripted_input_source.h"
 #include "engine/platform/window_host.h"
-#include "script/script_run.h"
+#include "stage/script_run.h"
 #include "shell/main_form.h"
 
 namespace {
@@ -43,7 +43,7 @@ void BM_StageMainOf300Ifs(benchmark::State& state) {
   {
     vuzed::TForm1 form(platform, root);
     form.Timer1Timer();
-    form.Context().Scene = vuzed::SceneGame;
+    form.Context().Scene = vuzed::TScene::Game;
     form.GameStart(1);
     vuzed::TScriptRun& run = *form.Context().ScriptRun;
     for (auto _ : state) {

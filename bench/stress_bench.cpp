@@ -24,7 +24,7 @@
 #include "engine/platform/window_host.h"
 #include "player/player_control.h"
 #include "script/compiled_evaluator.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 #include "shell/main_form.h"
 
 namespace {
@@ -122,7 +122,7 @@ void RunStress(benchmark::State& state, bool reference) {
     form.Timer1Timer();
     vuzed::TGameContext& c = form.Context();
     c.RandSeed = 1;
-    c.Scene = vuzed::SceneGame;
+    c.Scene = vuzed::TScene::Game;
     c.PlayerControl->ResetPlayer();
     c.PlayerControl->Ship.Lives = 3;
     c.PlayerControl->Invincible = true;

@@ -1,8 +1,8 @@
 #include "back/background.h"
 
 #include "engine/graphics/device.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "game/stage_shared.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 
@@ -119,7 +119,7 @@ void TBackGround::PlaceTunnel() {
 }
 
 void TBackGround::Update() {
-  bool adventure = Context_.ScriptRun && Context_.ScriptRun->ScriptMode == 3;
+  bool adventure = Context_.Stage && Context_.Stage->ScriptMode == TScriptMode::Adv;
   if (!adventure) {
     switch (Set) {
       case 1:

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "engine/sound/sound_device.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 

@@ -2,7 +2,7 @@
 
 #include "back/background.h"
 #include "back/texture_list.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 namespace {

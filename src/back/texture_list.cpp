@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/game_context.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 

@@ -15,8 +15,7 @@
 #include "objects/second_string_list2.h"
 #include "objects/string_helpers.h"
 #include "script/random_generator.h"
-#include "shell/game_context.h"
-#include "state/state.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 namespace {
@@ -56,21 +55,13 @@ TBoss::TBoss(TGameContext& context, const TSecondStringList2& definition) : TEne
     NameWriter = std::make_unique<TVZTextWriter>(context.Dovivez1.get(), kNameCacheCapacity, fmt::A8R8G8B8);
     NameWriter->Font().Height = kNameFontHeight;
   }
-  if (TState* state = context.State.get()) {
-    state->BossHp = &Hp;
-    state->BossMaxHp = &MaxHp;
-    state->BossBusy = &Invulnerable;
-  }
+  if (context.Play) context.Play->Boss = this;
 }
 
-// The game state must never keep a reference into a freed boss; references
-// a newer boss has taken over are left alone.
+// The game state must never keep a freed boss; a newer boss that has taken
+// over is left alone.
 TBoss::~TBoss() {
-  TState* state = Context_.State.get();
-  if (!state) return;
-  if (state->BossHp == &Hp) state->BossHp = nullptr;
-  if (state->BossMaxHp == &MaxHp) state->BossMaxHp = nullptr;
-  if (state->BossBusy == &Invulnerable) state->BossBusy = nullptr;
+  if (Context_.Play && Context_.Play->Boss == this) Context_.Play->Boss = nullptr;
 }
 
 bool TBoss::ReadHeader() {
@@ -135,7 +126,7 @@ void TBoss::BlastStep() {
 
 void TBoss::Damage(int32_t amount) {
   if (!Invulnerable) Hp = int32_t(std::clamp<int64_t>(int64_t(Hp) - amount, INT32_MIN, INT32_MAX));
-  if (Context_.State) Context_.State->AddScore(1);
+  if (Context_.Play) Context_.Play->AddScore(1);
 }
 
 TNameScope TBoss::NameScope() const {
@@ -153,7 +144,7 @@ TNameBinding TBoss::BindName(std::string_view name) const {
 
 float TBoss::BuiltinValue(int32_t id) const {
   if (id != kBossSpellEnd) return TEnemy::BuiltinValue(id);
-  const TState* state = Context_.State.get();
+  const TPlayState* state = Context_.Play;
   return Hp <= 0 || (state && state->SpellTimeLeft < -1) ? 1.0f : 0.0f;
 }
 

@@ -1,24 +1,25 @@
 #pragma once
 // TBoss: a script-driven enemy with spell cards. Its script commands set the
 // spell-card values of the game state (name, timer, bonus, result display);
-// the game state's per-frame step runs the card itself and, through BossBusy,
-// keeps the boss invulnerable while a card is announced or its result shown.
+// the game state's per-frame step runs the card itself and, through the
+// boss's gauge (SetBusy), keeps the boss invulnerable while a card is
+// announced or its result shown.
 //
-// The game state points at the boss's Hp, MaxHp and Invulnerable fields from
-// the boss's creation until the boss is freed (or a new boss takes over);
-// the destructor clears the references that still point into it.
+// The game state's gauge shows the boss from its creation until it is freed
+// (or a newer boss takes over); the destructor detaches a boss still shown.
 
 #include <cstdint>
 #include <memory>
 #include <string_view>
 
 #include "enemy/enemy.h"
+#include "game/play_state.h"
 
 namespace vuzed {
 
 class TVZTextWriter;
 
-class TBoss : public TEnemy {
+class TBoss : public TEnemy, public TBossGauge {
  public:
   // Frames of the death blast started by BLAST (181 steps run: the boss dies
   // on the step that takes the timer below 0).
@@ -62,6 +63,12 @@ class TBoss : public TEnemy {
   int32_t BlastTimer = 0;     // frames left of the death blast
   uint8_t Blasting = 0;       // the death blast runs
   uint8_t Invulnerable = 1;   // damage is ignored
+
+  // The spell-card gauge's view: hit points, and the busy flag that makes
+  // the boss invulnerable.
+  int32_t GaugeHp() const override { return Hp; }
+  int32_t GaugeMaxHp() const override { return MaxHp; }
+  void SetBusy(bool busy) override { Invulnerable = busy ? 1 : 0; }
 
  protected:
   bool KnowsCommand(std::string_view line) const override;

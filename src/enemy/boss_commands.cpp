@@ -27,9 +27,8 @@
 #include "engine/sound/sound_device.h"
 #include "objects/second_string_list2.h"
 #include "objects/string_helpers.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
-#include "state/state.h"
+#include "game/stage_shared.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 namespace {
@@ -120,7 +119,7 @@ bool TBoss::KnowsCommand(std::string_view line) const {
 int32_t TBoss::ExecDecoded(const TScriptLine& line, const TEnemyLine& decoded) {
   const int32_t code = TEnemy::ExecDecoded(line, decoded);
   const std::string_view text = line.Text;
-  TState* state = Context_.State.get();
+  TPlayState* state = Context_.Play;
   if (StartsWithText(kSpellAdjustment, text) && state) {
     state->BossActive = 0;
     state->SpellResultFrame = kSpellResultFrames;
@@ -138,7 +137,7 @@ int32_t TBoss::ExecDecoded(const TScriptLine& line, const TEnemyLine& decoded) {
 bool TBoss::SpellCommand(const TScriptLine& line) {
   const TBossCommandEntry* entry = FirstMatch(kSpellChain, line.Text);
   if (!entry) return false;
-  TState* state = Context_.State.get();
+  TPlayState* state = Context_.Play;
   switch (entry->Command) {
     case TBossCommand::SetSpellName:
       SetSpellName(GetBetween(line.Text, "'", "'", 1));
@@ -163,7 +162,7 @@ bool TBoss::SpellCommand(const TScriptLine& line) {
 bool TBoss::FieldCommand(const TScriptLine& line) {
   const TBossCommandEntry* entry = FirstMatch(kFieldChain, line.Text);
   if (!entry) return false;
-  TState* state = Context_.State.get();
+  TPlayState* state = Context_.Play;
   TEnemyControl* control = Context_.EnemyControl.get();
   switch (entry->Command) {
     case TBossCommand::SetSpellTime: {
@@ -205,7 +204,7 @@ bool TBoss::FieldCommand(const TScriptLine& line) {
 // The name is the text between the first two "'". An empty name keeps the
 // texture of the one before; the banner starts again in any case.
 void TBoss::SetSpellName(std::string_view text) {
-  TState* state = Context_.State.get();
+  TPlayState* state = Context_.Play;
   if (!state) return;
   if (!text.empty() && NameWriter) {
     state->SpellNameTexture.reset();
@@ -231,13 +230,11 @@ void TBoss::SetBackGraphic(int layer, const TScriptLine& line) {
 // NOVELMODE(name): the stage procedure of that name becomes the dialogue
 // scene the stage director runs; an unknown name does nothing.
 void TBoss::NovelMode(const TScriptLine& line) {
-  TScriptRun* run = Context_.ScriptRun.get();
-  const TSecondStringList2* definition = run ? run->Script.Procedures.Find(Inside(line.Text)) : nullptr;
+  TStageShared* stage = Context_.Stage;
+  const TSecondStringList2* definition = stage ? stage->Script.Procedures.Find(Inside(line.Text)) : nullptr;
   if (!definition || !*definition->Lines) return;
-  run->ScriptMode = 2;
-  run->DialogueLines = *definition->Lines;
-  run->DialogueLine = 0;
-  if (Context_.State) Context_.State->DialogueFrame = 0;
+  stage->OpenDialogue(TScriptMode::Novel, *definition->Lines);
+  if (Context_.Play) Context_.Play->DialogueFrame = 0;
 }
 
 int32_t TBoss::RoundedArgument(const TScriptLine& line, int field) {

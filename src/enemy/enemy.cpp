@@ -20,8 +20,8 @@
 #include "player/player_control.h"
 #include "script/expression_math.h"
 #include "script/expression_names.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "game/stage_shared.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 namespace {
@@ -197,7 +197,7 @@ bool TEnemy::GetValue(std::string_view name, float& value) const { return GetVal
 
 TNameScope TEnemy::NameScope() const {
   static constexpr char kEnemyTag = 'e';
-  const TScriptRun* run = Context_.ScriptRun.get();
+  const TStageShared* run = Context_.Stage;
   return {&kEnemyTag, CurrentVars(), run ? run->LocalVars : nullptr, run ? &run->GlobalVars : nullptr};
 }
 
@@ -206,7 +206,7 @@ TNameBinding TEnemy::BindName(std::string_view name) const {
   for (const auto& [builtin, id] : kEnemyBuiltins)
     if (name == builtin) return BindBuiltin(id);
   if (name == "GETANGLETOPLAYERFROMSELF") return {true, &kAngleToPlayerFromSelfCell, 0};
-  const TScriptRun* run = Context_.ScriptRun.get();
+  const TStageShared* run = Context_.Stage;
   if (TNameBinding b = BindStageName(run ? run->LocalVars : nullptr, run ? &run->GlobalVars : nullptr, name); b.Known)
     return b;
   return BindTruthName(name);
@@ -226,7 +226,7 @@ TNameBinding TEnemy::BindBuiltin(int32_t id) const {
 
 float TEnemy::BuiltinValue(int32_t id) const {
   switch (id) {
-    case kBuiltinTime: return Context_.ScriptRun ? float(Context_.ScriptRun->MainCount) : 0.0f;
+    case kBuiltinTime: return Context_.Stage ? float(Context_.Stage->MainCount) : 0.0f;
     case kBuiltinPlayerX: return GetPlayerX();
     case kBuiltinPlayerY: return GetPlayerY();
     case kEnemyCount: return float(Count);
@@ -243,7 +243,7 @@ float TEnemy::GetPlayerY() const { return Context_.PlayerControl ? Context_.Play
 uint32_t& TEnemy::RandomSeed() { return Context_.RandSeed; }
 
 void TEnemy::Report(const TSourcePlace& place, std::string_view text) {
-  if (Context_.ScriptRun) Context_.ScriptRun->Errors.Report(place, text);
+  if (Context_.Stage) Context_.Stage->Errors.Report(place, text);
 }
 
 float TEnemy::Evaluate(std::string_view text, const TSourcePlace& place) {

@@ -20,6 +20,7 @@
 #include "script/compiled_evaluator.h"
 #include "script/expression.h"
 #include "script/expression_names.h"
+#include "script/run_budget.h"
 
 namespace vuzed {
 
@@ -159,9 +160,7 @@ class TEnemy : public TCharacter, public TExpressionOwner {
 
   const TSecondStringList2* Definition_;
   TCompiledEvaluator Evaluator_{TEvaluatorKind::Enemy};
-  int64_t LinesLeft_ = 0;   // lines this frame's run may still run
-  int32_t CallDepth_ = 0;
-  bool Stopped_ = false;    // a runaway ended this frame's run
+  TRunBudget Budget_;  // this frame's lines and call depth
 };
 
 // Creates an enemy of class T and reads its header; null when the header has

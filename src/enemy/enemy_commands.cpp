@@ -9,8 +9,8 @@
 #include "enemy/enemy_sound.h"
 #include "enemy/enemy_tama_math.h"
 #include "objects/second_string_list2.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "game/stage_shared.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 
@@ -127,7 +127,7 @@ void TEnemy::MoveCommand(const TScriptLine& line, const TEnemyLine& decoded, int
 // parentheses) at this enemy's position, at the end of the enemy list; it
 // runs from the next frame. An unknown name does nothing.
 bool TEnemy::CreateTukaima(const TEnemyLine& decoded) {
-  const TScriptRun* run = Context_.ScriptRun.get();
+  const TStageShared* run = Context_.Stage;
   const TSecondStringList2* definition = run ? decoded.FamiliarDefinition.Find(run->Script.Procedures, decoded.Inside.Text) : nullptr;
   if (!definition || !Context_.EnemyControl) return false;
   if (auto familiar = MakeEnemy<TTukaima>(Context_, *definition, X, Y))

@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <cstring>
 
-#include "enemy/circle_test.h"
+#include "objects/circle_test.h"
 #include "enemy/enemy_tama_math.h"
 #include "enemy/laser_hooks.h"
 #include "player/player_control.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
-#include "state/state.h"
+#include "game/stage_shared.h"
+#include "game/game_context.h"
+#include "game/play_state.h"
 
 namespace vuzed {
 namespace {
@@ -38,8 +38,11 @@ constexpr int32_t kItemScore = 31;
 
 }  // namespace
 
-TEnemyControl::TEnemyControl(TGameContext& context) : Context_(context) {}
-TEnemyControl::~TEnemyControl() = default;
+TEnemyControl::TEnemyControl(TGameContext& context) : Context_(context) { Context_.FieldObjects = this; }
+
+TEnemyControl::~TEnemyControl() {
+  if (Context_.FieldObjects == this) Context_.FieldObjects = nullptr;
+}
 
 void TEnemyControl::Update() {
   UpdateEnemies();
@@ -59,7 +62,7 @@ void TEnemyControl::Update() {
 void TEnemyControl::UpdateEnemies() {
   // Paused or in a dialogue scene, enemies neither think nor move (they are
   // still drawn).
-  if (Context_.ScriptRun && Context_.ScriptRun->ScriptMode != 0) return;
+  if (Context_.Stage && Context_.Stage->ScriptMode != TScriptMode::Running) return;
   const size_t count = Enemies.size();
   for (size_t i = 0; i < count && i < Enemies.size(); ++i) {
     TEnemy* enemy = Enemies[i].get();
@@ -99,7 +102,7 @@ void TEnemyControl::TestShots(TEnemy& enemy) {
       if (!CirclesTouch(enemy.X, enemy.Y, enemy.Atari, shot->X, shot->Y, shot->Atari)) continue;
       enemy.Damage(shot->Damage);
       shot->Active = false;
-      if (Context_.State) Context_.State->AddScore(1);
+      if (Context_.Play) Context_.Play->AddScore(1);
     }
   };
   testPool(player->Shots);
@@ -163,7 +166,7 @@ void TEnemyControl::UpdateItems() {
     // A collected item is gone at once and not tested again this frame.
     if (ship && item->Collected()) {
       ship->Power = ship->Power + kItemPower;
-      if (Context_.State) Context_.State->AddScore(kItemScore);
+      if (Context_.Play) Context_.Play->AddScore(kItemScore);
       Items[i].reset();
       continue;
     }
@@ -191,6 +194,10 @@ void TEnemyControl::UpdateEffects() {
 // ---- Clear operations ----
 
 void TEnemyControl::ClearTamas() { Tamas.clear(); }
+
+void TEnemyControl::AddExplosion(float x, float y) {
+  Effects.push_back(std::make_unique<TEnemyExplosion>(Context_, x, y, 0.0f));
+}
 
 void TEnemyControl::KillAllEnemies() {
   for (auto& enemy : Enemies) {

@@ -13,13 +13,14 @@
 #include "enemy/enemy.h"
 #include "enemy/enemy_explosion.h"
 #include "enemy/enemy_tama.h"
-#include "item/item.h"
+#include "enemy/item.h"
+#include "game/field_objects.h"
 
 namespace vuzed {
 
 struct TGameContext;
 
-class TEnemyControl {
+class TEnemyControl : public TFieldObjects {
  public:
   explicit TEnemyControl(TGameContext& context);
   ~TEnemyControl();
@@ -31,6 +32,9 @@ class TEnemyControl {
 
   // Frees every enemy bullet at once.
   void ClearTamas();
+  // The ship's view (game/field_objects.h).
+  void ClearBullets() override { ClearTamas(); }
+  void AddExplosion(float x, float y) override;
   // Every enemy gets Hp -1 and Dead: each explodes and drops its items at
   // the next Update.
   void KillAllEnemies();

@@ -15,7 +15,7 @@
 #include "enemy/enemy_tama.h"
 #include "enemy/enemy_tama_math.h"
 #include "objects/string_helpers.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 

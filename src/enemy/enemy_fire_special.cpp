@@ -10,8 +10,8 @@
 #include "enemy/enemy_tama_math.h"
 #include "enemy/enemy_tama_script.h"
 #include "objects/string_helpers.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "game/stage_shared.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 
@@ -43,7 +43,7 @@ bool TEnemy::FireLaser(const TScriptLine& line, const TEnemyLine& decoded) {
 // (the first field as text) at the end of the bullet list, without a sound.
 // An unknown name falls through.
 bool TEnemy::CreateBullet(const TScriptLine& line, const TEnemyLine& decoded) {
-  const TScriptRun* run = Context_.ScriptRun.get();
+  const TStageShared* run = Context_.Stage;
   const TSecondStringList2* definition =
       run ? decoded.BulletDefinition.Find(run->Script.Procedures, decoded.Fields[0].Text) : nullptr;
   if (!definition) return false;

@@ -8,13 +8,13 @@
 
 #include "back/background.h"
 #include "back/texture_list.h"
-#include "enemy/circle_test.h"
+#include "objects/circle_test.h"
 #include "enemy/enemy_tama_math.h"
 #include "engine/graphics/scene.h"
 #include "engine/graphics/texture.h"
 #include "objects/string_helpers.h"
 #include "player/player_control.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 namespace {

@@ -17,8 +17,8 @@
 #include "script/script_report_text.h"
 #include "objects/second_string_list2.h"
 #include "objects/string_helpers.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "game/stage_shared.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 namespace {
@@ -31,7 +31,7 @@ TLineListCache<TEnemyLine>& EnemyLines() {
 }  // namespace
 
 void TEnemy::Action() {
-  const TScriptRun* run = Context_.ScriptRun.get();
+  const TStageShared* run = Context_.Stage;
   if (!run || !run->Active) return;
   BeginRun();
   if (!Lines) {
@@ -45,11 +45,7 @@ void TEnemy::Action() {
   RunLines(*Lines, *decoded, 0);
 }
 
-void TEnemy::BeginRun() {
-  LinesLeft_ = kLineBudgetPerFrame;
-  CallDepth_ = 0;
-  Stopped_ = false;
-}
+void TEnemy::BeginRun() { Budget_.BeginFrame(); }
 
 int32_t TEnemy::ExecLine(const TScriptLine& line) { return ExecDecoded(line, TEnemyLine::Decode(line.Text)); }
 
@@ -66,18 +62,12 @@ void TEnemy::RunLines(const TLineList& lines, const TDecodedLines<TEnemyLine>& d
   int32_t index = start;
   int32_t code = kNextLine;
   for (;;) {
-    if (code == kStopRunning || Stopped_) return;
+    if (code == kStopRunning || Budget_.Stopped()) return;
     index = code == kNextLine ? index + 1 : code;
     // A jump at or past the end (or before the first line) ends the run.
     if (index < 0 || index >= count) return;
     const TScriptLine& line = lines[size_t(index)];
-    // A script whose jumps never reach its end would run forever inside one
-    // frame: after kLineBudgetPerFrame lines the object rests until the next.
-    if (--LinesLeft_ < 0) {
-      Report(line.Place, "more than 100000 lines in one frame: the rest of this frame's run is skipped");
-      Stopped_ = true;
-      return;
-    }
+    if (!Budget_.TakeLine(line.Place, [this](const TSourcePlace& place, std::string_view text) { Report(place, text); })) return;
     code = ExecDecoded(line, decoded.Lines[size_t(index)]);
   }
 }
@@ -85,38 +75,29 @@ void TEnemy::RunLines(const TLineList& lines, const TDecodedLines<TEnemyLine>& d
 void TEnemy::CallProcedure(const TScriptLine& line, const TEnemyLine& decoded) {
   const std::string_view text = line.Text;
   if (text.empty()) return;
-  const TScriptRun* run = Context_.ScriptRun.get();
+  const TStageShared* run = Context_.Stage;
   const TSecondStringList2* callee = run ? decoded.Callee.Find(run->Script.Procedures, decoded.CallName) : nullptr;
   if (!callee || !*callee->Lines) {
     if (!callee && !IsStructuralScriptLine(text) && !KnowsCommand(text))
       Report(line.Place, QuotedText(decoded.CallName, " is no command and no procedure"));
     return;
   }
-  if (CallDepth_ >= kMaxCallDepth) {
-    Report(line.Place, "more than 256 nested procedure calls: the rest of this frame's run is skipped");
-    Stopped_ = true;
-    return;
-  }
-  // Argument k, evaluated as the caller, goes to the callee's variable k
-  // (its parameters come first). Arguments end at the first ")", so they
-  // hold no parentheses; arguments beyond the callee's variables are
-  // ignored.
+  if (!Budget_.MayCall(line.Place, [this](const TSourcePlace& place, std::string_view text) { Report(place, text); })) return;
+  // Arguments end at the first ")", so they hold no parentheses.
   TVarTable* vars = *callee->Vars;
-  if (vars) {
-    const size_t n = std::min(vars->Count(), decoded.CallArguments.size());
-    for (size_t k = 0; k < n; ++k) (*vars)[k].Var->Set(Evaluate(decoded.CallArguments[k], line.Place));
-  }
+  BindCallArguments(vars, decoded.CallArguments.size(),
+                    [&](size_t k) { return Evaluate(decoded.CallArguments[k], line.Place); });
   // The procedure runs as this enemy, with its own (shared) variables; its
   // "EXIT;" ends only the procedure.
   TVarTable* saved = ProcVars;
   ProcVars = vars;
   ScopeChanged();
-  ++CallDepth_;
+  Budget_.EnterCall();
   const TLineList& lines = **callee->Lines;
   const auto calleeLines = EnemyLines().Get(lines);
   ResetLoopVariables(lines, *calleeLines);
   RunLines(lines, *calleeLines, -1);
-  --CallDepth_;
+  Budget_.LeaveCall();
   ProcVars = saved;
   ScopeChanged();
 }

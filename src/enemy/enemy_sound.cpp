@@ -6,8 +6,8 @@
 #include "engine/sound/sound_channel.h"
 #include "engine/sound/sound_device.h"
 #include "engine/sound/wave_data.h"
-#include "shell/game_context.h"
-#include "state/state.h"
+#include "game/game_context.h"
+#include "game/play_state.h"
 
 namespace vuzed {
 namespace {
@@ -38,7 +38,7 @@ void PlayScriptSound(TGameContext& context, int32_t number) {
   channel.SetWaveData(wave);
   // A volume setting outside its range gives a volume clamped into int32,
   // never an overflow.
-  const int64_t setting = context.State ? context.State->SEVolume : 0;
+  const int64_t setting = context.Play ? context.Play->SEVolume : 0;
   channel.SetVolume(int32_t(std::clamp<int64_t>(setting * 50 - 5000, INT32_MIN, INT32_MAX)));
   channel.Play();
 }

@@ -18,8 +18,8 @@
 #include "script/compiled_evaluator.h"
 #include "script/expression_math.h"
 #include "script/expression_names.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "game/stage_shared.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 namespace {
@@ -136,14 +136,14 @@ bool TEnemyTama::GetValue(std::string_view name, float& value) const { return Ge
 
 TNameScope TEnemyTama::NameScope() const {
   static constexpr char kBulletTag = 'b';
-  const TScriptRun* director = Context_.ScriptRun.get();
+  const TStageShared* director = Context_.Stage;
   return {&kBulletTag, director ? director->LocalVars : nullptr, director ? &director->GlobalVars : nullptr};
 }
 
 TNameBinding TEnemyTama::BindName(std::string_view name) const {
   for (const auto& [builtin, id] : kBulletBuiltins)
     if (name == builtin) return BindBuiltin(id);
-  const TScriptRun* director = Context_.ScriptRun.get();
+  const TStageShared* director = Context_.Stage;
   if (TNameBinding b = BindStageName(director ? director->LocalVars : nullptr,
                                      director ? &director->GlobalVars : nullptr, name);
       b.Known)
@@ -168,7 +168,7 @@ TNameBinding TEnemyTama::BindBuiltin(int32_t id) const {
 
 float TEnemyTama::BuiltinValue(int32_t id) const {
   switch (id) {
-    case kBuiltinTime: return Context_.ScriptRun ? float(Context_.ScriptRun->MainCount) : 0.0f;
+    case kBuiltinTime: return Context_.Stage ? float(Context_.Stage->MainCount) : 0.0f;
     case kBuiltinPlayerX: return GetPlayerX();
     case kBuiltinPlayerY: return GetPlayerY();
     case kBulletCount: return float(Count);
@@ -188,7 +188,7 @@ float TEnemyTama::GetPlayerY() const { return Context_.PlayerControl ? Context_.
 uint32_t& TEnemyTama::RandomSeed() { return Context_.RandSeed; }
 
 void TEnemyTama::Report(const TSourcePlace& place, std::string_view text) {
-  if (Context_.ScriptRun) Context_.ScriptRun->Errors.Report(place, text);
+  if (Context_.Stage) Context_.Stage->Errors.Report(place, text);
 }
 
 float TEnemyTama::EvaluateAt(std::string_view text, const TSourcePlace& place) {

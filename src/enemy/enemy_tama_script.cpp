@@ -26,8 +26,8 @@
 #include "enemy/enemy_tama_math.h"
 #include "script/script_report_text.h"
 #include "objects/string_helpers.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "game/stage_shared.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 namespace {
@@ -84,9 +84,7 @@ void TEnemyTamaScript::Action() {
   if (NoMoreScript) return;
   ++Count;
   if (!Lines) return;
-  LinesLeft_ = kLineBudgetPerFrame;
-  Stopped_ = false;
-  CallDepth_ = 0;
+  Budget_.BeginFrame();
   ProcVars = nullptr;
   ScopeChanged();
   const auto decoded = BulletLines().Get(*Lines);
@@ -119,15 +117,11 @@ void TEnemyTamaScript::ResetLoopVariables(const TLineList& lines, const TDecoded
 void TEnemyTamaScript::RunLines(const TLineList& lines, const TDecodedLines<TBulletLine>& decoded, int32_t index) {
   const int64_t last = int64_t(lines.size()) - 1;
   int32_t code = kNextLine;
-  while (code != kStopRunning && !Stopped_) {
+  while (code != kStopRunning && !Budget_.Stopped()) {
     index = code != kNextLine ? code : index + 1;
     if (index < 0 || index > last) return;
     const TScriptLine& line = lines[size_t(index)];
-    if (--LinesLeft_ < 0) {
-      Report(line.Place, "more than 100000 lines in one frame: the rest of this frame's run is skipped");
-      Stopped_ = true;
-      return;
-    }
+    if (!Budget_.TakeLine(line.Place, [this](const TSourcePlace& place, std::string_view text) { Report(place, text); })) return;
     code = ExecDecoded(line, decoded.Lines[size_t(index)]);
     if (index == last) return;
   }
@@ -166,7 +160,7 @@ int32_t TEnemyTamaScript::ExecDecoded(const TScriptLine& line, const TBulletLine
       case TBulletCommand::End:
         return JumpTarget(line, decoded.Jump1);
       case TBulletCommand::Exit:
-        if (CallDepth_ > 0 || !Lines || Lines->empty()) return kStopRunning;
+        if (Budget_.CallDepth() > 0 || !Lines || Lines->empty()) return kStopRunning;
         return int32_t(Lines->size()) - 1;
       case TBulletCommand::Assignment: {
         TSecondSingle* var = decoded.AssignLink.Find(CurrentVars(), decoded.AssignName);
@@ -212,34 +206,29 @@ int32_t TEnemyTamaScript::ExecDecoded(const TScriptLine& line, const TBulletLine
 void TEnemyTamaScript::CallProcedure(const TScriptLine& line, const TBulletLine& decoded) {
   const std::string_view text = line.Text;
   if (text.empty()) return;
-  const TScriptRun* director = Context_.ScriptRun.get();
+  const TStageShared* director = Context_.Stage;
   const TSecondStringList2* callee = director ? decoded.Callee.Find(director->Script.Procedures, decoded.CallName) : nullptr;
   if (!callee) {
     if (!IsStructuralScriptLine(text)) Report(line.Place, QuotedText(decoded.CallName, " is no command and no procedure"));
     return;
   }
-  if (CallDepth_ >= kMaxCallDepth) {
-    Report(line.Place, "more than 256 nested procedure calls: the rest of this frame's run is skipped");
-    Stopped_ = true;
-    return;
-  }
+  if (!Budget_.MayCall(line.Place, [this](const TSourcePlace& place, std::string_view text) { Report(place, text); })) return;
   // Arguments (inside the first "(" and its matching ")", nesting counted)
   // are split at every comma and evaluated with the caller's variables.
   TVarTable* vars = *callee->Vars;
-  if (decoded.HasParenthesis && vars) {
-    const size_t n = std::min(vars->Count(), decoded.CallArguments.size());
-    for (size_t k = 0; k < n; ++k) (*vars)[k].Var->Set(Evaluate(decoded.CallArguments[k], line.Place));
-  }
+  if (decoded.HasParenthesis)
+    BindCallArguments(vars, decoded.CallArguments.size(),
+                      [&](size_t k) { return Evaluate(decoded.CallArguments[k], line.Place); });
   TVarTable* saved = ProcVars;
   ProcVars = vars;
-  ++CallDepth_;
+  Budget_.EnterCall();
   ScopeChanged();
   if (const TLineList* lines = *callee->Lines) {
     const auto calleeLines = BulletLines().Get(*lines);
     ResetLoopVariables(*lines, *calleeLines);
     RunLines(*lines, *calleeLines, -1);
   }
-  --CallDepth_;
+  Budget_.LeaveCall();
   ProcVars = saved;
   ScopeChanged();
 }

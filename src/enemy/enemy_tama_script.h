@@ -10,6 +10,7 @@
 #include "enemy/enemy_tama.h"
 #include "enemy/enemy_tama_script_line.h"
 #include "objects/second_string_list2.h"
+#include "script/run_budget.h"
 
 namespace vuzed {
 
@@ -40,7 +41,7 @@ class TEnemyTamaScript : public TEnemyTama {
  private:
   // The variables names refer to: the running procedure's while one runs,
   // else the definition's.
-  TVarTable* CurrentVars() const { return CallDepth_ > 0 ? ProcVars : Vars; }
+  TVarTable* CurrentVars() const { return Budget_.CallDepth() > 0 ? ProcVars : Vars; }
   // Every FOR line's variable of the current table starts at its start value.
   void ResetLoopVariables(const TLineList& lines, const TDecodedLines<TBulletLine>& decoded);
   // Runs lines from the one after `index` on, by the next-line codes.
@@ -53,9 +54,7 @@ class TEnemyTamaScript : public TEnemyTama {
   float Evaluate(const TLineArgument& argument, const TSourcePlace& place);
   bool EvaluateCondition(const TLineCondition& condition, const TSourcePlace& place);
 
-  int64_t LinesLeft_ = 0;   // lines this bullet may still run this frame
-  int32_t CallDepth_ = 0;   // nested procedure calls
-  bool Stopped_ = false;    // a runaway ended this frame's run
+  TRunBudget Budget_;  // this frame's lines and call depth
 };
 
 }  // namespace vuzed

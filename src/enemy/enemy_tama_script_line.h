@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "enemy/line_cache.h"
+#include "script/line_cache.h"
 
 namespace vuzed {
 

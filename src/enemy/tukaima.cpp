@@ -1,7 +1,7 @@
 #include "enemy/tukaima.h"
 
 #include "back/texture_list.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 namespace {

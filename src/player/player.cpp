@@ -11,8 +11,8 @@
 #include "engine/input/input_device.h"
 #include "player/player_control.h"
 #include "player/player_support.h"
-#include "shell/game_context.h"
-#include "state/state.h"
+#include "game/game_context.h"
+#include "game/play_state.h"
 
 namespace vuzed {
 namespace {
@@ -98,8 +98,8 @@ void TPlayer::Hit(int32_t damage) {
   // A script may give a bullet any damage; hit points stop at the integer range.
   Hp = int32_t(std::clamp<int64_t>(int64_t(Hp) - damage, INT32_MIN, INT32_MAX));
   if (Hp > 0) {
-    if (Context_.State && Context_.State->BossActive) {
-      Context_.State->SpellBonusValid = 0;
+    if (Context_.Play && Context_.Play->BossActive) {
+      Context_.Play->SpellBonusValid = 0;
       ShipHalveSpellBonus(Context_);
     }
     for (int i = 0; i < 3; ++i) ShipAddExplosion(Context_, X, Y);

@@ -1,13 +1,13 @@
 // The ship's firing and bombing, once per frame after it moved.
 
-#include "enemy/enemy_control.h"
 #include "engine/input/dik_codes.h"
 #include "engine/input/input_device.h"
 #include "player/player.h"
 #include "player/player_control.h"
 #include "player/player_support.h"
-#include "shell/game_context.h"
-#include "state/state.h"
+#include "game/field_objects.h"
+#include "game/game_context.h"
+#include "game/play_state.h"
 
 namespace vuzed {
 namespace {
@@ -23,13 +23,13 @@ bool ButtonDown(const TGameContext& context, int32_t button) {
 
 void TPlayer::Attack() {
   // Nothing is fired or bombed while a dialogue is on screen.
-  if (Context_.State && Context_.State->DialogueFrame != -1) return;
+  if (Context_.Play && Context_.Play->DialogueFrame != -1) return;
   if (!Alive || !Control_) return;
 
   // A running bomb frees every enemy bullet each frame; its spiral starts
   // 30 frames in.
   if (BombTimer > 0) {
-    if (Context_.EnemyControl) Context_.EnemyControl->ClearTamas();
+    if (Context_.FieldObjects) Context_.FieldObjects->ClearBullets();
     if (BombTimer < kSpiralStart) Control_->LaunchSpiralStep(BombTimer, X, Y);
   }
 
@@ -50,7 +50,7 @@ void TPlayer::Bomb() {
   --Bombs;
   BombTimer = kBombFrames;
   // A bomb during a spell card costs half of its bonus.
-  if (Context_.State && Context_.State->BossActive) ShipHalveSpellBonus(Context_);
+  if (Context_.Play && Context_.Play->BossActive) ShipHalveSpellBonus(Context_);
 }
 
 }  // namespace vuzed

@@ -9,9 +9,9 @@
 #include "engine/sound/sound_device.h"
 #include "engine/sound/wave_data.h"
 #include "player/player_support.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
-#include "state/state.h"
+#include "game/stage_shared.h"
+#include "game/game_context.h"
+#include "game/play_state.h"
 
 namespace vuzed {
 namespace {
@@ -68,9 +68,9 @@ void TPlayerControl::UpdatePlayer() {
       ResetPlayer();
       --Ship.Lives;
     } else {
-      if (Context_.State) Context_.State->GameOver = 1;
+      if (Context_.Play) Context_.Play->GameOver = 1;
       Ship.InPlay = false;
-      if (Context_.ScriptRun) Context_.ScriptRun->Active = false;
+      if (Context_.Stage) Context_.Stage->Active = false;
       // The game is over: the rest of this frame would show the finished
       // ship once more and blow it up again, so it ends here, as every
       // later frame does.

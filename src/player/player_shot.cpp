@@ -7,7 +7,7 @@
 #include "engine/graphics/scene.h"
 #include "engine/graphics/texture.h"
 #include "objects/string_helpers.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 namespace {

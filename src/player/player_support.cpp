@@ -3,16 +3,15 @@
 #include <cmath>
 #include <memory>
 
-#include "enemy/enemy_control.h"
-#include "enemy/enemy_explosion.h"
 #include "engine/input/dik_codes.h"
 #include "engine/input/input_device.h"
 #include "engine/platform/input_source.h"
 #include "engine/sound/sound_channel.h"
 #include "engine/sound/sound_device.h"
 #include "script/random_generator.h"
-#include "shell/game_context.h"
-#include "state/state.h"
+#include "game/field_objects.h"
+#include "game/game_context.h"
+#include "game/play_state.h"
 
 namespace vuzed {
 
@@ -35,15 +34,14 @@ void ShipRestartChannel(TGameContext& context, int channel) {
 void ShipAddExplosion(TGameContext& context, float x, float y) {
   const double r1 = NextRandom(context.RandSeed, 100);
   const double r2 = NextRandom(context.RandSeed, 100);
-  if (!context.EnemyControl) return;
-  const float ex = float(double(x) + r1 - 50), ey = float(double(y) + r2 - 50);
-  context.EnemyControl->Effects.push_back(std::make_unique<TEnemyExplosion>(context, ex, ey, 0.0f));
+  if (!context.FieldObjects) return;
+  context.FieldObjects->AddExplosion(float(double(x) + r1 - 50), float(double(y) + r2 - 50));
 }
 
 void ShipHalveSpellBonus(TGameContext& context) {
-  if (!context.State) return;
+  if (!context.Play) return;
   // The current rounding mode is round-to-nearest, ties to even.
-  context.State->SpellBonus = int32_t(std::nearbyint(double(context.State->SpellBonus) / 2.0));
+  context.Play->SpellBonus = int32_t(std::nearbyint(double(context.Play->SpellBonus) / 2.0));
 }
 
 }  // namespace vuzed

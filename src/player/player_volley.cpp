@@ -4,7 +4,7 @@
 #include <span>
 
 #include "player/player_control.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 namespace {

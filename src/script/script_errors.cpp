@@ -2,15 +2,13 @@
 
 #include <cstdio>
 
-#include "engine/graphics/engine_log.h"
-
 namespace vuzed {
 
 void TScriptErrors::Report(const TSourcePlace& place, std::string_view text) {
   std::string message = PlaceText(place) + ": " + std::string(text);
   if (!Seen_.insert(message).second) return;
   std::fprintf(stderr, "%s\n", message.c_str());
-  EngineLog::WriteLog(message);
+  if (Log) Log(message);
 }
 
 }  // namespace vuzed

@@ -2,9 +2,11 @@
 // Reports for script authors from running scripts: a malformed integer
 // argument, an expression that is not of the language, a runaway loop or
 // call chain, a name that is no command and no procedure. Each message is
-// given once per place ("FILE:LINE: text"), on stderr and in the engine log.
-// Players see nothing, and the game goes on.
+// given once per place ("FILE:LINE: text"), on stderr and to the log the
+// owner attaches (the game's engine log). Players see nothing, and the game
+// goes on.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -19,6 +21,9 @@ class TScriptErrors {
   // Forgets what was reported (a new stage starts).
   void Clear() { Seen_.clear(); }
   size_t Count() const { return Seen_.size(); }
+
+  // Where each new message goes besides stderr (nothing when empty).
+  std::function<void(const std::string&)> Log;
 
  private:
   std::unordered_set<std::string> Seen_;

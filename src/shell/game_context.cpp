@@ -1,4 +1,4 @@
-#include "shell/game_context.h"
+#include "game/game_context.h"
 
 #include <cmath>
 
@@ -11,7 +11,7 @@
 #include "engine/platform/clock.h"
 #include "engine/sound/sound_device.h"
 #include "player/player_control.h"
-#include "script/script_run.h"
+#include "stage/script_run.h"
 #include "state/state.h"
 #include "title/opening.h"
 #include "title/title.h"
@@ -36,6 +36,15 @@ TGameContext::~TGameContext() {
   Zudezu1.reset();
   Ruzud1.reset();
   Dovivez1.reset();
+}
+
+void TGameContext::ChangeScene(TScene next) {
+  Scene = next;
+  if (next == TScene::Title && Title) Title->ShowMainMenu(Title->Cursor);
+}
+
+void TGameContext::DelayTitleInput(int32_t frames) {
+  if (Title) Title->InputDelay = frames;
 }
 
 int32_t TGameContext::GetNowTime() const {

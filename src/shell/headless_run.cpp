@@ -18,8 +18,8 @@
 #include "engine/platform/screenshot.h"
 #include "engine/platform/window_host.h"
 #include "player/player_control.h"
-#include "script/script_run.h"
-#include "shell/json_text.h"
+#include "stage/script_run.h"
+#include "engine/platform/json_text.h"
 #include "shell/main_form.h"
 #include "shell/run_options.h"
 #include "state/state.h"
@@ -27,12 +27,12 @@
 namespace vuzed {
 namespace {
 
-const char* SceneName(uint8_t scene) {
+const char* SceneName(TScene scene) {
   switch (scene) {
-    case SceneGame: return "game";
-    case SceneLoading: return "loading";
-    case SceneOpening: return "opening";
-    case SceneTitle: return "title";
+    case TScene::Game: return "game";
+    case TScene::Loading: return "loading";
+    case TScene::Opening: return "opening";
+    case TScene::Title: return "title";
     default: return "unknown";
   }
 }
@@ -183,7 +183,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     form.Timer1Timer();
     c.RandSeed = options.Seed;
     if (!options.Boot) {
-      c.Scene = SceneGame;
+      c.ChangeScene(TScene::Game);
       c.PlayerControl->ResetPlayer();
       c.PlayerControl->Ship.Lives = 3;
       form.GameStart(options.Stage);

@@ -16,7 +16,7 @@
 #include "engine/platform/input_source.h"
 #include "engine/sound/sound_device.h"
 #include "player/player_control.h"
-#include "script/script_run.h"
+#include "stage/script_run.h"
 #include "state/state.h"
 #include "title/opening.h"
 #include "title/title.h"
@@ -77,7 +77,7 @@ void TForm1::FormDestroy() {
 
 void TForm1::Timer1Timer() {
   TGameContext& c = *Context_;
-  c.Scene = SceneLoading;
+  c.ChangeScene(TScene::Loading);
 
   c.TextureList = std::make_unique<TTextureList>(c);
   c.SoundList = std::make_unique<TSoundList>(c);
@@ -119,7 +119,7 @@ void TForm1::Timer1Timer() {
   }
 
   c.State->PlayMusic(3);
-  c.Scene = SceneOpening;
+  c.ChangeScene(TScene::Opening);
 }
 
 float TForm1::Now() const { return float(Context_->Platform.Time->Seconds()); }
@@ -166,9 +166,9 @@ void TForm1::RunPass(float now) {
 
   HandleSystemKeys();
 
-  if (c.Scene == SceneGame) {
+  if (c.Scene == TScene::Game) {
     try {
-      if (c.ScriptRun->ScriptMode == 3)
+      if (c.ScriptRun->ScriptMode == TScriptMode::Adv)
         UpdateAdventure();
       else
         UpdateGame();
@@ -178,8 +178,8 @@ void TForm1::RunPass(float now) {
       std::fprintf(stderr, "vuzed: error in a game step: %s\n", e.what());
     }
   }
-  if (c.Scene == SceneTitle) c.Title->Step();
-  if (c.Scene == SceneOpening) c.Opening->Step();
+  if (c.Scene == TScene::Title) c.Title->Step();
+  if (c.Scene == TScene::Opening) c.Opening->Step();
 
   c.State->ShowFps(c.FpsValue);
 
@@ -216,24 +216,23 @@ void TForm1::HandleSystemKeys() {
   if (c.KeyWait > 0) c.KeyWait -= 1;
 
   TScriptRun& script = *c.ScriptRun;
-  if ((input.IsPressed(c.ShotButton) || input.IsPressed(0)) && c.KeyWait == 0 && c.Scene == SceneGame &&
-      script.ScriptMode == 1)
-    script.ScriptMode = 0;
+  if ((input.IsPressed(c.ShotButton) || input.IsPressed(0)) && c.KeyWait == 0 && c.Scene == TScene::Game &&
+      script.ScriptMode == TScriptMode::Paused)
+    script.ScriptMode = TScriptMode::Running;
 
   if ((input.IsPressed(3) || input.IsPressed(c.PauseButton)) && c.KeyWait == 0) {
-    if (c.Scene == SceneTitle) {
+    if (c.Scene == TScene::Title) {
       if (c.Title->Screen != 0 || c.Title->Cursor != 3)
         c.Title->ShowMainMenu(3);
       else
         Close();
       c.KeyWait = 30;
-    } else if (c.Scene == SceneGame) {
-      if (script.ScriptMode == 0) {
-        script.ScriptMode = 1;
+    } else if (c.Scene == TScene::Game) {
+      if (script.ScriptMode == TScriptMode::Running) {
+        script.ScriptMode = TScriptMode::Paused;
       } else {
         script.EndGame();
-        c.Scene = SceneTitle;
-        c.Title->ShowMainMenu(c.Title->Cursor);
+        c.ChangeScene(TScene::Title);
       }
       c.KeyWait = 30;
     }

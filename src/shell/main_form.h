@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "shell/game_context.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 

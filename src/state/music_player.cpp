@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "engine/sound/sound_device.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 namespace {

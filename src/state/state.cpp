@@ -7,13 +7,14 @@
 #include "engine/graphics/texture.h"
 #include "engine/platform/window_host.h"
 #include "engine/sound/sound_device.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "game/stage_shared.h"
+#include "game/game_context.h"
 #include "state/music_player.h"
 
 namespace vuzed {
 
 TState::TState(TGameContext& context) : Context_(context) {
+  Context_.Play = this;
   if (!TMusicPlayer::DecoderAvailable()) {
     if (Context_.Platform.Window) Context_.Platform.Window->ShowError("vuzed", "OggVorbisのDLLをロードできません！");
     std::fflush(nullptr);
@@ -27,7 +28,9 @@ TState::TState(TGameContext& context) : Context_(context) {
   BossActive = 0;
 }
 
-TState::~TState() = default;
+TState::~TState() {
+  if (Context_.Play == this) Context_.Play = nullptr;
+}
 
 void TState::ResetStage() {
   TextLineCount = -1;
@@ -49,9 +52,7 @@ void TState::ResetStage() {
   BossActive = 0;
   SpellTimeLeft = 0;
   // A boss of the last stage may be gone already: nothing of it is kept.
-  BossHp = nullptr;
-  BossMaxHp = nullptr;
-  BossBusy = nullptr;
+  Boss = nullptr;
   StageClear = 0;
   StageClearCount = -1;
   GameOver = 0;
@@ -59,35 +60,28 @@ void TState::ResetStage() {
 
 void TState::StartStage(int32_t type) {
   StageType = type;
-  BossHp = nullptr;
-  BossMaxHp = nullptr;
-  BossBusy = nullptr;
+  Boss = nullptr;
   // The HUD's target is the second entry of the stage's table, not the best.
   const int base = ScoreTableBase(type);
   HiScore = base < 0 ? 0 : ScoreTable[size_t(base) + 1];
 }
 
-void TState::AddScore(int32_t n) {
-  const int64_t sum = int64_t(Score) + n;
-  Score = int32_t(std::clamp<int64_t>(sum, INT32_MIN, INT32_MAX));
-}
-
 void TState::Update() {
   ++PlayFrames;
-  const uint8_t scriptMode = Context_.ScriptRun ? Context_.ScriptRun->ScriptMode : 0;
+  const TScriptMode scriptMode = Context_.Stage ? Context_.Stage->ScriptMode : TScriptMode::Running;
   switch (Context_.LayoutMode) {
     case LayoutVertical:
       break;
     case LayoutSideways:
-      if (scriptMode == 2) DrawNovelSideways();
+      if (scriptMode == TScriptMode::Novel) DrawNovelSideways();
       return;
     case LayoutSlant:
       // Nothing else is drawn on a SLANT stage, but a dialogue opened there
       // is drawn, and so advances, as on a VERTICAL one: without its display
       // a scene would never read a line and could only be left with Esc.
-      if (scriptMode == 2)
+      if (scriptMode == TScriptMode::Novel)
         DrawNovel();
-      else if (scriptMode == 3)
+      else if (scriptMode == TScriptMode::Adv)
         DrawAdv();
       return;
     default:
@@ -125,15 +119,10 @@ void TState::StartStageTitle(int which, int32_t picture) {
   StageTitleFrame = 0;
 }
 
-void TState::StartStageClear() {
-  StageClear = 1;
-  StageClearCount = 300;
-}
-
 void TState::DrawDialogue() {
-  const uint8_t scriptMode = Context_.ScriptRun ? Context_.ScriptRun->ScriptMode : 0;
-  if (scriptMode == 2) DrawNovel();
-  if (scriptMode == 3) DrawAdv();
+  const TScriptMode scriptMode = Context_.Stage ? Context_.Stage->ScriptMode : TScriptMode::Running;
+  if (scriptMode == TScriptMode::Novel) DrawNovel();
+  if (scriptMode == TScriptMode::Adv) DrawAdv();
 }
 
 }  // namespace vuzed

@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 
+#include "game/play_state.h"
+
 namespace vuzed {
 
 struct TGameContext;
@@ -16,7 +18,7 @@ class TMXTexture;
 
 class TMusicPlayer;
 
-class TState {
+class TState : public TPlayState {
  public:
   // Prepares the music side: the decoder must be available (else the error
   // box "OggVorbisのDLLをロードできません！" and the program stops), the
@@ -43,11 +45,6 @@ class TState {
   // The stage-title animation: picture `which` (1 or 2) of the else table
   // becomes n and the animation starts again at frame 0.
   void StartStageTitle(int which, int32_t picture);
-  // The stage-clear sequence: 300 frames, then the bonus and the results.
-  void StartStageClear();
-  // Score += n (enemy hits, items, bosses); the score stops at the ends of
-  // its 32-bit range instead of wrapping.
-  void AddScore(int32_t n);
   // Enters Score into the stage's table of four (best first) and sets
   // Score := 0. Types 0 and 1 share stage 1's table; types other than 0..5
   // keep no records.
@@ -73,13 +70,13 @@ class TState {
   // Else picture n, or nullptr when the slot is empty.
   const TMXTexture* ElsePicture(int32_t n) const;
 
-  int32_t Score = 0;
+  // Score, the spell card, the dialogue, stage-clear and game-over flags and
+  // SEVolume are the playfield's part (game/play_state.h).
   int32_t PlayFrames = 0;
   std::array<int32_t, 36> ScoreTable{};
   int32_t AllTime = 0;
   int32_t PlayTime = 0;
   int32_t MusicVolume = 0;
-  int32_t SEVolume = 0;
   bool WhetherMusic = false;
   bool AllCrear = false;
   bool WhetherExtraOpen = false;
@@ -98,7 +95,6 @@ class TState {
   std::array<std::unique_ptr<TMXTexture>, kTextLineSlots> TextLines;  // novel mode uses 0..2
   int32_t TextLineCount = -1;   // last filled ADV slot, -1 = page empty
   uint32_t TextColor = 0xFFFFFFFF;
-  int32_t DialogueFrame = -1;   // frames since the display opened, -1 = closed
   int32_t BackPicture = -1;     // picture numbers, -1 = none
   int32_t CenterPicture = -1;
   int32_t LeftPicture = -1;
@@ -107,25 +103,8 @@ class TState {
   int32_t CutInFrame = -1;      // -1 = no cut-in
   int32_t CutInX = 440;
 
-  // Boss and spell card. The three references point into the current boss;
-  // a boss clears them when it is freed, so null means no boss.
-  uint8_t BossActive = 0;       // a spell card is in progress
-  int32_t* BossHp = nullptr;
-  int32_t* BossMaxHp = nullptr;
-  uint8_t* BossBusy = nullptr;  // the boss's invulnerable flag
-  int32_t SpellFrame = -1;      // frames since the announcement, -1 = none
-  std::unique_ptr<TMXTexture> SpellNameTexture;
-  int32_t SpellPicture = 0;     // SETSPELLPICTURE's number (stored, not drawn)
-  int32_t SpellTimeLeft = -1;   // frames left, -1 = time over
-  int32_t SpellBonus = 0;       // bonus still to be won; falls by 7 per frame
-  uint8_t SpellBonusValid = 0;  // 1 while the player has not been hit
-  int32_t SpellResultFrame = 0; // frames left of the result display
-
-  uint8_t GameOver = 0;         // the game-over panel is shown
   int32_t ClearFrames = 0;      // PlayFrames when the clear bonus was given
   int32_t ClearBonus = 0;
-  uint8_t StageClear = 0;
-  int32_t StageClearCount = -1; // frames before the bonus; -1 = results shown
 
   // Starts stage n as the main window's GameStart does (the main window sets
   // it); the stage-clear results call it for the next main stage.

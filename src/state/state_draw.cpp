@@ -8,7 +8,7 @@
 #include "back/texture_list.h"
 #include "engine/graphics/scene.h"
 #include "engine/graphics/texture.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 #include "state/state.h"
 
 namespace vuzed {

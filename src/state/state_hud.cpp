@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "player/player_control.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "game/stage_shared.h"
+#include "game/game_context.h"
 #include "state/state.h"
 
 namespace vuzed {
@@ -63,7 +63,7 @@ void TState::StepTopFade() {
 }
 
 void TState::DrawPause() {
-  if (Context_.ScriptRun && Context_.ScriptRun->ScriptMode == 1)
+  if (Context_.Stage && Context_.Stage->ScriptMode == TScriptMode::Paused)
     DrawPicture(30, 15, false, 0x88FFFFFF, 0, false, ElsePicture(16));
 }
 

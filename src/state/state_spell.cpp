@@ -29,25 +29,24 @@ constexpr float kGaugeX = 50, kGaugeY = 20, kGaugeHeight = 2, kGaugeWidth = 350;
 
 void TState::StepBossOverlay() {
   if (BossActive != 1) return;
-  const bool boss = BossHp && BossMaxHp;
   if (SpellFrame != -1) {
     ++SpellFrame;
-    if (BossBusy) *BossBusy = 1;
+    if (Boss) Boss->SetBusy(true);
     DrawPicture(300, float(320 - SpellFrame), false, WhiteAtAlpha(SinDeg(SpellFrame) * 255), 0, false,
                 SpellNameTexture.get());
-    if (SpellFrame > 20 && boss) {
+    if (SpellFrame > 20 && Boss) {
       // 0 at frame 20, the full 350 pixels at frame 180.
       const int32_t width = RoundToInt((double(SpellFrame) * 350 - 7000) / 160);
       DrawPicture(kGaugeX, kGaugeY, false, kOpaqueWhite, 0, false, ElsePicture(30), kGaugeHeight, float(width));
     }
     if (SpellFrame >= kAnnounceFrames) {
-      if (BossBusy) *BossBusy = 0;
+      if (Boss) Boss->SetBusy(false);
       SpellFrame = -1;
     }
-  } else if (boss && *BossMaxHp > 0) {
+  } else if (Boss && Boss->GaugeMaxHp() > 0) {
     // A boss without SETHP yet has no maximum: no gauge rather than a
     // division by zero.
-    const int32_t width = RoundToInt(double(*BossHp) / double(*BossMaxHp) * kGaugeWidth);
+    const int32_t width = RoundToInt(double(Boss->GaugeHp()) / double(Boss->GaugeMaxHp()) * kGaugeWidth);
     if (width > 0)
       DrawPicture(kGaugeX, kGaugeY, false, kOpaqueWhite, TopFade, TopFadeOn, ElsePicture(30), kGaugeHeight,
                   float(width));
@@ -66,8 +65,8 @@ void TState::StepBossOverlay() {
 }
 
 void TState::StepSpellResult() {
-  if (SpellResultFrame <= 0 || !BossBusy) return;
-  *BossBusy = 1;
+  if (SpellResultFrame <= 0 || !Boss) return;
+  Boss->SetBusy(true);
   if (SpellResultFrame == kPayFrame) {
     AddScore(SpellBonus);
     SpellTimeLeft = 0;
@@ -79,7 +78,7 @@ void TState::StepSpellResult() {
   }
   --SpellResultFrame;
   if (SpellResultFrame == 0) {
-    *BossBusy = 0;
+    Boss->SetBusy(false);
     SpellBonus = 0;
   }
 }

@@ -7,10 +7,9 @@
 
 #include "engine/input/input_device.h"
 #include "player/player_control.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "game/stage_shared.h"
+#include "game/game_context.h"
 #include "state/state.h"
-#include "title/title.h"
 
 namespace vuzed {
 namespace {
@@ -30,8 +29,7 @@ bool TState::ShotDown() const {
 }
 
 void TState::ReturnToTitle() {
-  Context_.Scene = SceneTitle;
-  if (Context_.Title) Context_.Title->ShowMainMenu(Context_.Title->Cursor);
+  Context_.ChangeScene(TScene::Title);
 }
 
 bool TState::StepStageClear() {
@@ -63,7 +61,7 @@ bool TState::StepStageClear() {
 
   const int32_t type = StageType;
   RecordScore();
-  if (Context_.ScriptRun) Context_.ScriptRun->EndGame();
+  if (Context_.Stage) Context_.Stage->EndGame();
   if (type >= kLastMainStage) {
     WhetherExtraOpen = true;
     ReturnToTitle();
@@ -79,9 +77,9 @@ bool TState::StepGameOver() {
   DrawPicture(30, 15, false, kPanelColour, 0, false, ElsePicture(18));
   if (!ShotDown()) return false;
   RecordScore();
-  if (Context_.ScriptRun) Context_.ScriptRun->EndGame();
+  if (Context_.Stage) Context_.Stage->EndGame();
   ReturnToTitle();
-  if (Context_.Title) Context_.Title->InputDelay = kTitleKeyDelay;
+  Context_.DelayTitleInput(kTitleKeyDelay);
   return true;
 }
 

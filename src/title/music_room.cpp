@@ -8,7 +8,7 @@
 #include "back/texture_list.h"
 #include "engine/graphics/text_writer.h"
 #include "engine/graphics/texture.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 #include "state/state.h"
 #include "title/title.h"
 #include "title/title_draw.h"

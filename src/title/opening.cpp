@@ -7,7 +7,7 @@
 #include "engine/graphics/texture.h"
 #include "engine/input/input_device.h"
 #include "back/background.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 #include "title/title.h"
 #include "title/title_draw.h"
 
@@ -67,11 +67,8 @@ void TOpening::Step() {
   const TRuzud* input = Context_.Ruzud1.get();
   const bool shot = input && (input->IsPressed(Context_.ShotButton) || input->IsPressed(0));
   if (shot || t > kLastFrame) {
-    Context_.Scene = SceneTitle;
-    if (Context_.Title) {
-      Context_.Title->Screen = TTitle::ScreenMain;
-      Context_.Title->InputDelay = kTitleInputDelay;
-    }
+    Context_.ChangeScene(TScene::Title);
+    Context_.DelayTitleInput(kTitleInputDelay);
   }
 }
 

@@ -7,7 +7,7 @@
 #include "engine/sound/sound_channel.h"
 #include "engine/sound/sound_device.h"
 #include "player/player_control.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 #include "state/state.h"
 #include "title/title_draw.h"
 
@@ -97,7 +97,7 @@ void TTitle::SelectSound() {
 // Every game begins with a fresh ship: full lives, and neither the graze
 // count nor a finished game's state carried over from the last game.
 void TTitle::StartGame(int32_t type) {
-  Context_.Scene = SceneGame;
+  Context_.ChangeScene(TScene::Game);
   if (Context_.PlayerControl) {
     Context_.PlayerControl->ResetPlayer();
     Context_.PlayerControl->Ship.Lives = kNewGameLives;

@@ -6,7 +6,7 @@
 #include "back/texture_list.h"
 #include "engine/graphics/scene.h"
 #include "engine/graphics/texture.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 #include "title/title.h"
 
 namespace vuzed {

@@ -3,7 +3,7 @@
 
 #include "back/texture_list.h"
 #include "engine/platform/window_host.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 #include "state/state.h"
 #include "title/title.h"
 #include "title/title_draw.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "script/script_run.h"
+#include "stage/script_run.h"
 #include "support/game_fixture.h"
 #include "support/vz_writer.h"
 
@@ -47,10 +47,10 @@ TEST_F(BackGroundTest, SetsAdvanceTheirCounterExceptInAdventureMode) {
   Back().Set = 3;
   Back().Update();
   EXPECT_EQ(Back().Counter, 3);  // twice the speed
-  g.Game().ScriptRun->ScriptMode = 3;
+  g.Game().ScriptRun->ScriptMode = TScriptMode::Adv;
   Back().Update();
   EXPECT_EQ(Back().Counter, 3);
-  g.Game().ScriptRun->ScriptMode = 0;
+  g.Game().ScriptRun->ScriptMode = TScriptMode::Running;
   Back().Set = 0;
   Back().Update();
   EXPECT_EQ(Back().Counter, 3);
@@ -122,7 +122,7 @@ TEST_F(BackGroundTest, AdventureModeFreezesTheSetButNotTheSpellLayers) {
   TSpellBackTexture& layer = Back().FarPicture().Layer(0);
   layer.Width = layer.Height = 1000;
   layer.IdouX = 3;
-  g.Game().ScriptRun->ScriptMode = 3;
+  g.Game().ScriptRun->ScriptMode = TScriptMode::Adv;
   Back().Update();
   EXPECT_EQ(Back().Counter, 1);
   EXPECT_FLOAT_EQ(SegmentZ(Back(), 0), 59.9f);
@@ -154,7 +154,7 @@ TEST(BackGroundRender, SegmentsInViewAreDrawnLitAndTexturedBeforeTheSprites) {
   EXPECT_EQ(draws[0].ZEnable, 1u);
   EXPECT_FLOAT_EQ(draws[0].View.M[3][2], -CosTable[252]);  // the camera at z 1, turned
   // ADV mode freezes the segments where they are.
-  g.Game().ScriptRun->ScriptMode = 3;
+  g.Game().ScriptRun->ScriptMode = TScriptMode::Adv;
   back.Update();
   back.Render();
   EXPECT_FLOAT_EQ(g.Render.PresentedMeshDraws[0].World.M[3][2], 59.9f);

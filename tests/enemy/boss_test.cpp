@@ -58,9 +58,7 @@ TEST_F(BossTest, TheHeaderSetsItsFieldsRunsItsOtherLinesAndBecomesAJumpPastItsel
   EXPECT_EQ(boss.PowerItems, 0);  // a boss reads no item counts
   EXPECT_EQ(State().SpellBonus, 2500);
   EXPECT_TRUE(boss.Invulnerable);
-  EXPECT_EQ(State().BossHp, &boss.Hp);
-  EXPECT_EQ(State().BossMaxHp, &boss.MaxHp);
-  EXPECT_EQ(State().BossBusy, &boss.Invulnerable);
+  EXPECT_EQ(State().Boss, &boss);
   EXPECT_EQ(Reports(), 0u);  // boss commands are no unknown procedures
 
   // "IF OPENING(2)(10)" is now a jump to line 10, past the block.
@@ -137,10 +135,10 @@ TEST_F(BossTest, SpellCommandsFillTheGameState) {
   EXPECT_EQ(State().StageClearCount, 300);
 
   Run(boss, "NOVELMODE(NOSUCHSCENE);");
-  EXPECT_EQ(g.Game().ScriptRun->ScriptMode, 0);
+  EXPECT_EQ(g.Game().ScriptRun->ScriptMode, TScriptMode::Running);
   State().DialogueFrame = 9;
   Run(boss, "NOVELMODE(TALK);");
-  EXPECT_EQ(g.Game().ScriptRun->ScriptMode, 2);
+  EXPECT_EQ(g.Game().ScriptRun->ScriptMode, TScriptMode::Novel);
   EXPECT_EQ(g.Game().ScriptRun->DialogueLines, *Definition("TALK").Lines);
   EXPECT_EQ(g.Game().ScriptRun->DialogueLine, 0);
   EXPECT_EQ(State().DialogueFrame, 0);
@@ -213,21 +211,18 @@ TEST_F(BossTest, TheBlastShakesTheFieldThenTheBossDiesAndTheOriginReturns) {
 TEST_F(BossTest, AFreedBossLeavesNoReferenceInTheGameState) {
   Load("B", EnemyDefinition("B", "", ""), "");
   Add("B");
-  TBoss& second = Add("B");  // takes the references over
+  TBoss& second = Add("B");  // takes the gauge over
   Control().Enemies.erase(Control().Enemies.begin());
-  EXPECT_EQ(State().BossHp, &second.Hp);
-  EXPECT_EQ(State().BossBusy, &second.Invulnerable);
+  EXPECT_EQ(State().Boss, &second);
   Control().Enemies.clear();
-  EXPECT_EQ(State().BossHp, nullptr);
-  EXPECT_EQ(State().BossMaxHp, nullptr);
-  EXPECT_EQ(State().BossBusy, nullptr);
+  EXPECT_EQ(State().Boss, nullptr);
 
   // Also when the enemy control removes a killed boss in a frame.
   TBoss& third = Add("B");
   third.Dead = true;
   Control().Update();
   EXPECT_TRUE(Control().Enemies.empty());
-  EXPECT_EQ(State().BossHp, nullptr);
+  EXPECT_EQ(State().Boss, nullptr);
 }
 
 TEST_F(BossTest, BackGraphicCommandsSetTheSpellLayersOnlyForLoadedPictures) {

@@ -120,12 +120,12 @@ TEST_F(EnemyControlStep, EnemiesNeitherMoveNorTakeHitsWhileTheStageIsPaused) {
   TEnemy& enemy = AddEnemy(100, 100, 8, 10);
   enemy.IdouX = 1;
   enemy.MoveTimer = -1;
-  g.Game().ScriptRun->ScriptMode = 1;
+  g.Game().ScriptRun->ScriptMode = TScriptMode::Paused;
   Shot(0, 100, 100, 1);
   Control().Update();
   EXPECT_EQ(enemy.X, 100);
   EXPECT_EQ(enemy.Hp, 10);
-  g.Game().ScriptRun->ScriptMode = 0;
+  g.Game().ScriptRun->ScriptMode = TScriptMode::Running;
   Control().Update();
   EXPECT_EQ(enemy.X, 101);
 }
@@ -167,7 +167,7 @@ TEST_F(EnemyStage, APausedEnemyIsStillDrawnHaloFirst) {
   g.Dir.Write("data/Graphic/Effect/10.bmp", picture);
   Load("E", EnemyDefinition("E", "    X := 100;\n    Y := 50;\n", ""), "  if time = 1 then CreateEnemy(E);");
   g.RunTo(1);
-  g.Game().ScriptRun->ScriptMode = 1;
+  g.Game().ScriptRun->ScriptMode = TScriptMode::Paused;
   const TVZRenderingQueue& queue = g.Game().BackGround->Scene().ScreenQueue();
   const size_t before = queue.SpriteCount();
   Control().Update();

@@ -8,8 +8,8 @@
 
 #include "enemy/enemy_control.h"
 #include "player/player_control.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "stage/script_run.h"
+#include "game/game_context.h"
 #include "support/game_fixture.h"
 
 namespace vuzed::test {
@@ -28,7 +28,7 @@ struct EnemyStage : ::testing::Test {
                                               "end;\nprocedure OPENING;\nbegin\n  SetShotMode(VERTICAL);\nend;\n" +
                                               procedures + "procedure MAIN;\nbegin\n" + mainBody + "\nend;\n");
     g.Start();
-    g.Game().Scene = SceneGame;
+    g.Game().Scene = TScene::Game;
     g.Game().PlayerControl->ResetPlayer();
     g.Game().PlayerControl->Ship.Lives = 3;
     g.Form->GameStart(1);

@@ -2,7 +2,7 @@
 // where a freed one was, runs as it reads now; remembered procedures follow
 // the procedure table.
 
-#include "enemy/line_cache.h"
+#include "script/line_cache.h"
 
 #include <gtest/gtest.h>
 

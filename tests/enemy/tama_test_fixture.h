@@ -8,8 +8,8 @@
 #include "engine/graphics/rendering_queue.h"
 #include "engine/graphics/scene.h"
 #include "player/player_control.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "stage/script_run.h"
+#include "game/game_context.h"
 #include "support/bmp_writer.h"
 #include "support/game_fixture.h"
 

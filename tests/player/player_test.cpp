@@ -6,7 +6,7 @@
 
 #include "enemy/enemy_control.h"
 #include "player/ship_game.h"
-#include "script/script_run.h"
+#include "stage/script_run.h"
 #include "state/state.h"
 #include "support/bmp_writer.h"
 

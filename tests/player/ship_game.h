@@ -4,7 +4,7 @@
 // but the test moves the ship's world.
 
 #include "player/player_control.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 #include "support/game_fixture.h"
 
 namespace vuzed::test {
@@ -13,7 +13,7 @@ inline TPlayerControl& StartShip(GameFixture& g, const std::string& keys) {
   g.Keys(keys);
   g.Start();
   TGameContext& c = g.Game();
-  c.Scene = SceneGame;
+  c.ChangeScene(TScene::Game);
   c.PlayerControl->ResetPlayer();
   c.PlayerControl->Ship.Lives = 3;
   return *c.PlayerControl;

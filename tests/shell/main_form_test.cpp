@@ -11,7 +11,7 @@
 #include "engine/input/dik_codes.h"
 #include "engine/input/input_device.h"
 #include "player/player_control.h"
-#include "script/script_run.h"
+#include "stage/script_run.h"
 #include "state/state.h"
 #include "support/bmp_writer.h"
 #include "support/game_fixture.h"
@@ -60,7 +60,7 @@ TEST(MainForm, StartupBuildsInItsFixedOrder) {
             (std::vector<std::string>{"TMXTexture", "TVZScene", "TMXTexture", "TVZScene", "TMXTexture",
                                       "TMXTexture"}));
   TGameContext& c = g.Game();
-  EXPECT_EQ(c.Scene, SceneOpening);
+  EXPECT_EQ(c.Scene, TScene::Opening);
   // The loading picture was shown once, full size, opaque white.
   ASSERT_EQ(g.Render.Frames.size(), 1u);
   ASSERT_EQ(g.Render.Frames[0].size(), 1u);
@@ -127,7 +127,7 @@ struct InGame : ::testing::Test {
   void SetUp() override {
     g.Start();
     TGameContext& c = g.Game();
-    c.Scene = SceneGame;
+    c.ChangeScene(TScene::Game);
     c.PlayerControl->ResetPlayer();
     g.Form->GameStart(1);
   }
@@ -138,13 +138,13 @@ TEST_F(InGame, EscapePausesThenBacksOutAfterThirtyFrames) {
   g.Keys("1 esc\n10 esc\n31 esc\n");
   TGameContext& c = g.Game();
   g.RunTo(1);
-  EXPECT_EQ(c.ScriptRun->ScriptMode, 1);
+  EXPECT_EQ(c.ScriptRun->ScriptMode, TScriptMode::Paused);
   EXPECT_EQ(c.KeyWait, 30);
   g.RunTo(10);  // within the 30 frames: nothing
-  EXPECT_EQ(c.ScriptRun->ScriptMode, 1);
-  EXPECT_EQ(c.Scene, SceneGame);
+  EXPECT_EQ(c.ScriptRun->ScriptMode, TScriptMode::Paused);
+  EXPECT_EQ(c.Scene, TScene::Game);
   g.RunTo(31);  // KeyWait reached 0 at this pass's start
-  EXPECT_EQ(c.Scene, SceneTitle);
+  EXPECT_EQ(c.Scene, TScene::Title);
   EXPECT_EQ(c.Title->Screen, 0);
   EXPECT_EQ(c.KeyWait, 30);
   EXPECT_FALSE(g.Form->Closing());
@@ -154,27 +154,27 @@ TEST_F(InGame, ShotResumesAPauseAtOnceAndDoesNothingWhileRunning) {
   g.Keys("1 z\n2 p\n40 z\n");
   TGameContext& c = g.Game();
   g.RunTo(1);
-  EXPECT_EQ(c.ScriptRun->ScriptMode, 0);
+  EXPECT_EQ(c.ScriptRun->ScriptMode, TScriptMode::Running);
   g.RunTo(2);
-  EXPECT_EQ(c.ScriptRun->ScriptMode, 1);
+  EXPECT_EQ(c.ScriptRun->ScriptMode, TScriptMode::Paused);
   g.RunTo(39);
-  EXPECT_EQ(c.ScriptRun->ScriptMode, 1);
+  EXPECT_EQ(c.ScriptRun->ScriptMode, TScriptMode::Paused);
   g.RunTo(40);
-  EXPECT_EQ(c.ScriptRun->ScriptMode, 0);
+  EXPECT_EQ(c.ScriptRun->ScriptMode, TScriptMode::Running);
   EXPECT_EQ(c.KeyWait, 0);  // resuming does not set it
 }
 
 TEST_F(InGame, EscapeInADialogueAbandonsTheGame) {
   g.Keys("1 esc\n");
-  g.Game().ScriptRun->ScriptMode = 2;
+  g.Game().ScriptRun->ScriptMode = TScriptMode::Novel;
   g.RunTo(1);
-  EXPECT_EQ(g.Game().Scene, SceneTitle);
+  EXPECT_EQ(g.Game().Scene, TScene::Title);
 }
 
 TEST_F(InGame, F1PausesInTheGameBecauseItIsAlsoThePauseButton) {
   g.Keys("3 f1\n");
   g.RunTo(3);
-  EXPECT_EQ(g.Game().ScriptRun->ScriptMode, 1);
+  EXPECT_EQ(g.Game().ScriptRun->ScriptMode, TScriptMode::Paused);
   EXPECT_EQ(g.Game().KeyWait, 30);
   EXPECT_FALSE(g.Form->Closing());
 }
@@ -184,7 +184,7 @@ TEST(MainFormTitle, EscapeReturnsToTheMainMenuThenCloses) {
   g.Start();
   g.Keys("1 esc\n31 esc\n");
   TGameContext& c = g.Game();
-  c.Scene = SceneTitle;
+  c.ChangeScene(TScene::Title);
   c.Title->Screen = 5;
   c.Title->Cursor = 1;
   g.RunTo(1);
@@ -284,7 +284,7 @@ TEST(MainFormIdle, AnInactiveWindowRunsNoFramesAndCatchesNothingUpOnReturn) {
   GameFixture g;
   g.Start();
   TGameContext& c = g.Game();
-  c.Scene = SceneGame;
+  c.ChangeScene(TScene::Game);
   g.Window.Active = false;
   for (int i = 0; i < 100; ++i) g.Form->ApplicationEvents1Idle();
   EXPECT_EQ(c.State->PlayFrames, 0);

@@ -8,7 +8,7 @@
 
 #include "engine/platform/window_host.h"
 #include "engine/sound/sound_device.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 #include "support/ogg_writer.h"
 #include "support/sound_fixture.h"
 #include "support/test_dir.h"

@@ -12,8 +12,9 @@
 #include "back/texture_list.h"
 #include "engine/graphics/scene.h"
 #include "player/player_control.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "stage/script_run.h"
+#include "game/game_context.h"
+#include "game/play_state.h"
 #include "state/state.h"
 #include "support/bmp_writer.h"
 #include "support/game_fixture.h"
@@ -27,6 +28,15 @@ inline std::string StageText(const std::string& mainBody, const std::string& dec
          "end;\nprocedure OPENING;\nbegin\n  SetShotMode(VERTICAL);\nend;\n" + procedures +
          "procedure MAIN;\nbegin\n" + mainBody + "\nend;\n";
 }
+
+// A boss as the spell-card overlay sees it.
+struct GaugeBoss : TBossGauge {
+  int32_t GaugeHp() const override { return Hp; }
+  int32_t GaugeMaxHp() const override { return MaxHp; }
+  void SetBusy(bool busy) override { Busy = busy ? 1 : 0; }
+  int32_t Hp = 250, MaxHp = 500;
+  uint8_t Busy = 0;
+};
 
 struct StateGame : ::testing::Test {
   // Digits are 10 x 12 pixels, the boss gauge 100 x 4, other pictures 16 x 8.
@@ -46,7 +56,7 @@ struct StateGame : ::testing::Test {
     WritePictures();
     g.Dir.Write("data/Script/Stage" + std::to_string(type) + ".txt", stage);
     g.Start();
-    g.Game().Scene = SceneGame;
+    g.Game().Scene = TScene::Game;
     g.Game().PlayerControl->ResetPlayer();
     g.Game().PlayerControl->Ship.Lives = 3;
     g.Form->GameStart(type);

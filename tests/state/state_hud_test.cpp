@@ -84,12 +84,10 @@ TEST_F(StateHud, IconRowsStopAtTheScreenEdgeAndTheFrameRateSitsBottomRight) {
 TEST_F(StateHud, TopFadeRisesNearTheTopAndTheBossNumbersFadeWithIt) {
   Begin(1);
   g.RunTo(1);
-  int32_t hp = 400, maxHp = 500;
-  uint8_t busy = 0;
+  GaugeBoss boss;
+  boss.Hp = 400;
   TState& s = State();
-  s.BossHp = &hp;
-  s.BossMaxHp = &maxHp;
-  s.BossBusy = &busy;
+  s.Boss = &boss;
   s.BossActive = 1;
   s.SpellFrame = -1;
   s.SpellTimeLeft = 6000;
@@ -125,7 +123,7 @@ TEST_F(StateHud, PausePanelOnlyWhilePausedAndNoHudInOtherLayouts) {
   g.RunTo(1);
   Step();
   EXPECT_TRUE(SpritesOf(Else(16)).empty());
-  g.Game().ScriptRun->ScriptMode = 1;
+  g.Game().ScriptRun->ScriptMode = TScriptMode::Paused;
   Step();
   const auto panel = SpritesOf(Else(16));
   ASSERT_EQ(panel.size(), 1u);

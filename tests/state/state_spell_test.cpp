@@ -8,15 +8,13 @@
 namespace vuzed::test {
 namespace {
 
-// A spell card set up the way a boss sets it, with the boss's fields here.
-struct StateSpell : StateGame {
+// A spell card set up the way a boss sets it, with the boss here.
+struct StateSpell : StateGame, GaugeBoss {
   void Card(int32_t timeLeft, int32_t bonus) {
     Begin(1);
     g.RunTo(1);
     TState& s = State();
-    s.BossHp = &Hp;
-    s.BossMaxHp = &MaxHp;
-    s.BossBusy = &Busy;
+    s.Boss = this;
     s.BossActive = 1;
     s.SpellFrame = -1;
     s.SpellTimeLeft = timeLeft;
@@ -28,8 +26,6 @@ struct StateSpell : StateGame {
     State().BossActive = 0;
     State().SpellResultFrame = 180;
   }
-  int32_t Hp = 250, MaxHp = 500;
-  uint8_t Busy = 0;
 };
 
 TEST_F(StateSpell, AnnouncementKeepsTheBossBusyRaisesTheNameAndGrowsTheGauge) {
@@ -127,12 +123,10 @@ TEST_F(StateSpell, AHitHalvesTheBonusAndShowsTheCardAsLost) {
   EXPECT_EQ(RunResult(*this, 47), 500);
 }
 
-TEST_F(StateSpell, WithoutBossReferencesNoGaugeIsDrawnAndNothingWaits) {
+TEST_F(StateSpell, WithoutABossNoGaugeIsDrawnAndNothingWaits) {
   Card(6000, 100);
   TState& s = State();
-  s.BossHp = nullptr;
-  s.BossMaxHp = nullptr;
-  s.BossBusy = nullptr;
+  s.Boss = nullptr;
   Step();
   s.SpellFrame = 30;
   Step();
@@ -145,19 +139,15 @@ TEST_F(StateSpell, WithoutBossReferencesNoGaugeIsDrawnAndNothingWaits) {
 
   // A boss whose maximum is not set yet shows no gauge either.
   MaxHp = 0;
-  s.BossHp = &Hp;
-  s.BossMaxHp = &MaxHp;
+  s.Boss = this;
   s.BossActive = 1;
   s.SpellFrame = -1;
   Step();
   EXPECT_TRUE(SpritesOf(Else(30)).empty());
 
   // A new stage forgets the boss.
-  s.BossBusy = &Busy;
   g.Form->GameStart(1);
-  EXPECT_EQ(s.BossHp, nullptr);
-  EXPECT_EQ(s.BossMaxHp, nullptr);
-  EXPECT_EQ(s.BossBusy, nullptr);
+  EXPECT_EQ(s.Boss, nullptr);
 }
 
 TEST_F(StateSpell, ACardAdjustedAfter600StepsPays5800) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/ini_file.h"
+#include "state/ini_file.h"
 #include "state/state_fixture.h"
 #include "support/tool_runner.h"
 #include "title/title.h"
@@ -49,7 +49,7 @@ TEST_F(StateStageClear, CountdownBonusResultsAndTheNextStage) {
   EXPECT_EQ(State().ScoreTable[1], 1000317);
   EXPECT_EQ(State().ScoreTable[2], 77);
   EXPECT_EQ(State().HiScore, 55);
-  EXPECT_EQ(g.Game().Scene, SceneGame);
+  EXPECT_EQ(g.Game().Scene, TScene::Game);
   EXPECT_EQ(g.Game().ScriptRun->MainCount, 0);  // stage 2 loaded, its clock starts next pass
 }
 
@@ -59,7 +59,7 @@ TEST_F(StateStageClear, TheLastMainStageOpensTheExtraStageAndAHeldKeyClosesAtOnc
   g.RunTo(310);
   EXPECT_EQ(State().StageClear, 1);
   g.RunTo(311);
-  EXPECT_EQ(g.Game().Scene, SceneTitle);
+  EXPECT_EQ(g.Game().Scene, TScene::Title);
   EXPECT_EQ(g.Game().KeyWait, 30);
   EXPECT_TRUE(State().WhetherExtraOpen);
   EXPECT_EQ(State().ScoreTable[12], 1000310);
@@ -82,7 +82,7 @@ TEST_F(StateStageClear, GameOverPanelUntilTheShotKeyThenTheTitle) {
   EXPECT_EQ(panel[0].X, 30);
   EXPECT_EQ(panel[0].Vertices[0].Color, 0x88FFFFFFu);
   g.RunTo(5);
-  EXPECT_EQ(g.Game().Scene, SceneGame);
+  EXPECT_EQ(g.Game().Scene, TScene::Game);
 
   // The shot key down in this frame's input: the panel closes.
   g.Keys("6 z");
@@ -90,7 +90,7 @@ TEST_F(StateStageClear, GameOverPanelUntilTheShotKeyThenTheTitle) {
   g.RunTo(6);
   State().GameOver = 1;
   Step();
-  EXPECT_EQ(g.Game().Scene, SceneTitle);
+  EXPECT_EQ(g.Game().Scene, TScene::Title);
   EXPECT_EQ(g.Game().Title->InputDelay, 30);
   EXPECT_EQ(State().GameOver, 0);
   EXPECT_EQ(State().Score, 0);

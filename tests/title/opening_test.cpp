@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/platform/null_render_backend.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 #include "support/bmp_writer.h"
 #include "support/game_fixture.h"
 #include "support/test_dir.h"
@@ -33,7 +33,7 @@ TEST(Opening, ShotOnTheFirstFrameShowsTheMainMenuWithKeysBlockedFor30Frames) {
   g.Start();
   g.Game().Title->Screen = TTitle::ScreenMusicRoom;  // left there by an earlier visit
   g.RunTo(1);
-  EXPECT_EQ(g.Game().Scene, SceneTitle);
+  EXPECT_EQ(g.Game().Scene, TScene::Title);
   EXPECT_EQ(g.Game().Title->Screen, TTitle::ScreenMain);
   EXPECT_EQ(g.Game().Title->InputDelay, TOpening::kTitleInputDelay);
 }

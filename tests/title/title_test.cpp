@@ -5,7 +5,7 @@
 
 #include "engine/graphics/texture.h"
 #include "player/player_control.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 #include "state/state.h"
 #include "support/game_fixture.h"
 #include "support/test_dir.h"
@@ -21,7 +21,7 @@ using test::TempDir;
 
 // The game as it stands on a title screen, keys readable at once.
 void ShowScreen(GameFixture& g, int32_t screen, int32_t cursor) {
-  g.Game().Scene = SceneTitle;
+  g.Game().Scene = TScene::Title;
   TTitle& title = *g.Game().Title;
   title.Screen = screen;
   title.Cursor = cursor;
@@ -56,9 +56,9 @@ TEST(TitleMainMenu, GameStartBeginsStageOneWithAFreshShip) {
   ship.Lives = 0;  // what a lost game leaves behind
   ship.Graze = 57;
   g.RunTo(45);
-  EXPECT_EQ(g.Game().Scene, SceneTitle);
+  EXPECT_EQ(g.Game().Scene, TScene::Title);
   g.RunTo(46);
-  EXPECT_EQ(g.Game().Scene, SceneGame);
+  EXPECT_EQ(g.Game().Scene, TScene::Game);
   EXPECT_EQ(g.Game().State->StageType, 1);
   EXPECT_EQ(ship.Lives, 3);
   EXPECT_EQ(ship.Graze, 0);
@@ -75,7 +75,7 @@ TEST(TitleMainMenu, ExtraAndFurtherStagesAlsoStartWithAFreshShip) {
     ship.Graze = 9;
     ShowScreen(g, screen, 0);
     g.RunTo(pass);
-    EXPECT_EQ(g.Game().Scene, SceneGame) << screen;
+    EXPECT_EQ(g.Game().Scene, TScene::Game) << screen;
     EXPECT_EQ(g.Game().State->StageType, type);
     EXPECT_EQ(ship.Lives, 3);
     EXPECT_EQ(ship.Graze, 0);

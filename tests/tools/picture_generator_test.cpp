@@ -17,7 +17,7 @@
 
 #include "back/texture_list.h"
 #include "engine/graphics/pixel_format.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 #include "support/game_fixture.h"
 #include "support/test_dir.h"
 #include "support/tool_runner.h"

@@ -8,7 +8,7 @@
 #include "engine/graphics/mesh.h"
 #include "engine/platform/null_render_backend.h"
 #include "engine/platform/window_host.h"
-#include "shell/json_text.h"
+#include "engine/platform/json_text.h"
 
 namespace vuzed {
 namespace {

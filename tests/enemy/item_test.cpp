@@ -1,7 +1,7 @@
 // Items: where they appear, their fall schedule, homing, pick-up and the
 // playfield bounds, stepped by the enemy control.
 
-#include "item/item.h"
+#include "enemy/item.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,19 @@
 // Everything the game reaches as a global lives here: the three engine
 // components, the nine game objects and the shell's globals. The game builds
 // one at start-up; every test builds a fresh one with headless backends.
+//
+// The header names the game objects without their definitions, so every part
+// of the game can hold a context; the shell, which knows them all, builds and
+// frees it (shell/game_context.cpp). Parts below the stage director, the game
+// state and the enemy control reach them through the narrow views they
+// register here (Stage, Play, FieldObjects).
 
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 
 #include "engine/platform/file_resolver.h"
+#include "game/game_flow.h"
 
 namespace vuzed {
 
@@ -28,9 +35,9 @@ class TEnemyControl;
 class TPlayerControl;
 class TTitle;
 class TOpening;
-
-// Scene byte of the frame loop.
-enum : uint8_t { SceneGame = 0, SceneLoading = 1, SceneOpening = 2, SceneTitle = 3 };
+class TStageShared;
+class TPlayState;
+class TFieldObjects;
 
 // Playfield layouts set by the stage script.
 enum : uint8_t { LayoutVertical = 0, LayoutSideways = 1, LayoutSlant = 2 };
@@ -70,8 +77,22 @@ struct TGameContext {
   std::unique_ptr<TTitle> Title;
   std::unique_ptr<TOpening> Opening;
 
+  // The views of the game objects that the parts below them use; each object
+  // sets its view when it is built and clears it when it is freed.
+  TStageShared* Stage = nullptr;          // the stage director's
+  TPlayState* Play = nullptr;             // the game state's
+  TFieldObjects* FieldObjects = nullptr;  // the enemy control's
+
+  // The one way to change the scene (the title, the game state and the
+  // dialogue ask for it). Entering the title shows its main menu at the
+  // cursor it last had.
+  void ChangeScene(TScene next);
+  // Frames the title waits before it takes keys again (for a game that
+  // ends into it).
+  void DelayTitleInput(int32_t frames);
+
   // Shell globals.
-  uint8_t Scene = SceneGame;
+  TScene Scene = TScene::Game;
   int32_t KeyWait = 0;
   int32_t ShotButton = 0;
   int32_t BombButton = 0;

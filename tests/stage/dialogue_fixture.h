@@ -10,8 +10,8 @@
 
 #include "engine/graphics/texture.h"
 #include "player/player_control.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "stage/script_run.h"
+#include "game/game_context.h"
 #include "state/state.h"
 #include "support/game_fixture.h"
 
@@ -26,7 +26,7 @@ struct DialogueStage {
                 "procedure TALK;\nbegin\n" + body + "end;\n"
                 "procedure MAIN;\nbegin\n  if time = " + std::to_string(time) + " then " + mode + "(TALK);\nend;\n");
     g.Start();
-    g.Game().Scene = SceneGame;
+    g.Game().Scene = TScene::Game;
     g.Game().PlayerControl->ResetPlayer();
     g.Game().PlayerControl->Ship.Lives = 3;
     g.Form->GameStart(1);

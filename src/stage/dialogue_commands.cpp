@@ -1,4 +1,4 @@
-#include "script/dialogue_commands.h"
+#include "stage/dialogue_commands.h"
 
 #include <algorithm>
 #include <charconv>
@@ -10,10 +10,10 @@
 #include "engine/graphics/texture.h"
 #include "engine/sound/sound_device.h"
 #include "objects/string_helpers.h"
-#include "script/dialogue_text.h"
+#include "stage/dialogue_text.h"
 #include "script/script_report_text.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "stage/script_run.h"
+#include "game/game_context.h"
 #include "state/music_player.h"
 #include "state/state.h"
 #include "title/title.h"
@@ -138,13 +138,12 @@ TDialogueOutcome TDialogueCommands::Execute(TDialogueCommand command, const TScr
     case TDialogueCommand::GameMode:
       // The scene ends; the stage script runs again from the next frame.
       state.DialogueFrame = -1;
-      Run_.ScriptMode = 0;
+      Run_.ScriptMode = TScriptMode::Running;
       break;
     case TDialogueCommand::StageAdjustment: state.StartStageClear(); break;
     case TDialogueCommand::GameTerminate:
       Run_.EndGame();
-      if (Game_.Title) Game_.Title->ShowMainMenu(Game_.Title->Cursor);
-      Game_.Scene = SceneTitle;
+      Game_.ChangeScene(TScene::Title);
       return TDialogueOutcome::SceneLeft;
   }
   return TDialogueOutcome::Next;

@@ -19,9 +19,9 @@
 #include "engine/input/dik_codes.h"
 #include "engine/input/input_device.h"
 #include "engine/platform/input_source.h"
-#include "script/dialogue_commands.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "stage/dialogue_commands.h"
+#include "stage/script_run.h"
+#include "game/game_context.h"
 #include "state/state.h"
 
 namespace vuzed {

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <string>
 
-#include "script/dialogue_fixture.h"
+#include "stage/dialogue_fixture.h"
 #include "support/bmp_writer.h"
 
 namespace vuzed {
@@ -35,7 +35,7 @@ TEST(DialogueBadInput, AProcedureWithoutTextStaysOpenAndRerunsItsCommandsEveryFr
     d.g.RunTo(8);
     EXPECT_EQ(d.State().TextColor, 255u) << mode;
     d.g.RunTo(200);
-    EXPECT_EQ(d.Run().ScriptMode, mode == std::string("NovelMode") ? 2 : 3) << mode;
+    EXPECT_EQ(d.Run().ScriptMode, mode == std::string("NovelMode") ? TScriptMode::Novel : TScriptMode::Adv) << mode;
     EXPECT_EQ(d.Run().MainCount, 5) << mode;  // the stage clock stands
     EXPECT_EQ(d.Run().DialogueLine, 0) << mode;
   }
@@ -46,7 +46,7 @@ TEST(DialogueBadInput, AnEmptyProcedureStaysOpen) {
   d.Load("NovelMode", "", 5);
   d.g.Keys("1-200 z\n");
   d.g.RunTo(120);
-  EXPECT_EQ(d.Run().ScriptMode, 2);
+  EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Novel);
   EXPECT_GT(d.State().DialogueFrame, 100);
   for (const auto& line : d.State().TextLines) EXPECT_EQ(line, nullptr);
 }
@@ -66,7 +66,7 @@ TEST(DialogueBadInput, ATenThousandByteNovelTextIsCutToThreeLines) {
   EXPECT_TRUE(d.Shows(s.TextLines[0].get(), "AFTER"));
   EXPECT_EQ(s.TextLines[1], nullptr);
   d.g.RunTo(48);
-  EXPECT_EQ(d.Run().ScriptMode, 0);
+  EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Running);
 }
 
 TEST(DialogueBadInput, ATenThousandByteAdvTextFillsThePageAndDropsTheRest) {
@@ -87,7 +87,7 @@ TEST(DialogueBadInput, ATenThousandByteAdvTextFillsThePageAndDropsTheRest) {
   EXPECT_TRUE(d.Shows(s.TextLines[0].get(), "THIRD"));
   EXPECT_TRUE(d.Shows(s.TextLines[1].get(), text.substr(56, 56)));
   EXPECT_EQ(s.TextLineCount, 0);
-  EXPECT_EQ(d.Run().ScriptMode, 3);
+  EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Adv);
 }
 
 // Sprites of the last presented frame whose top-left corner is at (x, y).
@@ -108,7 +108,7 @@ TEST(DialogueBadInput, APortraitNumberPastTheBossTableShowsNothing) {
                   test::MakeBmp(test::PictureOf(32, 32, 24, [](int, int) { return 0x336699u; })));
     d.Load("NovelMode", "  SetPictureLeft(" + number + ");\n  @Hi;\n", 5);
     d.g.RunTo(40);
-    EXPECT_EQ(d.Run().ScriptMode, 2);
+    EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Novel);
     EXPECT_EQ(d.State().LeftPicture, std::stoi(number));
     return DrawsAt(d.g.Render, 0, 150);
   };
@@ -128,7 +128,7 @@ TEST(DialogueBadInput, AColourThatIsNotANumberIsReportedOnceAndChangesNothing) {
   d.g.RunTo(100);  // the trailing line ran at every pass from 27 on
   EXPECT_EQ(d.State().TextColor, 0xFF00FF00u);
   EXPECT_EQ(d.Run().Errors.Count(), 1u);
-  EXPECT_EQ(d.Run().ScriptMode, 2);
+  EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Novel);
   EXPECT_TRUE(d.Shows(d.State().TextLines[0].get(), "HI"));
 }
 

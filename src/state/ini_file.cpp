@@ -1,4 +1,4 @@
-#include "shell/ini_file.h"
+#include "state/ini_file.h"
 
 #include <cerrno>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "enemy/circle_test.h"
+#include "objects/circle_test.h"
 
 namespace vuzed {
 

@@ -10,27 +10,19 @@
 #include <string_view>
 
 #include "engine/graphics/text_writer.h"
+#include "game/stage_shared.h"
 #include "objects/var_table.h"
 #include "script/compiled_evaluator.h"
 #include "script/compiler.h"
 #include "script/expression.h"
+#include "script/run_budget.h"
 #include "script/script_errors.h"
 
 namespace vuzed {
 
 struct TGameContext;
 
-// Next-line codes of every interpreter's ExecLine: -1 next line, -5 stop,
-// any other value the 0-based line index to go on at.
-constexpr int32_t kNextLine = -1;
-constexpr int32_t kStopRunning = -5;
-
-// Limits that end runaway scripts (reported once per place): lines one
-// object may run in one frame, and nested procedure calls.
-constexpr int64_t kLineBudgetPerFrame = 100000;
-constexpr int32_t kMaxCallDepth = 256;
-
-class TScriptRun : public TExpressionOwner {
+class TScriptRun : public TExpressionOwner, public TStageShared {
  public:
   explicit TScriptRun(TGameContext& context);
   // Freeing the stage director writes the settings file.
@@ -50,7 +42,7 @@ class TScriptRun : public TExpressionOwner {
   void RunNovel();
   void RunAdv();
   // Discards everything of the stage.
-  void EndGame();
+  void EndGame() override;
   // Writes the settings and records, only when the file exists.
   void SaveInformation();
 
@@ -69,17 +61,10 @@ class TScriptRun : public TExpressionOwner {
   float GetPlayerY() const override;
   uint32_t& RandomSeed() override;
 
-  uint8_t ScriptMode = 0;  // 0 running, 1 paused, 2 novel dialogue, 3 ADV dialogue
-  bool Active = false;     // a stage has been loaded
-  int32_t MainCount = 0;   // the stage clock (TIME)
+  // The stage's mode, clock, procedures, variables and dialogue position
+  // are the shared part (game/stage_shared.h); LocalVars is set with
+  // SetLocalVars.
   bool FullScreen = false;
-  TCompiledScript Script;  // Procedures and Statements of the stage
-  TVarTable GlobalVars;
-  TVarTable* LocalVars = nullptr;  // the running procedure's variables (set with SetLocalVars)
-  const TLineList* DialogueLines = nullptr;
-  int32_t DialogueLine = 0;
-  int32_t DialogueWait = 0;  // frames before the next advance
-  TScriptErrors Errors;
   // Dialogue text: a 16-glyph cache per bucket, 20-pixel cells.
   std::unique_ptr<TVZTextWriter> TextWriter;
 
@@ -104,9 +89,7 @@ class TScriptRun : public TExpressionOwner {
 
   TGameContext& Context_;
   TCompiledEvaluator Evaluator_{TEvaluatorKind::Stage};
-  int64_t LinesLeft_ = 0;
-  int32_t CallDepth_ = 0;
-  bool Stopped_ = false;  // a runaway ended this frame's run
+  TRunBudget Budget_;  // this frame's lines and call depth
 };
 
 }  // namespace vuzed

@@ -1,15 +1,15 @@
-#include "item/item.h"
+#include "enemy/item.h"
 
 #include <cmath>
 
 #include "back/background.h"
 #include "back/texture_list.h"
-#include "enemy/circle_test.h"
+#include "objects/circle_test.h"
 #include "engine/graphics/scene.h"
 #include "engine/graphics/texture.h"
 #include "player/player_control.h"
 #include "script/random_generator.h"
-#include "shell/game_context.h"
+#include "game/game_context.h"
 
 namespace vuzed {
 namespace {

@@ -1,11 +1,11 @@
-#include "shell/settings_file.h"
+#include "state/settings_file.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <limits>
 
-#include "shell/ini_file.h"
+#include "state/ini_file.h"
 #include "support/test_dir.h"
 
 namespace vuzed {

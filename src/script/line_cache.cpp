@@ -1,4 +1,4 @@
-#include "enemy/line_cache.h"
+#include "script/line_cache.h"
 
 #include <charconv>
 #include <utility>

@@ -1,10 +1,10 @@
-#include "shell/settings_file.h"
+#include "state/settings_file.h"
 
 #include <algorithm>
 #include <limits>
 #include <optional>
 
-#include "shell/ini_file.h"
+#include "state/ini_file.h"
 
 namespace vuzed {
 namespace {

@@ -8,13 +8,13 @@
 #include "back/texture_list.h"
 #include "enemy/enemy.h"
 #include "enemy/enemy_control.h"
-#include "enemy/line_cache.h"
+#include "script/line_cache.h"
 #include "objects/string_helpers.h"
 #include "player/player_control.h"
 #include "script/expression_names.h"
 #include "script/script_report_text.h"
-#include "script/script_run.h"
-#include "shell/game_context.h"
+#include "stage/script_run.h"
+#include "game/game_context.h"
 #include "state/state.h"
 
 namespace vuzed {
@@ -196,14 +196,10 @@ void TScriptRun::RunProcedure(const TSecondStringList2& definition, bool opening
   int32_t i = -1;
   int32_t code = kNextLine;
   do {
-    if (code == kStopRunning || Stopped_) return;
+    if (code == kStopRunning || Budget_.Stopped()) return;
     i = code != kNextLine ? code : i + 1;
     if (i < 0 || i > last) return;
-    if (--LinesLeft_ < 0) {
-      Errors.Report((*lines)[size_t(i)].Place, "more than 100000 lines in one frame: the rest of this frame's run is skipped");
-      Stopped_ = true;
-      return;
-    }
+    if (!Budget_.TakeLine((*lines)[size_t(i)].Place, [this](const TSourcePlace& place, std::string_view text) { Errors.Report(place, text); })) return;
     const TScriptLine& line = (*lines)[size_t(i)];
     code = opening && RunOpeningStatement(line) ? kNextLine : ExecDecoded(line, decoded->Lines[size_t(i)]);
   } while (i != last);
@@ -242,30 +238,25 @@ void TScriptRun::CallProcedure(const TScriptLine& line) {
       Errors.Report(line.Place, QuotedText(name, " is no command and no procedure"));
     return;
   }
-  if (CallDepth_ >= kMaxCallDepth) {
-    Errors.Report(line.Place, "more than 256 nested procedure calls: the rest of this frame's run is skipped");
-    Stopped_ = true;
-    return;
-  }
-  // Arguments are evaluated with the caller's variables and stored into the
-  // callee's first variables (its parameters). A recursive call shares the
-  // one table of the callee.
+  if (!Budget_.MayCall(line.Place, [this](const TSourcePlace& place, std::string_view text) { Errors.Report(place, text); })) return;
+  // Arguments are the comma-separated pieces inside the parentheses.
   TVarTable* vars = *callee->Vars;
   if (open != std::string_view::npos && vars) {
-    std::string args = Arguments(text);
-    size_t k = 0;
-    for (size_t start = 0; k < vars->Count(); ++k) {
-      size_t comma = args.find(',', start);
-      (*vars)[k].Var->Set(Evaluate(std::string_view(args).substr(start, comma - start), line.Place));
+    const std::string args = Arguments(text);
+    std::vector<std::string_view> pieces;
+    for (size_t start = 0;;) {
+      const size_t comma = args.find(',', start);
+      pieces.push_back(std::string_view(args).substr(start, comma - start));
       if (comma == std::string::npos) break;
       start = comma + 1;
     }
+    BindCallArguments(vars, pieces.size(), [&](size_t k) { return Evaluate(pieces[k], line.Place); });
   }
   TVarTable* saved = LocalVars;
   SetLocalVars(vars);
-  ++CallDepth_;
+  Budget_.EnterCall();
   RunProcedure(*callee, false);
-  --CallDepth_;
+  Budget_.LeaveCall();
   SetLocalVars(saved);
 }
 
@@ -321,9 +312,8 @@ int32_t TScriptRun::ExecDecoded(const TScriptLine& line, const TStageLine& decod
     case TStageCommand::AdvMode: {
       const TSecondStringList2* definition = Script.Procedures.Find(Arguments(text));
       if (!definition) return kNextLine;
-      ScriptMode = entry->Command == TStageCommand::NovelMode ? 2 : 3;
-      DialogueLines = *definition->Lines;
-      DialogueLine = 0;
+      OpenDialogue(entry->Command == TStageCommand::NovelMode ? TScriptMode::Novel : TScriptMode::Adv,
+                   *definition->Lines);
       return kNextLine;
     }
     case TStageCommand::StageTitle1:

@@ -1,4 +1,4 @@
-#include "script/script_run.h"
+#include "stage/script_run.h"
 
 #include <chrono>
 #include <cstdio>
@@ -11,8 +11,8 @@
 #include "engine/graphics/engine_log.h"
 #include "engine/graphics/texture.h"
 #include "player/player_control.h"
-#include "shell/game_context.h"
-#include "shell/settings_file.h"
+#include "game/game_context.h"
+#include "state/settings_file.h"
 #include "state/state.h"
 
 namespace vuzed {
@@ -25,9 +25,14 @@ constexpr const char* kLoadingPicturePath = "data\\Graphic\\Other\\10.bmp";
 
 // Every enemy and bullet sees the director's variables: a new or a freed
 // director changes their scopes.
-TScriptRun::TScriptRun(TGameContext& context) : Context_(context) { AllScopesChanged(); }
+TScriptRun::TScriptRun(TGameContext& context) : Context_(context) {
+  Context_.Stage = this;
+  Errors.Log = [](const std::string& message) { EngineLog::WriteLog(message); };
+  AllScopesChanged();
+}
 
 TScriptRun::~TScriptRun() {
+  if (Context_.Stage == this) Context_.Stage = nullptr;
   AllScopesChanged();
   SaveInformation();
 }
@@ -109,14 +114,13 @@ void TScriptRun::LoadStage(int32_t type) {
   }
 
   if (const TSecondStringList2* opening = Script.Procedures.Find("OPENING")) {
-    LinesLeft_ = kLineBudgetPerFrame;
-    Stopped_ = false;
+    Budget_.BeginFrame();
     SetLocalVars(*opening->Vars);
     RunProcedure(*opening, true);
     SetLocalVars(nullptr);
   }
   MainCount = 0;
-  ScriptMode = 0;
+  ScriptMode = TScriptMode::Running;
   Active = true;
 }
 
@@ -124,17 +128,15 @@ void TScriptRun::RunFrame() {
   // Paused (1) and the dialogue modes (2, 3) keep the stage clock standing;
   // the dialogue scenes run their own step instead of MAIN.
   if (!Active) return;
-  if (ScriptMode == 2) return RunNovel();
-  if (ScriptMode == 3) return RunAdv();
-  if (ScriptMode != 0) return;
+  if (ScriptMode == TScriptMode::Novel) return RunNovel();
+  if (ScriptMode == TScriptMode::Adv) return RunAdv();
+  if (ScriptMode != TScriptMode::Running) return;
   SetLocalVars(nullptr);
   MainCount += 1;
   if (const TSecondStringList2* main = Script.Procedures.Find("MAIN")) {
     // MAIN runs with its own variables current, so its VAR section works.
     SetLocalVars(*main->Vars);
-    LinesLeft_ = kLineBudgetPerFrame;
-    Stopped_ = false;
-    CallDepth_ = 0;
+    Budget_.BeginFrame();
     RunProcedure(*main, false);
     SetLocalVars(nullptr);
   }

@@ -1,4 +1,4 @@
-#include "shell/json_text.h"
+#include "engine/platform/json_text.h"
 
 #include <charconv>
 #include <cmath>

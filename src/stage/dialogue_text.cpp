@@ -1,4 +1,4 @@
-#include "script/dialogue_text.h"
+#include "stage/dialogue_text.h"
 
 namespace vuzed {
 namespace {

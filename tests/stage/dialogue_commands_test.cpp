@@ -8,7 +8,7 @@
 
 #include "engine/platform/headless_audio_backend.h"
 #include "engine/sound/sound_device.h"
-#include "script/dialogue_fixture.h"
+#include "stage/dialogue_fixture.h"
 #include "state/music_player.h"
 #include "support/wav_writer.h"
 
@@ -86,7 +86,7 @@ TEST(DialogueCommands, PictureAndColourNumbersAreSetAndMalformedOnesReportedOnce
   EXPECT_EQ(s.CenterPicture, 3);
   EXPECT_EQ(s.TextColor, 0xFFFFFFFFu);  // -1 is opaque white; 2^32 is too large
   EXPECT_EQ(d.Run().Errors.Count(), 2u);
-  EXPECT_EQ(d.Run().ScriptMode, 2);
+  EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Novel);
 }
 
 // A game with a sound device, music on, and the ADV tune in the music folder.

@@ -1,4 +1,4 @@
-#include "script/script_run.h"
+#include "stage/script_run.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ struct StageTest : ::testing::Test {
                        "end;\nprocedure MAIN;\n" + mainBody + "\n";
     g.Dir.Write("data/Script/Stage1.txt", text);
     g.Start();
-    g.Game().Scene = SceneGame;
+    g.Game().Scene = TScene::Game;
     g.Form->GameStart(1);
   }
   TScriptRun& Run() { return *g.Game().ScriptRun; }

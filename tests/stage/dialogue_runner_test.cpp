@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "script/dialogue_fixture.h"
+#include "stage/dialogue_fixture.h"
 #include "support/test_dir.h"
 #include "support/tool_runner.h"
 
@@ -77,7 +77,7 @@ TEST(DialogueRunFixture, TheFirstTextNeedsNoKeyTheNextNeedsTheKeyAndTwentyFrames
   d.Load("NovelMode", "  @First;\n  @Second;\n  GameMode;\n", 5);
   d.g.Keys("41-200 z\n");
   d.g.RunTo(5);
-  EXPECT_EQ(d.Run().ScriptMode, 2);
+  EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Novel);
   EXPECT_EQ(d.State().TextLines[0], nullptr);  // the display opens first
   d.g.RunTo(6);
   EXPECT_TRUE(d.Shows(d.State().TextLines[0].get(), "FIRST"));
@@ -86,9 +86,9 @@ TEST(DialogueRunFixture, TheFirstTextNeedsNoKeyTheNextNeedsTheKeyAndTwentyFrames
   d.g.RunTo(41);
   EXPECT_TRUE(d.Shows(d.State().TextLines[0].get(), "SECOND"));
   d.g.RunTo(61);
-  EXPECT_EQ(d.Run().ScriptMode, 2);
+  EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Novel);
   d.g.RunTo(62);
-  EXPECT_EQ(d.Run().ScriptMode, 0);
+  EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Running);
   EXPECT_EQ(d.State().DialogueFrame, -1);
 }
 
@@ -105,7 +105,7 @@ TEST(DialogueRunFixture, WithoutGameModeTheSceneStaysOpenAndItsTrailingCommandsR
   EXPECT_EQ(d.State().TextColor, 255u);
   EXPECT_TRUE(d.Shows(d.State().TextLines[0].get(), "HI"));
   d.g.RunTo(100);
-  EXPECT_EQ(d.Run().ScriptMode, 2);
+  EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Novel);
   EXPECT_EQ(d.Run().MainCount, 5);
 }
 
@@ -116,7 +116,7 @@ TEST(DialogueRunFixture, ASceneOnASlantStageIsShownAndAdvancesAsOnAVerticalOne) 
   d.g.RunTo(6);
   EXPECT_TRUE(d.Shows(d.State().TextLines[0].get(), "FIRST"));
   d.g.RunTo(40);
-  EXPECT_EQ(d.Run().ScriptMode, 0);
+  EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Running);
   EXPECT_GT(d.Run().MainCount, 5);
 }
 
