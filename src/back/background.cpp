@@ -19,10 +19,12 @@ TBackGround::TBackGround(TGameContext& context)
       Front_(std::make_unique<TFrontBackGround>()) {
   Camera_ = Root_->NewChild();
   Scene_->SetCamera(Camera_);
+  EnterPlayfield(context.Background, this);
 }
 
 // The segments hold pointers to their textures and the mesh: they go first.
 TBackGround::~TBackGround() {
+  LeavePlayfield(Context_.Background, this);
   FreeSegments();
   Lights_.reset();
 }

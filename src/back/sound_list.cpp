@@ -7,8 +7,8 @@
 
 namespace vuzed {
 
-TSoundList::TSoundList(TGameContext& context) : Context_(context) {}
-TSoundList::~TSoundList() = default;
+TSoundList::TSoundList(TGameContext& context) : Context_(context) { EnterPlayfield(Context_.Sounds, this); }
+TSoundList::~TSoundList() { LeavePlayfield(Context_.Sounds, this); }
 
 void TSoundList::LoadTable() {
   Slots_.clear();

@@ -19,9 +19,10 @@ const std::array<TPictureTableInfo, kPictureTableCount> kPictureTables{{
 TTextureList::TTextureList(TGameContext& context) : Context_(context) {
   const char* titlePath = "data\\Graphic\\Other\\12.bmp";
   if (Context_.Files.Exists(titlePath)) Title_ = LoadPicture(Context_, titlePath, 0, MakeColor(255, 0, 0, 0));
+  EnterPlayfield(Context_.Textures, this);
 }
 
-TTextureList::~TTextureList() = default;
+TTextureList::~TTextureList() { LeavePlayfield(Context_.Textures, this); }
 
 std::unique_ptr<TMXTexture> TTextureList::LoadPicture(TGameContext& context, const std::string& gamePath,
                                                       uint32_t fillColor, uint32_t key) {

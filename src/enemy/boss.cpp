@@ -15,7 +15,7 @@
 #include "objects/second_string_list2.h"
 #include "objects/string_helpers.h"
 #include "script/random_generator.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 
 namespace vuzed {
 namespace {
@@ -50,18 +50,18 @@ constexpr TBossHeaderKey kBossHeaderKeys[] = {
 
 }  // namespace
 
-TBoss::TBoss(TGameContext& context, const TSecondStringList2& definition) : TEnemy(context, definition) {
-  if (context.Dovivez1) {
-    NameWriter = std::make_unique<TVZTextWriter>(context.Dovivez1.get(), kNameCacheCapacity, fmt::A8R8G8B8);
+TBoss::TBoss(TPlayfield& playfield, const TSecondStringList2& definition) : TEnemy(playfield, definition) {
+  if (playfield.Device) {
+    NameWriter = std::make_unique<TVZTextWriter>(playfield.Device, kNameCacheCapacity, fmt::A8R8G8B8);
     NameWriter->Font().Height = kNameFontHeight;
   }
-  if (context.Play) context.Play->Boss = this;
+  if (playfield.Play) playfield.Play->Boss = this;
 }
 
 // The game state must never keep a freed boss; a newer boss that has taken
 // over is left alone.
 TBoss::~TBoss() {
-  if (Context_.Play && Context_.Play->Boss == this) Context_.Play->Boss = nullptr;
+  if (Field_.Play && Field_.Play->Boss == this) Field_.Play->Boss = nullptr;
 }
 
 bool TBoss::ReadHeader() {
@@ -106,27 +106,27 @@ void TBoss::Action() {
 
 void TBoss::BlastStep() {
   --BlastTimer;
-  uint32_t& seed = Context_.RandSeed;
+  uint32_t& seed = Field_.RandSeed;
   if (BlastTimer % kBlastExplosionEvery == 0) {
     const double dx = double(NextRandom(seed, kBlastSpread)) - double(kBlastSpread / 2);
     const double dy = double(NextRandom(seed, kBlastSpread)) - double(kBlastSpread / 2);
-    if (Context_.EnemyControl)
-      Context_.EnemyControl->Effects.push_back(
-          std::make_unique<TEnemyExplosion>(Context_, float(double(X) + dx), float(double(Y) + dy), 0.0f));
-    RestartChannel(Context_, kDeathChannel);
+    if (Field_.Enemies)
+      Field_.Enemies->Effects.push_back(
+          std::make_unique<TEnemyExplosion>(Field_, float(double(X) + dx), float(double(Y) + dy), 0.0f));
+    RestartChannel(Field_, kDeathChannel);
   }
-  Context_.FieldOriginX = kShakeX + int32_t(NextRandom(seed, kShakeRange));
-  Context_.FieldOriginY = kShakeY + int32_t(NextRandom(seed, kShakeRange));
+  Field_.FieldOriginX = kShakeX + int32_t(NextRandom(seed, kShakeRange));
+  Field_.FieldOriginY = kShakeY + int32_t(NextRandom(seed, kShakeRange));
   if (BlastTimer < 0) {
     Dead = true;
-    Context_.FieldOriginX = kRestOriginX;
-    Context_.FieldOriginY = kRestOriginY;
+    Field_.FieldOriginX = kRestOriginX;
+    Field_.FieldOriginY = kRestOriginY;
   }
 }
 
 void TBoss::Damage(int32_t amount) {
   if (!Invulnerable) Hp = int32_t(std::clamp<int64_t>(int64_t(Hp) - amount, INT32_MIN, INT32_MAX));
-  if (Context_.Play) Context_.Play->AddScore(1);
+  if (Field_.Play) Field_.Play->AddScore(1);
 }
 
 TNameScope TBoss::NameScope() const {
@@ -144,7 +144,7 @@ TNameBinding TBoss::BindName(std::string_view name) const {
 
 float TBoss::BuiltinValue(int32_t id) const {
   if (id != kBossSpellEnd) return TEnemy::BuiltinValue(id);
-  const TPlayState* state = Context_.Play;
+  const TPlayState* state = Field_.Play;
   return Hp <= 0 || (state && state->SpellTimeLeft < -1) ? 1.0f : 0.0f;
 }
 

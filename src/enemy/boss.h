@@ -25,7 +25,7 @@ class TBoss : public TEnemy, public TBossGauge {
   // on the step that takes the timer below 0).
   static constexpr int32_t kBlastFrames = 180;
 
-  TBoss(TGameContext& context, const TSecondStringList2& definition);
+  TBoss(TPlayfield& playfield, const TSecondStringList2& definition);
   ~TBoss() override;
 
   // The header block of a boss, lines a..b of "...OPENING(a)(b)" (b is the

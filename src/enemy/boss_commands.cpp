@@ -28,7 +28,7 @@
 #include "objects/second_string_list2.h"
 #include "objects/string_helpers.h"
 #include "game/stage_shared.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 
 namespace vuzed {
 namespace {
@@ -99,12 +99,12 @@ std::string Inside(std::string_view line) {
 }
 
 // Stop, load, play once.
-void PlaySpellSound(TGameContext& context) {
-  TZudezu* sound = context.Zudezu1.get();
+void PlaySpellSound(TPlayfield& playfield) {
+  TZudezu* sound = playfield.Mixer;
   if (!sound || !sound->Initialized()) return;
   TZudezuChannel& channel = sound->Channel(kSpellSoundChannel);
   channel.Stop();
-  channel.SetWaveData(context.SoundList ? context.SoundList->Get(kSpellSound) : nullptr);
+  channel.SetWaveData(playfield.Sounds ? playfield.Sounds->Get(kSpellSound) : nullptr);
   channel.Play();
 }
 
@@ -119,14 +119,14 @@ bool TBoss::KnowsCommand(std::string_view line) const {
 int32_t TBoss::ExecDecoded(const TScriptLine& line, const TEnemyLine& decoded) {
   const int32_t code = TEnemy::ExecDecoded(line, decoded);
   const std::string_view text = line.Text;
-  TPlayState* state = Context_.Play;
+  TPlayState* state = Field_.Play;
   if (StartsWithText(kSpellAdjustment, text) && state) {
     state->BossActive = 0;
     state->SpellResultFrame = kSpellResultFrames;
   }
   if (SpellCommand(line)) return code;
-  if (StartsWithText(kFreeBackGraphic, text) && Context_.BackGround) {
-    for (int layer = 0; layer < 3; ++layer) Context_.BackGround->FarPicture().Layer(layer).SetPicture(-1, 0, 0);
+  if (StartsWithText(kFreeBackGraphic, text) && Field_.Background) {
+    for (int layer = 0; layer < 3; ++layer) Field_.Background->FarPicture().Layer(layer).SetPicture(-1, 0, 0);
   }
   if (FieldCommand(line)) return code;
   if (StartsWithText(kStageAdjustment, text) && state) state->StartStageClear();
@@ -137,7 +137,7 @@ int32_t TBoss::ExecDecoded(const TScriptLine& line, const TEnemyLine& decoded) {
 bool TBoss::SpellCommand(const TScriptLine& line) {
   const TBossCommandEntry* entry = FirstMatch(kSpellChain, line.Text);
   if (!entry) return false;
-  TPlayState* state = Context_.Play;
+  TPlayState* state = Field_.Play;
   switch (entry->Command) {
     case TBossCommand::SetSpellName:
       SetSpellName(GetBetween(line.Text, "'", "'", 1));
@@ -162,8 +162,8 @@ bool TBoss::SpellCommand(const TScriptLine& line) {
 bool TBoss::FieldCommand(const TScriptLine& line) {
   const TBossCommandEntry* entry = FirstMatch(kFieldChain, line.Text);
   if (!entry) return false;
-  TPlayState* state = Context_.Play;
-  TEnemyControl* control = Context_.EnemyControl.get();
+  TPlayState* state = Field_.Play;
+  TEnemyControl* control = Field_.Enemies;
   switch (entry->Command) {
     case TBossCommand::SetSpellTime: {
       // Seconds to frames, kept inside the integer range.
@@ -204,7 +204,7 @@ bool TBoss::FieldCommand(const TScriptLine& line) {
 // The name is the text between the first two "'". An empty name keeps the
 // texture of the one before; the banner starts again in any case.
 void TBoss::SetSpellName(std::string_view text) {
-  TPlayState* state = Context_.Play;
+  TPlayState* state = Field_.Play;
   if (!state) return;
   if (!text.empty() && NameWriter) {
     state->SpellNameTexture.reset();
@@ -213,7 +213,7 @@ void TBoss::SetSpellName(std::string_view text) {
   state->SpellFrame = 0;
   state->BossActive = 1;
   state->SpellBonusValid = 1;
-  PlaySpellSound(Context_);
+  PlaySpellSound(Field_);
 }
 
 // (p, a, b): back picture p on the layer, moving by pattern a, at alpha b.
@@ -222,19 +222,19 @@ void TBoss::SetBackGraphic(int layer, const TScriptLine& line) {
   const int32_t picture = RoundedArgument(line, 1);
   const int32_t pattern = RoundedArgument(line, 2);
   const int32_t alpha = RoundedArgument(line, 3);
-  if (!Context_.TextureList || !Context_.BackGround) return;
-  if (!Context_.TextureList->Get(TPictureTable::Back, picture)) return;
-  Context_.BackGround->FarPicture().Layer(layer).SetPicture(picture, pattern, alpha);
+  if (!Field_.Textures || !Field_.Background) return;
+  if (!Field_.Textures->Get(TPictureTable::Back, picture)) return;
+  Field_.Background->FarPicture().Layer(layer).SetPicture(picture, pattern, alpha);
 }
 
 // NOVELMODE(name): the stage procedure of that name becomes the dialogue
 // scene the stage director runs; an unknown name does nothing.
 void TBoss::NovelMode(const TScriptLine& line) {
-  TStageShared* stage = Context_.Stage;
+  TStageShared* stage = Field_.Stage;
   const TSecondStringList2* definition = stage ? stage->Script.Procedures.Find(Inside(line.Text)) : nullptr;
   if (!definition || !*definition->Lines) return;
   stage->OpenDialogue(TScriptMode::Novel, *definition->Lines);
-  if (Context_.Play) Context_.Play->DialogueFrame = 0;
+  if (Field_.Play) Field_.Play->DialogueFrame = 0;
 }
 
 int32_t TBoss::RoundedArgument(const TScriptLine& line, int field) {

@@ -21,7 +21,7 @@
 #include "script/expression_math.h"
 #include "script/expression_names.h"
 #include "game/stage_shared.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 
 namespace vuzed {
 namespace {
@@ -66,7 +66,7 @@ constexpr uint32_t kPictureColor = 0xFFFFFFFF;
 
 // A picture centred on (x, y), rotated by angle degrees, over the whole used
 // part of its texture.
-void DrawCentred(TGameContext& context, const TMXTexture& picture, float x, float y, float angle, uint32_t color,
+void DrawCentred(TPlayfield& playfield, const TMXTexture& picture, float x, float y, float angle, uint32_t color,
                  int32_t blendMode) {
   const auto corners = RotateQuad(float(picture.Width()), float(picture.Height()), angle);
   const float u = picture.MaxU(), v = picture.MaxV();
@@ -76,14 +76,14 @@ void DrawCentred(TGameContext& context, const TMXTexture& picture, float x, floa
       MakeSpriteVertex(color, corners[2].X, corners[2].Y, 0, v),
       MakeSpriteVertex(color, corners[3].X, corners[3].Y, u, v),
   };
-  context.BackGround->Scene().DrawSprite(MakePoint(float(context.FieldOriginX) + x, float(context.FieldOriginY) + y),
+  playfield.Background->Scene().DrawSprite(MakePoint(float(playfield.FieldOriginX) + x, float(playfield.FieldOriginY) + y),
                                          quad, &picture, blendMode, false, true, 0);
 }
 
 }  // namespace
 
-TEnemy::TEnemy(TGameContext& context, const TSecondStringList2& definition)
-    : Lines(*definition.Lines), Vars(*definition.Vars), Context_(context), Definition_(&definition) {}
+TEnemy::TEnemy(TPlayfield& playfield, const TSecondStringList2& definition)
+    : Lines(*definition.Lines), Vars(*definition.Vars), Field_(playfield), Definition_(&definition) {}
 
 TEnemy::~TEnemy() = default;
 
@@ -169,24 +169,24 @@ void TEnemy::Damage(int32_t amount) {
   Hp = int32_t(std::clamp<int64_t>(int64_t(Hp) - amount, INT32_MIN, INT32_MAX));
   if (Hp <= 0) {
     Dead = true;
-    RestartChannel(Context_, kDeathChannel);
+    RestartChannel(Field_, kDeathChannel);
   }
 }
 
 void TEnemy::Draw() { DrawHaloAndPicture(TPictureTable::SmallEnemy); }
 
 void TEnemy::DrawHaloAndPicture(TPictureTable table) {
-  if (!Context_.TextureList || !Context_.BackGround) return;
-  if (const TMXTexture* halo = Context_.TextureList->Get(TPictureTable::Effect, HaloTexture)) {
+  if (!Field_.Textures || !Field_.Background) return;
+  if (const TMXTexture* halo = Field_.Textures->Get(TPictureTable::Effect, HaloTexture)) {
     DrawCentredPicture(*halo, float(HaloAngle), kHaloColor, 1);
     HaloAngle = HaloAngle == 360 ? 0 : HaloAngle + 1;
   }
-  if (const TMXTexture* picture = Context_.TextureList->Get(table, PictureID))
+  if (const TMXTexture* picture = Field_.Textures->Get(table, PictureID))
     DrawCentredPicture(*picture, 0, kPictureColor, 2);
 }
 
 void TEnemy::DrawCentredPicture(const TMXTexture& picture, float angle, uint32_t color, int32_t blendMode) {
-  if (Context_.BackGround) DrawCentred(Context_, picture, X, Y, angle, color, blendMode);
+  if (Field_.Background) DrawCentred(Field_, picture, X, Y, angle, color, blendMode);
 }
 
 // ---- Names and evaluation ----
@@ -197,7 +197,7 @@ bool TEnemy::GetValue(std::string_view name, float& value) const { return GetVal
 
 TNameScope TEnemy::NameScope() const {
   static constexpr char kEnemyTag = 'e';
-  const TStageShared* run = Context_.Stage;
+  const TStageShared* run = Field_.Stage;
   return {&kEnemyTag, CurrentVars(), run ? run->LocalVars : nullptr, run ? &run->GlobalVars : nullptr};
 }
 
@@ -206,7 +206,7 @@ TNameBinding TEnemy::BindName(std::string_view name) const {
   for (const auto& [builtin, id] : kEnemyBuiltins)
     if (name == builtin) return BindBuiltin(id);
   if (name == "GETANGLETOPLAYERFROMSELF") return {true, &kAngleToPlayerFromSelfCell, 0};
-  const TStageShared* run = Context_.Stage;
+  const TStageShared* run = Field_.Stage;
   if (TNameBinding b = BindStageName(run ? run->LocalVars : nullptr, run ? &run->GlobalVars : nullptr, name); b.Known)
     return b;
   return BindTruthName(name);
@@ -226,7 +226,7 @@ TNameBinding TEnemy::BindBuiltin(int32_t id) const {
 
 float TEnemy::BuiltinValue(int32_t id) const {
   switch (id) {
-    case kBuiltinTime: return Context_.Stage ? float(Context_.Stage->MainCount) : 0.0f;
+    case kBuiltinTime: return Field_.Stage ? float(Field_.Stage->MainCount) : 0.0f;
     case kBuiltinPlayerX: return GetPlayerX();
     case kBuiltinPlayerY: return GetPlayerY();
     case kEnemyCount: return float(Count);
@@ -238,12 +238,12 @@ float TEnemy::BuiltinValue(int32_t id) const {
   }
 }
 
-float TEnemy::GetPlayerX() const { return Context_.PlayerControl ? Context_.PlayerControl->Ship.X : 0.0f; }
-float TEnemy::GetPlayerY() const { return Context_.PlayerControl ? Context_.PlayerControl->Ship.Y : 0.0f; }
-uint32_t& TEnemy::RandomSeed() { return Context_.RandSeed; }
+float TEnemy::GetPlayerX() const { return Field_.Player ? Field_.Player->Ship.X : 0.0f; }
+float TEnemy::GetPlayerY() const { return Field_.Player ? Field_.Player->Ship.Y : 0.0f; }
+uint32_t& TEnemy::RandomSeed() { return Field_.RandSeed; }
 
 void TEnemy::Report(const TSourcePlace& place, std::string_view text) {
-  if (Context_.Stage) Context_.Stage->Errors.Report(place, text);
+  if (Field_.Stage) Field_.Stage->Errors.Report(place, text);
 }
 
 float TEnemy::Evaluate(std::string_view text, const TSourcePlace& place) {

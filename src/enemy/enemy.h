@@ -24,7 +24,7 @@
 
 namespace vuzed {
 
-struct TGameContext;
+struct TPlayfield;
 class TMXTexture;
 class TSecondStringList2;
 enum class TPictureTable;
@@ -43,7 +43,7 @@ class TEnemy : public TCharacter, public TExpressionOwner {
  public:
   // Takes the definition's lines and variables; position, Hp, Atari and the
   // picture come only from the header block (ReadHeader).
-  TEnemy(TGameContext& context, const TSecondStringList2& definition);
+  TEnemy(TPlayfield& playfield, const TSecondStringList2& definition);
   ~TEnemy() override;
 
   // The enemy's movement, then its timer: a timer of 0 stops the movement,
@@ -142,7 +142,7 @@ class TEnemy : public TCharacter, public TExpressionOwner {
   // degrees, over the whole used part of its texture; Smooth false, screen.
   void DrawCentredPicture(const TMXTexture& picture, float angle, uint32_t color, int32_t blendMode);
 
-  TGameContext& Context_;
+  TPlayfield& Field_;
 
  private:
   // Commands of ExecLine. Those returning bool answer false when the line
@@ -166,8 +166,8 @@ class TEnemy : public TCharacter, public TExpressionOwner {
 // Creates an enemy of class T and reads its header; null when the header has
 // a value that is not a whole number (the author has been told where).
 template <class T, class... Args>
-std::unique_ptr<T> MakeEnemy(TGameContext& context, const TSecondStringList2& definition, Args&&... args) {
-  auto enemy = std::make_unique<T>(context, definition, std::forward<Args>(args)...);
+std::unique_ptr<T> MakeEnemy(TPlayfield& playfield, const TSecondStringList2& definition, Args&&... args) {
+  auto enemy = std::make_unique<T>(playfield, definition, std::forward<Args>(args)...);
   if (!enemy->ReadHeader()) return nullptr;
   return enemy;
 }

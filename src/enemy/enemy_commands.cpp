@@ -10,7 +10,7 @@
 #include "enemy/enemy_tama_math.h"
 #include "objects/second_string_list2.h"
 #include "game/stage_shared.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 
 namespace vuzed {
 
@@ -62,7 +62,7 @@ int32_t TEnemy::ExecDecoded(const TScriptLine& line, const TEnemyLine& decoded) 
         Dead = true;
         return kNextLine;
       case TEnemyCommand::SetSe:
-        if (IntegerArgument(decoded.InsideNumber, line.Place, n)) PlayScriptSound(Context_, n);
+        if (IntegerArgument(decoded.InsideNumber, line.Place, n)) PlayScriptSound(Field_, n);
         return kNextLine;
     }
   }
@@ -127,11 +127,11 @@ void TEnemy::MoveCommand(const TScriptLine& line, const TEnemyLine& decoded, int
 // parentheses) at this enemy's position, at the end of the enemy list; it
 // runs from the next frame. An unknown name does nothing.
 bool TEnemy::CreateTukaima(const TEnemyLine& decoded) {
-  const TStageShared* run = Context_.Stage;
+  const TStageShared* run = Field_.Stage;
   const TSecondStringList2* definition = run ? decoded.FamiliarDefinition.Find(run->Script.Procedures, decoded.Inside.Text) : nullptr;
-  if (!definition || !Context_.EnemyControl) return false;
-  if (auto familiar = MakeEnemy<TTukaima>(Context_, *definition, X, Y))
-    Context_.EnemyControl->Enemies.push_back(std::move(familiar));
+  if (!definition || !Field_.Enemies) return false;
+  if (auto familiar = MakeEnemy<TTukaima>(Field_, *definition, X, Y))
+    Field_.Enemies->Enemies.push_back(std::move(familiar));
   return true;
 }
 

@@ -10,7 +10,7 @@
 #include "enemy/laser_hooks.h"
 #include "player/player_control.h"
 #include "game/stage_shared.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 #include "game/play_state.h"
 
 namespace vuzed {
@@ -38,10 +38,14 @@ constexpr int32_t kItemScore = 31;
 
 }  // namespace
 
-TEnemyControl::TEnemyControl(TGameContext& context) : Context_(context) { Context_.FieldObjects = this; }
+TEnemyControl::TEnemyControl(TPlayfield& playfield) : Field_(playfield) {
+  EnterPlayfield(Field_.Enemies, this);
+  EnterPlayfield(Field_.FieldObjects, this);
+}
 
 TEnemyControl::~TEnemyControl() {
-  if (Context_.FieldObjects == this) Context_.FieldObjects = nullptr;
+  LeavePlayfield(Field_.Enemies, this);
+  LeavePlayfield(Field_.FieldObjects, this);
 }
 
 void TEnemyControl::Update() {
@@ -62,7 +66,7 @@ void TEnemyControl::Update() {
 void TEnemyControl::UpdateEnemies() {
   // Paused or in a dialogue scene, enemies neither think nor move (they are
   // still drawn).
-  if (Context_.Stage && Context_.Stage->ScriptMode != TScriptMode::Running) return;
+  if (Field_.Stage && Field_.Stage->ScriptMode != TScriptMode::Running) return;
   const size_t count = Enemies.size();
   for (size_t i = 0; i < count && i < Enemies.size(); ++i) {
     TEnemy* enemy = Enemies[i].get();
@@ -82,17 +86,17 @@ void TEnemyControl::UpdateEnemies() {
 }
 
 void TEnemyControl::Explode(const TEnemy& enemy) {
-  Effects.push_back(std::make_unique<TEnemyExplosion>(Context_, enemy.X, enemy.Y, kEnemyExplosionAngle));
+  Effects.push_back(std::make_unique<TEnemyExplosion>(Field_, enemy.X, enemy.Y, kEnemyExplosionAngle));
   const int32_t x = RoundToInt32(enemy.X), y = RoundToInt32(enemy.Y);
   // A count of -1 or less drops nothing of that kind.
   const int64_t power = std::min<int64_t>(int64_t(enemy.PowerItems) + 1, kMaxDropsPerKind);
   const int64_t score = std::min<int64_t>(int64_t(enemy.ScoreItems) + 1, kMaxDropsPerKind);
-  for (int64_t k = 0; k < power; ++k) Items.push_back(std::make_unique<TPowerItem>(Context_, x, y));
-  for (int64_t k = 0; k < score; ++k) Items.push_back(std::make_unique<TScoreItem>(Context_, x, y));
+  for (int64_t k = 0; k < power; ++k) Items.push_back(std::make_unique<TPowerItem>(Field_, x, y));
+  for (int64_t k = 0; k < score; ++k) Items.push_back(std::make_unique<TScoreItem>(Field_, x, y));
 }
 
 void TEnemyControl::TestShots(TEnemy& enemy) {
-  TPlayerControl* player = Context_.PlayerControl.get();
+  TPlayerControl* player = Field_.Player;
   if (!player) return;
   // A shot that hits is spent: it cannot hit a second enemy, while one enemy
   // may take several shots in a frame.
@@ -102,7 +106,7 @@ void TEnemyControl::TestShots(TEnemy& enemy) {
       if (!CirclesTouch(enemy.X, enemy.Y, enemy.Atari, shot->X, shot->Y, shot->Atari)) continue;
       enemy.Damage(shot->Damage);
       shot->Active = false;
-      if (Context_.Play) Context_.Play->AddScore(1);
+      if (Field_.Play) Field_.Play->AddScore(1);
     }
   };
   testPool(player->Shots);
@@ -112,7 +116,7 @@ void TEnemyControl::TestShots(TEnemy& enemy) {
 // ---- Enemy bullets ----
 
 void TEnemyControl::UpdateTamas() {
-  TPlayer* ship = Context_.PlayerControl ? &Context_.PlayerControl->Ship : nullptr;
+  TPlayer* ship = Field_.Player ? &Field_.Player->Ship : nullptr;
   const float px = ship ? ship->X : 0.0f, py = ship ? ship->Y : 0.0f;
   const int32_t hitRadius = ship ? ship->Atari : 0, grazeRadius = ship ? ship->GrazeRadius : 0;
   const size_t count = Tamas.size();
@@ -153,7 +157,7 @@ void TEnemyControl::UpdateTamas() {
 // ---- Items ----
 
 void TEnemyControl::UpdateItems() {
-  TPlayer* ship = Context_.PlayerControl ? &Context_.PlayerControl->Ship : nullptr;
+  TPlayer* ship = Field_.Player ? &Field_.Player->Ship : nullptr;
   // High up or bombing, the ship draws every item to it for good.
   const bool attract = ship && (ship->Y < 100 || ship->BombTimer > 0);
   const size_t count = Items.size();
@@ -166,7 +170,7 @@ void TEnemyControl::UpdateItems() {
     // A collected item is gone at once and not tested again this frame.
     if (ship && item->Collected()) {
       ship->Power = ship->Power + kItemPower;
-      if (Context_.Play) Context_.Play->AddScore(kItemScore);
+      if (Field_.Play) Field_.Play->AddScore(kItemScore);
       Items[i].reset();
       continue;
     }
@@ -196,7 +200,7 @@ void TEnemyControl::UpdateEffects() {
 void TEnemyControl::ClearTamas() { Tamas.clear(); }
 
 void TEnemyControl::AddExplosion(float x, float y) {
-  Effects.push_back(std::make_unique<TEnemyExplosion>(Context_, x, y, 0.0f));
+  Effects.push_back(std::make_unique<TEnemyExplosion>(Field_, x, y, 0.0f));
 }
 
 void TEnemyControl::KillAllEnemies() {

@@ -18,11 +18,11 @@
 
 namespace vuzed {
 
-struct TGameContext;
+struct TPlayfield;
 
 class TEnemyControl : public TFieldObjects {
  public:
-  explicit TEnemyControl(TGameContext& context);
+  explicit TEnemyControl(TPlayfield& playfield);
   ~TEnemyControl();
 
   // One frame, in this order: enemies (only while the stage runs: not
@@ -59,7 +59,7 @@ class TEnemyControl : public TFieldObjects {
   void UpdateItems();
   void UpdateEffects();
 
-  TGameContext& Context_;
+  TPlayfield& Field_;
 };
 
 }  // namespace vuzed

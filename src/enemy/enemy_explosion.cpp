@@ -5,7 +5,7 @@
 #include "engine/graphics/scene.h"
 #include "engine/graphics/texture.h"
 #include "objects/string_helpers.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 
 namespace vuzed {
 namespace {
@@ -19,8 +19,8 @@ constexpr float kQuadSize = 48;
 
 }  // namespace
 
-TEnemyExplosion::TEnemyExplosion(TGameContext& context, float x, float y, float angle)
-    : Angle(angle), Context_(context) {
+TEnemyExplosion::TEnemyExplosion(TPlayfield& playfield, float x, float y, float angle)
+    : Angle(angle), Field_(playfield) {
   X = x;
   Y = y;
 }
@@ -32,8 +32,8 @@ void TEnemyExplosion::Action() {
 }
 
 void TEnemyExplosion::Draw() {
-  const TMXTexture* sheet = Context_.TextureList ? Context_.TextureList->Get(TPictureTable::Effect, 1) : nullptr;
-  if (!sheet || !Context_.BackGround) return;
+  const TMXTexture* sheet = Field_.Textures ? Field_.Textures->Get(TPictureTable::Effect, 1) : nullptr;
+  if (!sheet || !Field_.Background) return;
   const int column = Frame % kSheetColumns, row = Frame / kSheetColumns;
   const float u0 = float(column) * sheet->MaxU() / kSheetColumns, u1 = float(column + 1) * sheet->MaxU() / kSheetColumns;
   const float v0 = float(row) * sheet->MaxV() / kSheetRows, v1 = float(row + 1) * sheet->MaxV() / kSheetRows;
@@ -45,7 +45,7 @@ void TEnemyExplosion::Draw() {
       MakeSpriteVertex(0xFFFFFFFF, corners[3].X, corners[3].Y, u1, v1),
   };
   // Explosions are placed in screen pixels, without the playfield origin.
-  Context_.BackGround->Scene().DrawSprite(MakePoint(X, Y), quad, sheet, 1, false, false, 0);
+  Field_.Background->Scene().DrawSprite(MakePoint(X, Y), quad, sheet, 1, false, false, 0);
 }
 
 }  // namespace vuzed

@@ -8,11 +8,11 @@
 
 namespace vuzed {
 
-struct TGameContext;
+struct TPlayfield;
 
 class TEnemyExplosion : public TCharacter {
  public:
-  TEnemyExplosion(TGameContext& context, float x, float y, float angle);
+  TEnemyExplosion(TPlayfield& playfield, float x, float y, float angle);
   void Draw() override;
   const char* ClassName() const override { return "TEnemyExplosion"; }
   // Count += 1; Frame = Count div 3; dead once Frame passes 16.
@@ -24,7 +24,7 @@ class TEnemyExplosion : public TCharacter {
   int32_t Frame = 0;
 
  private:
-  TGameContext& Context_;
+  TPlayfield& Field_;
 };
 
 }  // namespace vuzed

@@ -11,7 +11,7 @@
 #include "enemy/enemy_tama_script.h"
 #include "objects/string_helpers.h"
 #include "game/stage_shared.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 
 namespace vuzed {
 
@@ -22,7 +22,7 @@ namespace vuzed {
 bool TEnemy::FireLaser(const TScriptLine& line, const TEnemyLine& decoded) {
   const bool turning = decoded.LaserTwo;
   if (!turning && !decoded.LaserOne) return false;
-  if (!Context_.EnemyControl) return true;
+  if (!Field_.Enemies) return true;
   auto value = [&](int k) { return Evaluate(decoded.Fields[size_t(k - 1)], line.Place); };
   const float x = value(1), y = value(2), angle = value(3), width = value(4), hitWidth = value(5);
   const int32_t warmUp = RoundToInt32(value(6)), duration = RoundToInt32(value(7)), picture = RoundToInt32(value(8));
@@ -30,12 +30,12 @@ bool TEnemy::FireLaser(const TScriptLine& line, const TEnemyLine& decoded) {
   if (turning) {
     const float spin = value(9);
     value(10);
-    laser = std::make_unique<TEnemyTamaLaser2>(Context_, x, y, angle, width, hitWidth, warmUp, duration, picture, spin);
+    laser = std::make_unique<TEnemyTamaLaser2>(Field_, x, y, angle, width, hitWidth, warmUp, duration, picture, spin);
   } else {
-    laser = std::make_unique<TEnemyTamaLaser1>(Context_, x, y, angle, width, hitWidth, warmUp, duration, picture);
+    laser = std::make_unique<TEnemyTamaLaser1>(Field_, x, y, angle, width, hitWidth, warmUp, duration, picture);
   }
-  Context_.EnemyControl->Tamas.push_back(std::move(laser));
-  RestartChannel(Context_, kLaserChannel);
+  Field_.Enemies->Tamas.push_back(std::move(laser));
+  RestartChannel(Field_, kLaserChannel);
   return true;
 }
 
@@ -43,15 +43,15 @@ bool TEnemy::FireLaser(const TScriptLine& line, const TEnemyLine& decoded) {
 // (the first field as text) at the end of the bullet list, without a sound.
 // An unknown name falls through.
 bool TEnemy::CreateBullet(const TScriptLine& line, const TEnemyLine& decoded) {
-  const TStageShared* run = Context_.Stage;
+  const TStageShared* run = Field_.Stage;
   const TSecondStringList2* definition =
       run ? decoded.BulletDefinition.Find(run->Script.Procedures, decoded.Fields[0].Text) : nullptr;
   if (!definition) return false;
-  if (!Context_.EnemyControl) return true;
+  if (!Field_.Enemies) return true;
   const float b1 = Evaluate(decoded.Fields[1], line.Place);
   const float b2 = Evaluate(decoded.Fields[2], line.Place);
   const float b3 = Evaluate(decoded.Fields[3], line.Place);
-  Context_.EnemyControl->Tamas.push_back(std::make_unique<TEnemyTamaScript>(Context_, *definition, b1, b2, b3));
+  Field_.Enemies->Tamas.push_back(std::make_unique<TEnemyTamaScript>(Field_, *definition, b1, b2, b3));
   return true;
 }
 

@@ -14,7 +14,7 @@
 #include "engine/graphics/texture.h"
 #include "objects/string_helpers.h"
 #include "player/player_control.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 
 namespace vuzed {
 namespace {
@@ -34,8 +34,8 @@ constexpr int32_t kAlphaBlend = 2;
 
 // ---- One segment ----
 
-TEnemyTamaLaserBullet::TEnemyTamaLaserBullet(TGameContext& context, float x, float y, float angle, int32_t picture)
-    : TEnemyBullet1(context, x, y, angle, 0.0f, picture) {}
+TEnemyTamaLaserBullet::TEnemyTamaLaserBullet(TPlayfield& playfield, float x, float y, float angle, int32_t picture)
+    : TEnemyBullet1(playfield, x, y, angle, 0.0f, picture) {}
 
 bool TEnemyTamaLaserBullet::AtFullWidth() const {
   const int64_t t = LifeCount, w = WarmUp, d = Duration;
@@ -69,8 +69,8 @@ void TEnemyTamaLaserBullet::LifeStep() {
 
 void TEnemyTamaLaserBullet::Draw() {
   const TMXTexture* picture =
-      Context_.TextureList ? Context_.TextureList->Get(TPictureTable::Bullet, PictureID) : nullptr;
-  if (!picture || !Context_.BackGround) return;
+      Field_.Textures ? Field_.Textures->Get(TPictureTable::Bullet, PictureID) : nullptr;
+  if (!picture || !Field_.Background) return;
   const float height = float(RoundToInt32(FullWidth * Scale));
   const auto c = RotateQuad(float(picture->Width()), height, Angle);
   const uint32_t color = (uint32_t(Alpha) << 24) | 0xFFFFFFu;
@@ -81,8 +81,8 @@ void TEnemyTamaLaserBullet::Draw() {
       MakeSpriteVertex(color, c[2].X, c[2].Y, 0, v),
       MakeSpriteVertex(color, c[3].X, c[3].Y, u, v),
   };
-  const TPoint2 at = MakePoint(float(Context_.FieldOriginX) + TamaX, float(Context_.FieldOriginY) + TamaY);
-  Context_.BackGround->Scene().DrawSprite(at, quad, picture, kAlphaBlend, false, true, 0);
+  const TPoint2 at = MakePoint(float(Field_.FieldOriginX) + TamaX, float(Field_.FieldOriginY) + TamaY);
+  Field_.Background->Scene().DrawSprite(at, quad, picture, kAlphaBlend, false, true, 0);
 }
 
 // ---- The fixed beam ----
@@ -92,9 +92,9 @@ void TEnemyTamaLaserBullet::Draw() {
 // and gets a segment; the last segment may lie just outside, and an origin
 // outside gives no segments. The laser object itself stays at (0, 0) with
 // radius 0 and deals no damage.
-TEnemyTamaLaser1::TEnemyTamaLaser1(TGameContext& context, float x, float y, float angle, float width,
+TEnemyTamaLaser1::TEnemyTamaLaser1(TPlayfield& playfield, float x, float y, float angle, float width,
                                    float hitWidth, int32_t warmUp, int32_t duration, int32_t picture)
-    : TEnemyTama(context) {
+    : TEnemyTama(playfield) {
   HitDamage = 0;
   const double cosA = std::cos(double(angle) * kTamaDegToRad);
   const double sinA = std::sin(double(angle) * kTamaDegToRad);
@@ -105,7 +105,7 @@ TEnemyTamaLaser1::TEnemyTamaLaser1(TGameContext& context, float x, float y, floa
     k += kSegmentStep;
     px = RoundToInt32(double(x) + double(k) * cosA);
     py = RoundToInt32(double(y) + double(k) * sinA);
-    auto segment = std::make_unique<TEnemyTamaLaserBullet>(context, float(px), float(py), angle, picture);
+    auto segment = std::make_unique<TEnemyTamaLaserBullet>(playfield, float(px), float(py), angle, picture);
     segment->HitDamage = 1;
     segment->Atari = radius;
     segment->WarmUp = warmUp;
@@ -137,8 +137,8 @@ void TEnemyTamaLaser1::TestPlayer() {
     --HitCooldown;
     return;
   }
-  if (!Context_.PlayerControl) return;
-  TPlayer& ship = Context_.PlayerControl->Ship;
+  if (!Field_.Player) return;
+  TPlayer& ship = Field_.Player->Ship;
   for (auto& segment : Segments) {
     if (!segment->AtFullWidth()) continue;
     if (!CirclesTouch(segment->TamaX, segment->TamaY, segment->Atari, ship.X, ship.Y, ship.GrazeRadius)) continue;
@@ -157,9 +157,9 @@ void TEnemyTamaLaser1::TestPlayer() {
 
 // Segment radii are a quarter of the hit width; the beam turns around the
 // rounded origin.
-TEnemyTamaLaser2::TEnemyTamaLaser2(TGameContext& context, float x, float y, float angle, float width,
+TEnemyTamaLaser2::TEnemyTamaLaser2(TPlayfield& playfield, float x, float y, float angle, float width,
                                    float hitWidth, int32_t warmUp, int32_t duration, int32_t picture, float spin)
-    : TEnemyTamaLaser1(context, x, y, angle, width, hitWidth / 2.0f, warmUp, duration, picture),
+    : TEnemyTamaLaser1(playfield, x, y, angle, width, hitWidth / 2.0f, warmUp, duration, picture),
       Spin(spin),
       CurAngle(angle),
       OriginX(RoundToInt32(x)),

@@ -14,7 +14,7 @@ namespace vuzed {
 // One segment of a laser.
 class TEnemyTamaLaserBullet : public TEnemyBullet1 {
  public:
-  TEnemyTamaLaserBullet(TGameContext& context, float x, float y, float angle, int32_t picture);
+  TEnemyTamaLaserBullet(TPlayfield& playfield, float x, float y, float angle, int32_t picture);
   void Draw() override;
   const char* ClassName() const override { return "TEnemyTamaLaserBullet"; }
   // One frame of the segment's life (width, opacity, death).
@@ -34,7 +34,7 @@ class TEnemyTamaLaserBullet : public TEnemyBullet1 {
 // A fixed laser (LA01).
 class TEnemyTamaLaser1 : public TEnemyTama {
  public:
-  TEnemyTamaLaser1(TGameContext& context, float x, float y, float angle, float width, float hitWidth,
+  TEnemyTamaLaser1(TPlayfield& playfield, float x, float y, float angle, float width, float hitWidth,
                    int32_t warmUp, int32_t duration, int32_t picture);
   void Action() override;
   void Move() override {}
@@ -57,7 +57,7 @@ class TEnemyTamaLaser1 : public TEnemyTama {
 // A laser turning around its origin every frame (LA02).
 class TEnemyTamaLaser2 : public TEnemyTamaLaser1 {
  public:
-  TEnemyTamaLaser2(TGameContext& context, float x, float y, float angle, float width, float hitWidth,
+  TEnemyTamaLaser2(TPlayfield& playfield, float x, float y, float angle, float width, float hitWidth,
                    int32_t warmUp, int32_t duration, int32_t picture, float spin);
   void Move() override;
   const char* ClassName() const override { return "TEnemyTamaLaser2"; }

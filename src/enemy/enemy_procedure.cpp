@@ -18,7 +18,7 @@
 #include "objects/second_string_list2.h"
 #include "objects/string_helpers.h"
 #include "game/stage_shared.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 
 namespace vuzed {
 namespace {
@@ -31,7 +31,7 @@ TLineListCache<TEnemyLine>& EnemyLines() {
 }  // namespace
 
 void TEnemy::Action() {
-  const TStageShared* run = Context_.Stage;
+  const TStageShared* run = Field_.Stage;
   if (!run || !run->Active) return;
   BeginRun();
   if (!Lines) {
@@ -75,7 +75,7 @@ void TEnemy::RunLines(const TLineList& lines, const TDecodedLines<TEnemyLine>& d
 void TEnemy::CallProcedure(const TScriptLine& line, const TEnemyLine& decoded) {
   const std::string_view text = line.Text;
   if (text.empty()) return;
-  const TStageShared* run = Context_.Stage;
+  const TStageShared* run = Field_.Stage;
   const TSecondStringList2* callee = run ? decoded.Callee.Find(run->Script.Procedures, decoded.CallName) : nullptr;
   if (!callee || !*callee->Lines) {
     if (!callee && !IsStructuralScriptLine(text) && !KnowsCommand(text))

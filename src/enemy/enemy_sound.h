@@ -7,7 +7,7 @@
 
 namespace vuzed {
 
-struct TGameContext;
+struct TPlayfield;
 
 constexpr int kEnemyShotChannel = 4;
 constexpr int kLaserChannel = 6;
@@ -15,11 +15,11 @@ constexpr int kDeathChannel = 8;
 constexpr int kScriptSoundChannel = 9;
 
 // Stop, then play once from the start.
-void RestartChannel(TGameContext& context, int channel);
+void RestartChannel(TPlayfield& playfield, int channel);
 // The same, only when the channel is not playing.
-void RestartChannelIfIdle(TGameContext& context, int channel);
+void RestartChannelIfIdle(TPlayfield& playfield, int channel);
 // Sound-table entry n on channel 9 at the sound-effect volume (v * 50 - 5000
 // hundredths of a decibel); nothing when the table has no entry n.
-void PlayScriptSound(TGameContext& context, int32_t number);
+void PlayScriptSound(TPlayfield& playfield, int32_t number);
 
 }  // namespace vuzed

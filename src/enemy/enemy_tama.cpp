@@ -19,7 +19,7 @@
 #include "script/expression_math.h"
 #include "script/expression_names.h"
 #include "game/stage_shared.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 
 namespace vuzed {
 namespace {
@@ -72,13 +72,13 @@ void ApplyPictureRadius(TEnemyTama& bullet, int32_t picture) {
   }
 }
 
-TEnemyTama::TEnemyTama(TGameContext& context) : Context_(context) { Rotate = false; }
+TEnemyTama::TEnemyTama(TPlayfield& playfield) : Field_(playfield) { Rotate = false; }
 
-TEnemyTama::TEnemyTama(TGameContext& context, float x, float y, float angle, float speed, int32_t picture)
-    : Angle(angle), Speed(speed), TamaX(x), TamaY(y), Context_(context) {
+TEnemyTama::TEnemyTama(TPlayfield& playfield, float x, float y, float angle, float speed, int32_t picture)
+    : Angle(angle), Speed(speed), TamaX(x), TamaY(y), Field_(playfield) {
   SetTamaMovement(angle, speed);
   HitDamage = 1;
-  if (Context_.TextureList && Context_.TextureList->Get(TPictureTable::Bullet, picture)) PictureID = picture;
+  if (Field_.Textures && Field_.Textures->Get(TPictureTable::Bullet, picture)) PictureID = picture;
   ApplyPictureRadius(*this, picture);
 }
 
@@ -96,7 +96,7 @@ void TEnemyTama::Action() { ++Count; }
 
 bool TEnemyTama::IsOut() const {
   const TPlayfieldBounds* bounds = nullptr;
-  switch (Context_.LayoutMode) {
+  switch (Field_.LayoutMode) {
     case LayoutVertical: bounds = &kVerticalBounds; break;
     case LayoutSideways:
     case LayoutSlant: bounds = &kWideBounds; break;
@@ -112,8 +112,8 @@ bool TEnemyTama::IsOut() const {
 
 void TEnemyTama::Draw() {
   const TMXTexture* picture =
-      Context_.TextureList ? Context_.TextureList->Get(TPictureTable::Bullet, PictureID) : nullptr;
-  if (!picture || !Context_.BackGround) return;
+      Field_.Textures ? Field_.Textures->Get(TPictureTable::Bullet, PictureID) : nullptr;
+  if (!picture || !Field_.Background) return;
   const auto c = RotateQuad(float(picture->Width()), float(picture->Height()), Rotate ? Angle : 0.0f);
   const float u = picture->MaxU(), v = picture->MaxV();
   const TSpriteVertex quad[4] = {
@@ -122,8 +122,8 @@ void TEnemyTama::Draw() {
       MakeSpriteVertex(0xFFFFFFFF, c[2].X, c[2].Y, 0, v),
       MakeSpriteVertex(0xFFFFFFFF, c[3].X, c[3].Y, u, v),
   };
-  const TPoint2 at = MakePoint(float(Context_.FieldOriginX) + TamaX, float(Context_.FieldOriginY) + TamaY);
-  Context_.BackGround->Scene().DrawSprite(at, quad, picture, kAlphaBlend, true, true, 0);
+  const TPoint2 at = MakePoint(float(Field_.FieldOriginX) + TamaX, float(Field_.FieldOriginY) + TamaY);
+  Field_.Background->Scene().DrawSprite(at, quad, picture, kAlphaBlend, true, true, 0);
 }
 
 // ---- Expressions ----
@@ -136,14 +136,14 @@ bool TEnemyTama::GetValue(std::string_view name, float& value) const { return Ge
 
 TNameScope TEnemyTama::NameScope() const {
   static constexpr char kBulletTag = 'b';
-  const TStageShared* director = Context_.Stage;
+  const TStageShared* director = Field_.Stage;
   return {&kBulletTag, director ? director->LocalVars : nullptr, director ? &director->GlobalVars : nullptr};
 }
 
 TNameBinding TEnemyTama::BindName(std::string_view name) const {
   for (const auto& [builtin, id] : kBulletBuiltins)
     if (name == builtin) return BindBuiltin(id);
-  const TStageShared* director = Context_.Stage;
+  const TStageShared* director = Field_.Stage;
   if (TNameBinding b = BindStageName(director ? director->LocalVars : nullptr,
                                      director ? &director->GlobalVars : nullptr, name);
       b.Known)
@@ -168,7 +168,7 @@ TNameBinding TEnemyTama::BindBuiltin(int32_t id) const {
 
 float TEnemyTama::BuiltinValue(int32_t id) const {
   switch (id) {
-    case kBuiltinTime: return Context_.Stage ? float(Context_.Stage->MainCount) : 0.0f;
+    case kBuiltinTime: return Field_.Stage ? float(Field_.Stage->MainCount) : 0.0f;
     case kBuiltinPlayerX: return GetPlayerX();
     case kBuiltinPlayerY: return GetPlayerY();
     case kBulletCount: return float(Count);
@@ -183,12 +183,12 @@ float TEnemyTama::BuiltinValue(int32_t id) const {
   }
 }
 
-float TEnemyTama::GetPlayerX() const { return Context_.PlayerControl ? Context_.PlayerControl->Ship.X : 0.0f; }
-float TEnemyTama::GetPlayerY() const { return Context_.PlayerControl ? Context_.PlayerControl->Ship.Y : 0.0f; }
-uint32_t& TEnemyTama::RandomSeed() { return Context_.RandSeed; }
+float TEnemyTama::GetPlayerX() const { return Field_.Player ? Field_.Player->Ship.X : 0.0f; }
+float TEnemyTama::GetPlayerY() const { return Field_.Player ? Field_.Player->Ship.Y : 0.0f; }
+uint32_t& TEnemyTama::RandomSeed() { return Field_.RandSeed; }
 
 void TEnemyTama::Report(const TSourcePlace& place, std::string_view text) {
-  if (Context_.Stage) Context_.Stage->Errors.Report(place, text);
+  if (Field_.Stage) Field_.Stage->Errors.Report(place, text);
 }
 
 float TEnemyTama::EvaluateAt(std::string_view text, const TSourcePlace& place) {

@@ -14,7 +14,7 @@
 
 namespace vuzed {
 
-struct TGameContext;
+struct TPlayfield;
 class TEnemyTamaLaser1;
 
 // Binding numbers of a bullet's own names (expression.h).
@@ -37,7 +37,7 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
   // Starts at (x, y) flying along `angle` degrees at `speed`, with the
   // picture (kept only when the bullet picture table has it) and the hit
   // radius that picture number gives.
-  TEnemyTama(TGameContext& context, float x, float y, float angle, float speed, int32_t picture);
+  TEnemyTama(TPlayfield& playfield, float x, float y, float angle, float speed, int32_t picture);
 
   void Move() override;
   void Draw() override;
@@ -83,11 +83,11 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
 
  protected:
   // A bullet made with nothing set (scripted bullets start this way).
-  explicit TEnemyTama(TGameContext& context);
+  explicit TEnemyTama(TPlayfield& playfield);
   // A report for script authors, once per place (the stage director's list).
   void Report(const TSourcePlace& place, std::string_view text);
 
-  TGameContext& Context_;
+  TPlayfield& Field_;
 };
 
 // Hit radius and rotation from a picture number: only while Atari is 0 does
@@ -104,7 +104,7 @@ class TEnemyBullet1 : public TEnemyTama {
 // One turn (BU17).
 class TEnemyTamaGo2 : public TEnemyTama {
  public:
-  TEnemyTamaGo2(TGameContext& context, float x, float y, float angle, float speed, int32_t turnTime,
+  TEnemyTamaGo2(TPlayfield& playfield, float x, float y, float angle, float speed, int32_t turnTime,
                 float turnAngle, float turnSpeed, int32_t picture);
   void Move() override;
   const char* ClassName() const override { return "TEnemyTamaGo2"; }
@@ -118,7 +118,7 @@ class TEnemyTamaGo2 : public TEnemyTama {
 // Two turns (BU20).
 class TEnemyTamaGo3 : public TEnemyTama {
  public:
-  TEnemyTamaGo3(TGameContext& context, float x, float y, float angle, float speed, int32_t turnTime1,
+  TEnemyTamaGo3(TPlayfield& playfield, float x, float y, float angle, float speed, int32_t turnTime1,
                 float turnAngle1, float turnSpeed1, int32_t turnTime2, float turnAngle2, float turnSpeed2,
                 int32_t picture);
   void Move() override;
@@ -137,7 +137,7 @@ class TEnemyTamaGo3 : public TEnemyTama {
 // bullet flies (BU21).
 class TEnemyTamaGo3_2 : public TEnemyTamaGo3 {
  public:
-  TEnemyTamaGo3_2(TGameContext& context, float x, float y, float angle, float speed, std::string turnTime1Expr,
+  TEnemyTamaGo3_2(TPlayfield& playfield, float x, float y, float angle, float speed, std::string turnTime1Expr,
                   std::string turnAngle1Expr, std::string turnSpeed1Expr, std::string turnTime2Expr,
                   std::string turnAngle2Expr, std::string turnSpeed2Expr, int32_t picture);
   void Move() override;
@@ -157,7 +157,7 @@ class TEnemyTamaGo3_2 : public TEnemyTamaGo3 {
 // with TurnSpeed2 (BU22).
 class TEnemyTamaGo3_10 : public TEnemyTamaGo3 {
  public:
-  TEnemyTamaGo3_10(TGameContext& context, float x, float y, float angle, float speed, int32_t stopTime,
+  TEnemyTamaGo3_10(TPlayfield& playfield, float x, float y, float angle, float speed, int32_t stopTime,
                    int32_t aimTime, float aimSpeed, int32_t picture);
   void Move() override;
   const char* ClassName() const override { return "TEnemyTamaGo3_10"; }

@@ -14,9 +14,9 @@
 
 namespace vuzed {
 
-TEnemyTamaGo2::TEnemyTamaGo2(TGameContext& context, float x, float y, float angle, float speed,
+TEnemyTamaGo2::TEnemyTamaGo2(TPlayfield& playfield, float x, float y, float angle, float speed,
                              int32_t turnTime, float turnAngle, float turnSpeed, int32_t picture)
-    : TEnemyTama(context, x, y, angle, speed, picture),
+    : TEnemyTama(playfield, x, y, angle, speed, picture),
       TurnAngle(turnAngle),
       TurnSpeed(turnSpeed),
       TurnTime(turnTime) {}
@@ -30,10 +30,10 @@ void TEnemyTamaGo2::Move() {
   ++TurnCount;
 }
 
-TEnemyTamaGo3::TEnemyTamaGo3(TGameContext& context, float x, float y, float angle, float speed,
+TEnemyTamaGo3::TEnemyTamaGo3(TPlayfield& playfield, float x, float y, float angle, float speed,
                              int32_t turnTime1, float turnAngle1, float turnSpeed1, int32_t turnTime2,
                              float turnAngle2, float turnSpeed2, int32_t picture)
-    : TEnemyTama(context, x, y, angle, speed, picture),
+    : TEnemyTama(playfield, x, y, angle, speed, picture),
       TurnAngle1(turnAngle1),
       TurnSpeed1(turnSpeed1),
       TurnAngle2(turnAngle2),
@@ -55,11 +55,11 @@ void TEnemyTamaGo3::Move() {
   ++TurnCount;
 }
 
-TEnemyTamaGo3_2::TEnemyTamaGo3_2(TGameContext& context, float x, float y, float angle, float speed,
+TEnemyTamaGo3_2::TEnemyTamaGo3_2(TPlayfield& playfield, float x, float y, float angle, float speed,
                                  std::string turnTime1Expr, std::string turnAngle1Expr,
                                  std::string turnSpeed1Expr, std::string turnTime2Expr,
                                  std::string turnAngle2Expr, std::string turnSpeed2Expr, int32_t picture)
-    : TEnemyTamaGo3(context, x, y, angle, speed, 0, 0, 0, 0, 0, 0, picture),
+    : TEnemyTamaGo3(playfield, x, y, angle, speed, 0, 0, 0, 0, 0, 0, picture),
       TurnAngle1Expr(std::move(turnAngle1Expr)),
       TurnSpeed1Expr(std::move(turnSpeed1Expr)),
       TurnAngle2Expr(std::move(turnAngle2Expr)),
@@ -87,9 +87,9 @@ void TEnemyTamaGo3_2::Move() {
   ++TurnCount;
 }
 
-TEnemyTamaGo3_10::TEnemyTamaGo3_10(TGameContext& context, float x, float y, float angle, float speed,
+TEnemyTamaGo3_10::TEnemyTamaGo3_10(TPlayfield& playfield, float x, float y, float angle, float speed,
                                    int32_t stopTime, int32_t aimTime, float aimSpeed, int32_t picture)
-    : TEnemyTamaGo3(context, x, y, angle, speed, stopTime, 0, 0, aimTime, 0, aimSpeed, picture) {}
+    : TEnemyTamaGo3(playfield, x, y, angle, speed, stopTime, 0, 0, aimTime, 0, aimSpeed, picture) {}
 
 // TurnTime1 is the stop frame, TurnTime2 the aim frame and TurnSpeed2 the
 // aimed speed. Stop and aim on the same frame: the bullet aims and flies on.

@@ -27,7 +27,7 @@
 #include "script/script_report_text.h"
 #include "objects/string_helpers.h"
 #include "game/stage_shared.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 
 namespace vuzed {
 namespace {
@@ -44,9 +44,9 @@ TLineListCache<TBulletLine>& BulletLines() {
 
 }  // namespace
 
-TEnemyTamaScript::TEnemyTamaScript(TGameContext& context, const TSecondStringList2& definition, float b1, float b2,
+TEnemyTamaScript::TEnemyTamaScript(TPlayfield& playfield, const TSecondStringList2& definition, float b1, float b2,
                                    float b3)
-    : TEnemyTama(context), B1(b1), B2(b2), B3(b3), Vars(*definition.Vars), Lines(*definition.Lines) {}
+    : TEnemyTama(playfield), B1(b1), B2(b2), B3(b3), Vars(*definition.Vars), Lines(*definition.Lines) {}
 
 // A scripted bullet's names: the bullet names, then its script's variables
 // (the running procedure's while one runs), then B1, B2 and B3.
@@ -206,7 +206,7 @@ int32_t TEnemyTamaScript::ExecDecoded(const TScriptLine& line, const TBulletLine
 void TEnemyTamaScript::CallProcedure(const TScriptLine& line, const TBulletLine& decoded) {
   const std::string_view text = line.Text;
   if (text.empty()) return;
-  const TStageShared* director = Context_.Stage;
+  const TStageShared* director = Field_.Stage;
   const TSecondStringList2* callee = director ? decoded.Callee.Find(director->Script.Procedures, decoded.CallName) : nullptr;
   if (!callee) {
     if (!IsStructuralScriptLine(text)) Report(line.Place, QuotedText(decoded.CallName, " is no command and no procedure"));

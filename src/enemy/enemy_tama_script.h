@@ -17,7 +17,7 @@ namespace vuzed {
 class TEnemyTamaScript : public TEnemyTama {
  public:
   // Everything starts at zero; the script has to place the bullet.
-  TEnemyTamaScript(TGameContext& context, const TSecondStringList2& definition, float b1, float b2, float b3);
+  TEnemyTamaScript(TPlayfield& playfield, const TSecondStringList2& definition, float b1, float b2, float b3);
 
   void Action() override;
   const char* ClassName() const override { return "TEnemyTamaScript"; }

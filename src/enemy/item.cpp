@@ -9,7 +9,7 @@
 #include "engine/graphics/texture.h"
 #include "player/player_control.h"
 #include "script/random_generator.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 
 namespace vuzed {
 namespace {
@@ -23,9 +23,9 @@ constexpr int kItemPicture = 21;  // else picture of the power item
 
 }  // namespace
 
-TPowerItem::TPowerItem(TGameContext& context, int32_t x, int32_t y) : Context_(context) {
-  const int32_t r1 = int32_t(NextRandom(context.RandSeed, 10));
-  const int32_t r2 = int32_t(NextRandom(context.RandSeed, 10));
+TPowerItem::TPowerItem(TPlayfield& playfield, int32_t x, int32_t y) : Field_(playfield) {
+  const int32_t r1 = int32_t(NextRandom(playfield.RandSeed, 10));
+  const int32_t r2 = int32_t(NextRandom(playfield.RandSeed, 10));
   X = float(int64_t(x) + r1 - 5);
   Y = float(int64_t(y) - r2);
   Atari = kPickUpRadius;
@@ -36,8 +36,8 @@ void TPowerItem::Action() { ++Age; }
 void TPowerItem::Move() {
   // Ages past the schedule keep its last speed; a score item never ages.
   if (!Homing && Age >= 0) IdouY = kFallSchedule[Age / 10 < 9 ? Age / 10 : 9];
-  if (Homing && Context_.PlayerControl) {
-    const TPlayer& ship = Context_.PlayerControl->Ship;
+  if (Homing && Field_.Player) {
+    const TPlayer& ship = Field_.Player->Ship;
     const double angle = std::atan2(double(ship.Y) - double(Y), double(ship.X) - double(X));
     IdouY = float(kHomingSpeed * std::sin(angle));
     IdouX = float(kHomingSpeed * std::cos(angle));
@@ -47,13 +47,13 @@ void TPowerItem::Move() {
 }
 
 bool TPowerItem::Collected() const {
-  if (!Context_.PlayerControl) return false;
-  const TPlayer& ship = Context_.PlayerControl->Ship;
+  if (!Field_.Player) return false;
+  const TPlayer& ship = Field_.Player->Ship;
   return CirclesTouch(X, Y, Atari, ship.X, ship.Y, ship.GrazeRadius);
 }
 
 bool TPowerItem::IsOut() const {
-  switch (Context_.LayoutMode) {
+  switch (Field_.LayoutMode) {
     case LayoutVertical:
       return X < 0 || X > 445 || Y < -15 || Y > 490;
     case LayoutSideways:
@@ -65,8 +65,8 @@ bool TPowerItem::IsOut() const {
 }
 
 void TPowerItem::Draw() {
-  if (!Context_.TextureList || !Context_.BackGround) return;
-  const TMXTexture* picture = Context_.TextureList->Get(TPictureTable::Else, kItemPicture);
+  if (!Field_.Textures || !Field_.Background) return;
+  const TMXTexture* picture = Field_.Textures->Get(TPictureTable::Else, kItemPicture);
   if (!picture) return;
   const float hw = float(picture->Width()) / 2, hh = float(picture->Height()) / 2;
   const float u = picture->MaxU(), v = picture->MaxV();
@@ -76,8 +76,8 @@ void TPowerItem::Draw() {
       MakeSpriteVertex(0xFFFFFFFF, -hw, hh, 0, v),
       MakeSpriteVertex(0xFFFFFFFF, hw, hh, u, v),
   };
-  Context_.BackGround->Scene().DrawSprite(
-      MakePoint(X + float(Context_.FieldOriginX), Y + float(Context_.FieldOriginY)), quad, picture, 2, false, true, 0);
+  Field_.Background->Scene().DrawSprite(
+      MakePoint(X + float(Field_.FieldOriginX), Y + float(Field_.FieldOriginY)), quad, picture, 2, false, true, 0);
 }
 
 }  // namespace vuzed

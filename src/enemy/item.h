@@ -8,12 +8,12 @@
 
 namespace vuzed {
 
-struct TGameContext;
+struct TPlayfield;
 
 class TPowerItem : public TCharacter {
  public:
   // Placed at (x + r1 - 5, y - r2) with r1, r2 random in 0..9.
-  TPowerItem(TGameContext& context, int32_t x, int32_t y);
+  TPowerItem(TPlayfield& playfield, int32_t x, int32_t y);
   void Move() override;
   void Draw() override;
   const char* ClassName() const override { return "TPowerItem"; }
@@ -28,7 +28,7 @@ class TPowerItem : public TCharacter {
   bool Homing = false;
 
  protected:
-  TGameContext& Context_;
+  TPlayfield& Field_;
 };
 
 class TScoreItem : public TPowerItem {

@@ -1,7 +1,7 @@
 #include "enemy/tukaima.h"
 
 #include "back/texture_list.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 
 namespace vuzed {
 namespace {
@@ -11,8 +11,8 @@ constexpr uint32_t kFamiliarColor = 0x88FFFFFF;
 
 }  // namespace
 
-TTukaima::TTukaima(TGameContext& context, const TSecondStringList2& definition, float x, float y)
-    : TEnemy(context, definition) {
+TTukaima::TTukaima(TPlayfield& playfield, const TSecondStringList2& definition, float x, float y)
+    : TEnemy(playfield, definition) {
   X = x;
   Y = y;
 }
@@ -26,8 +26,8 @@ bool TTukaima::ReadHeader() {
 }
 
 void TTukaima::Draw() {
-  if (!Context_.TextureList) return;
-  const TMXTexture* picture = Context_.TextureList->Get(TPictureTable::Effect, PictureID);
+  if (!Field_.Textures) return;
+  const TMXTexture* picture = Field_.Textures->Get(TPictureTable::Effect, PictureID);
   if (!picture) return;
   DrawCentredPicture(*picture, float(Rotation), kFamiliarColor, 1);
   Rotation = Rotation == 360 ? 0 : Rotation + 1;

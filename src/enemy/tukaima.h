@@ -13,7 +13,7 @@ class TTukaima : public TEnemy {
  public:
   // Starts at (x, y): the position of the enemy that made it, or (0, 0) from
   // the stage script. Its header may move it.
-  TTukaima(TGameContext& context, const TSecondStringList2& definition, float x, float y);
+  TTukaima(TPlayfield& playfield, const TSecondStringList2& definition, float x, float y);
   // The enemy's header, then PictureID 5, Atari -1 and PowerItems 0 (it
   // drops one power item when it dies with Hp <= 0).
   bool ReadHeader() override;

@@ -5,9 +5,10 @@
 //
 // The header names the game objects without their definitions, so every part
 // of the game can hold a context; the shell, which knows them all, builds and
-// frees it (shell/game_context.cpp). Parts below the stage director, the game
-// state and the enemy control reach them through the narrow views they
-// register here (Stage, Play, FieldObjects).
+// frees it (shell/game_context.cpp). The context is also the game's
+// playfield (game/playfield.h): the objects on it are given the playfield
+// only, and reach the stage director, the game state and the enemy control
+// through the narrow views those register there (Stage, Play, FieldObjects).
 
 #include <cstdint>
 #include <filesystem>
@@ -15,6 +16,7 @@
 
 #include "engine/platform/file_resolver.h"
 #include "game/game_flow.h"
+#include "game/playfield.h"
 
 namespace vuzed {
 
@@ -35,12 +37,6 @@ class TEnemyControl;
 class TPlayerControl;
 class TTitle;
 class TOpening;
-class TStageShared;
-class TPlayState;
-class TFieldObjects;
-
-// Playfield layouts set by the stage script.
-enum : uint8_t { LayoutVertical = 0, LayoutSideways = 1, LayoutSlant = 2 };
 
 // The platform pieces the game runs on (owned by the caller).
 struct TPlatform {
@@ -51,7 +47,7 @@ struct TPlatform {
   AudioBackend* Audio = nullptr;  // may be null: no audio device, no sound
 };
 
-struct TGameContext {
+struct TGameContext : TPlayfield {
   TGameContext(const TPlatform& platform, std::filesystem::path root);
   ~TGameContext();
   TGameContext(const TGameContext&) = delete;
@@ -77,12 +73,6 @@ struct TGameContext {
   std::unique_ptr<TTitle> Title;
   std::unique_ptr<TOpening> Opening;
 
-  // The views of the game objects that the parts below them use; each object
-  // sets its view when it is built and clears it when it is freed.
-  TStageShared* Stage = nullptr;          // the stage director's
-  TPlayState* Play = nullptr;             // the game state's
-  TFieldObjects* FieldObjects = nullptr;  // the enemy control's
-
   // The one way to change the scene (the title, the game state and the
   // dialogue ask for it). Entering the title shows its main menu at the
   // cursor it last had.
@@ -91,17 +81,12 @@ struct TGameContext {
   // ends into it).
   void DelayTitleInput(int32_t frames);
 
-  // Shell globals.
+  // Shell globals (the layout, the field origin, the shot, bomb and slow
+  // buttons and the random generator are the playfield's).
   TScene Scene = TScene::Game;
   int32_t KeyWait = 0;
-  int32_t ShotButton = 0;
-  int32_t BombButton = 0;
-  int32_t SlowButton = 0;
   int32_t PauseButton = 0;
   int32_t QuitButton = 0;
-  uint8_t LayoutMode = LayoutVertical;
-  int32_t FieldOriginX = 0;
-  int32_t FieldOriginY = 0;
   int32_t StartTimeMs = 0;
   double FrameInterval = 0;      // seconds per frame, 1/60 once started
   float LastFrameTime = 0;       // seconds at which the last frame began
@@ -109,9 +94,6 @@ struct TGameContext {
   int32_t FpsFrameCount = 0;
   double FpsLastTime = 0;
   int32_t FpsValue = 0;          // frames per second x 100
-
-  // The program-wide random generator: seed := seed * 134775813 + 1 (mod 2^32).
-  uint32_t RandSeed = 0;
 
   // Milliseconds since program start, rounded half to even.
   int32_t GetNowTime() const;

@@ -11,7 +11,7 @@
 #include "engine/input/input_device.h"
 #include "player/player_control.h"
 #include "player/player_support.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 #include "game/play_state.h"
 
 namespace vuzed {
@@ -31,18 +31,18 @@ struct TShipBounds {
 };
 constexpr std::array<TShipBounds, 2> kBounds = {{{400, 440}, {640, 640}}};
 
-const TMXTexture* PlayerPicture(const TGameContext& context, int32_t number) {
-  return context.TextureList ? context.TextureList->Get(TPictureTable::Player, number) : nullptr;
+const TMXTexture* PlayerPicture(const TPlayfield& playfield, int32_t number) {
+  return playfield.Textures ? playfield.Textures->Get(TPictureTable::Player, number) : nullptr;
 }
 
 }  // namespace
 
-TPlayer::TPlayer(TGameContext& context) : Context_(context) {}
+TPlayer::TPlayer(TPlayfield& playfield) : Field_(playfield) {}
 
 void TPlayer::Move() {
   if (!Alive) return;
   std::array<int32_t, 12> directions{};
-  if (Context_.Ruzud1) directions = Context_.Ruzud1->GetDirections();
+  if (Field_.Pad) directions = Field_.Pad->GetDirections();
   const int32_t stickX = directions[0], stickY = directions[1];
 
   float dx = kSpeed * float(stickX), dy = kSpeed * float(stickY);
@@ -50,7 +50,7 @@ void TPlayer::Move() {
     dx = float(double(dx) / kDiagonal);
     dy = float(double(dy) / kDiagonal);
   }
-  if (ShipSlowHeld(Context_)) {
+  if (ShipSlowHeld(Field_)) {
     dx /= 2;
     dy /= 2;
   }
@@ -71,8 +71,8 @@ void TPlayer::Move() {
     BankCounter = 0;
   }
 
-  if (Context_.LayoutMode < kBounds.size()) {
-    const TShipBounds& b = kBounds[Context_.LayoutMode];
+  if (Field_.LayoutMode < kBounds.size()) {
+    const TShipBounds& b = kBounds[Field_.LayoutMode];
     if (X > b.MaxX) X = b.MaxX;
     if (X < 0) X = 0;
     if (Y < 0) Y = 0;
@@ -86,8 +86,8 @@ void TPlayer::UpdateTimers() {
   if (DeathTimer > 0) {
     --DeathTimer;
     if (DeathTimer % 5 == 0) {
-      ShipAddExplosion(Context_, X, Y);
-      ShipRestartChannel(Context_, kExplosionChannel);
+      ShipAddExplosion(Field_, X, Y);
+      ShipRestartChannel(Field_, kExplosionChannel);
     }
   }
 }
@@ -98,12 +98,12 @@ void TPlayer::Hit(int32_t damage) {
   // A script may give a bullet any damage; hit points stop at the integer range.
   Hp = int32_t(std::clamp<int64_t>(int64_t(Hp) - damage, INT32_MIN, INT32_MAX));
   if (Hp > 0) {
-    if (Context_.Play && Context_.Play->BossActive) {
-      Context_.Play->SpellBonusValid = 0;
-      ShipHalveSpellBonus(Context_);
+    if (Field_.Play && Field_.Play->BossActive) {
+      Field_.Play->SpellBonusValid = 0;
+      ShipHalveSpellBonus(Field_);
     }
-    for (int i = 0; i < 3; ++i) ShipAddExplosion(Context_, X, Y);
-    ShipRestartChannel(Context_, kExplosionChannel);
+    for (int i = 0; i < 3; ++i) ShipAddExplosion(Field_, X, Y);
+    ShipRestartChannel(Field_, kExplosionChannel);
   }
   // Exactly 0 hit points left is survived; the next hit kills.
   if (Hp < 0 && DeathTimer == 0) {
@@ -113,7 +113,7 @@ void TPlayer::Hit(int32_t damage) {
 }
 
 void TPlayer::DrawCentred(const TMXTexture* picture) {
-  if (!picture || !Context_.BackGround) return;
+  if (!picture || !Field_.Background) return;
   const float hw = float(picture->Width()) / 2, hh = float(picture->Height()) / 2;
   const float u = picture->MaxU(), v = picture->MaxV();
   const TSpriteVertex quad[4] = {
@@ -122,22 +122,22 @@ void TPlayer::DrawCentred(const TMXTexture* picture) {
       MakeSpriteVertex(0xFFFFFFFF, -hw, hh, 0, v),
       MakeSpriteVertex(0xFFFFFFFF, hw, hh, u, v),
   };
-  const TPoint2 at = MakePoint(X + float(Context_.FieldOriginX), Y + float(Context_.FieldOriginY));
-  Context_.BackGround->Scene().DrawSprite(at, quad, picture, kAlphaBlend, true, true, 0);
+  const TPoint2 at = MakePoint(X + float(Field_.FieldOriginX), Y + float(Field_.FieldOriginY));
+  Field_.Background->Scene().DrawSprite(at, quad, picture, kAlphaBlend, true, true, 0);
 }
 
 // The ship does not blink while invulnerable.
 void TPlayer::Draw() {
   if (Hidden()) return;
-  DrawCentred(PlayerPicture(Context_, PictureID));
+  DrawCentred(PlayerPicture(Field_, PictureID));
 }
 
 // The marker belongs to the ship on screen: none once the game is over or
 // while the dying ship is already hidden.
 void TPlayer::DrawHitMarker() {
   if (!InPlay || Hidden()) return;
-  if (!ShipSlowHeld(Context_)) return;
-  DrawCentred(PlayerPicture(Context_, kHitMarkerPicture));
+  if (!ShipSlowHeld(Field_)) return;
+  DrawCentred(PlayerPicture(Field_, kHitMarkerPicture));
 }
 
 }  // namespace vuzed

@@ -14,7 +14,7 @@
 
 namespace vuzed {
 
-struct TGameContext;
+struct TPlayfield;
 class TMXTexture;
 class TPlayerControl;
 
@@ -27,7 +27,7 @@ class TPlayer : public TCharacter {
   static constexpr int32_t kDeathFrames = 180;
   static constexpr int32_t kHiddenBelow = 30;     // a dying ship is hidden once its timer is below this
 
-  explicit TPlayer(TGameContext& context);
+  explicit TPlayer(TPlayfield& playfield);
 
   // Input and movement for one frame (nothing while not alive).
   void Move() override;
@@ -69,7 +69,7 @@ class TPlayer : public TCharacter {
   void DrawCentred(const TMXTexture* picture);
   void Bomb();
 
-  TGameContext& Context_;
+  TPlayfield& Field_;
   TPlayerControl* Control_ = nullptr;
 };
 

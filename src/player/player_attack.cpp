@@ -6,7 +6,7 @@
 #include "player/player_control.h"
 #include "player/player_support.h"
 #include "game/field_objects.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 #include "game/play_state.h"
 
 namespace vuzed {
@@ -15,33 +15,33 @@ namespace {
 // Held Tab makes every shot of a volley hit for this much (a tester's key).
 constexpr int32_t kTabDamage = 100;
 
-bool ButtonDown(const TGameContext& context, int32_t button) {
-  return context.Ruzud1 && context.Ruzud1->IsPressed(button);
+bool ButtonDown(const TPlayfield& playfield, int32_t button) {
+  return playfield.Pad && playfield.Pad->IsPressed(button);
 }
 
 }  // namespace
 
 void TPlayer::Attack() {
   // Nothing is fired or bombed while a dialogue is on screen.
-  if (Context_.Play && Context_.Play->DialogueFrame != -1) return;
+  if (Field_.Play && Field_.Play->DialogueFrame != -1) return;
   if (!Alive || !Control_) return;
 
   // A running bomb frees every enemy bullet each frame; its spiral starts
   // 30 frames in.
   if (BombTimer > 0) {
-    if (Context_.FieldObjects) Context_.FieldObjects->ClearBullets();
+    if (Field_.FieldObjects) Field_.FieldObjects->ClearBullets();
     if (BombTimer < kSpiralStart) Control_->LaunchSpiralStep(BombTimer, X, Y);
   }
 
-  if ((ButtonDown(Context_, Context_.ShotButton) || ButtonDown(Context_, 0)) && ShotCooldown <= 0) {
-    const int32_t damage = ShipKeyDown(Context_, dik::TAB) ? kTabDamage : PowerLevel;
-    if (Control_->FireVolley(ShipSlowHeld(Context_), damage, X, Y)) {
+  if ((ButtonDown(Field_, Field_.ShotButton) || ButtonDown(Field_, 0)) && ShotCooldown <= 0) {
+    const int32_t damage = ShipKeyDown(Field_, dik::TAB) ? kTabDamage : PowerLevel;
+    if (Control_->FireVolley(ShipSlowHeld(Field_), damage, X, Y)) {
       ShotCooldown = kVolleyInterval;
-      ShipRestartChannel(Context_, kShotChannel);
+      ShipRestartChannel(Field_, kShotChannel);
     }
   }
 
-  if ((ButtonDown(Context_, 1) || ButtonDown(Context_, Context_.BombButton)) && BombTimer == 0 && Bombs > 0) Bomb();
+  if ((ButtonDown(Field_, 1) || ButtonDown(Field_, Field_.BombButton)) && BombTimer == 0 && Bombs > 0) Bomb();
 
   if (ShotCooldown > 0) --ShotCooldown;
 }
@@ -50,7 +50,7 @@ void TPlayer::Bomb() {
   --Bombs;
   BombTimer = kBombFrames;
   // A bomb during a spell card costs half of its bonus.
-  if (Context_.Play && Context_.Play->BossActive) ShipHalveSpellBonus(Context_);
+  if (Field_.Play && Field_.Play->BossActive) ShipHalveSpellBonus(Field_);
 }
 
 }  // namespace vuzed

@@ -10,7 +10,7 @@
 #include "engine/sound/wave_data.h"
 #include "player/player_support.h"
 #include "game/stage_shared.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 #include "game/play_state.h"
 
 namespace vuzed {
@@ -26,15 +26,16 @@ int32_t PowerLevelOf(float power) {
 
 }  // namespace
 
-TPlayerControl::TPlayerControl(TGameContext& context) : Ship(context), Context_(context) {
+TPlayerControl::TPlayerControl(TPlayfield& playfield) : Ship(playfield), Field_(playfield) {
   Ship.SetControl(this);
   Shots.reserve(kShotCount);
   BombShots.reserve(kBombShotCount);
-  for (int32_t i = 0; i < kShotCount; ++i) Shots.push_back(std::make_unique<TPlayerTama>(context, 0));
-  for (int32_t i = 0; i < kBombShotCount; ++i) BombShots.push_back(std::make_unique<TPlayerBombTama>(context, 0));
+  for (int32_t i = 0; i < kShotCount; ++i) Shots.push_back(std::make_unique<TPlayerTama>(playfield, 0));
+  for (int32_t i = 0; i < kBombShotCount; ++i) BombShots.push_back(std::make_unique<TPlayerBombTama>(playfield, 0));
+  EnterPlayfield(Field_.Player, this);
 }
 
-TPlayerControl::~TPlayerControl() = default;
+TPlayerControl::~TPlayerControl() { LeavePlayfield(Field_.Player, this); }
 
 void TPlayerControl::ResetPlayer() {
   Ship.X = 200;
@@ -50,10 +51,10 @@ void TPlayerControl::ResetPlayer() {
   Ship.Alive = true;
   Ship.DeathTimer = 0;
   Ship.InPlay = true;
-  if (Context_.Zudezu1) {
+  if (Field_.Mixer) {
     // A dialogue scene may have put its own sound on the shot channel.
-    TZudezuChannel& channel = Context_.Zudezu1->Channel(kShotChannel);
-    channel.SetWaveData(Context_.SoundList ? Context_.SoundList->Get(kShotSound) : nullptr);
+    TZudezuChannel& channel = Field_.Mixer->Channel(kShotChannel);
+    channel.SetWaveData(Field_.Sounds ? Field_.Sounds->Get(kShotSound) : nullptr);
     channel.SetVolume(kShotVolume);
   }
   ShotIndex = 0;
@@ -68,9 +69,9 @@ void TPlayerControl::UpdatePlayer() {
       ResetPlayer();
       --Ship.Lives;
     } else {
-      if (Context_.Play) Context_.Play->GameOver = 1;
+      if (Field_.Play) Field_.Play->GameOver = 1;
       Ship.InPlay = false;
-      if (Context_.Stage) Context_.Stage->Active = false;
+      if (Field_.Stage) Field_.Stage->Active = false;
       // The game is over: the rest of this frame would show the finished
       // ship once more and blow it up again, so it ends here, as every
       // later frame does.

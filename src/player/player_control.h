@@ -15,7 +15,7 @@
 
 namespace vuzed {
 
-struct TGameContext;
+struct TPlayfield;
 
 class TPlayerControl {
  public:
@@ -23,7 +23,7 @@ class TPlayerControl {
   static constexpr int32_t kBombShotCount = 502;
   static constexpr int32_t kBombRingLast = 500;  // the bomb ring wraps after this slot
 
-  explicit TPlayerControl(TGameContext& context);
+  explicit TPlayerControl(TPlayfield& playfield);
   ~TPlayerControl();
 
   // Puts the ship back to its starting state (the title calls it before a
@@ -56,7 +56,7 @@ class TPlayerControl {
   bool Invincible = false;  // a test aid: hits are ignored
 
  private:
-  TGameContext& Context_;
+  TPlayfield& Field_;
 };
 
 }  // namespace vuzed

@@ -7,7 +7,7 @@
 #include "engine/graphics/scene.h"
 #include "engine/graphics/texture.h"
 #include "objects/string_helpers.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 
 namespace vuzed {
 namespace {
@@ -19,14 +19,14 @@ constexpr uint32_t kShotColor = 0x55FFFFFF;
 constexpr uint32_t kBombShotColor = 0xFFFFFFFF;
 constexpr int32_t kAlphaBlend = 2;
 
-const TMXTexture* BulletPicture(const TGameContext& context, int32_t number) {
-  return context.TextureList ? context.TextureList->Get(TPictureTable::Bullet, number) : nullptr;
+const TMXTexture* BulletPicture(const TPlayfield& playfield, int32_t number) {
+  return playfield.Textures ? playfield.Textures->Get(TPictureTable::Bullet, number) : nullptr;
 }
 
 }  // namespace
 
-TPlayerTama::TPlayerTama(TGameContext& context, int32_t picture)
-    : Picture(BulletPicture(context, picture)), Context_(context) {
+TPlayerTama::TPlayerTama(TPlayfield& playfield, int32_t picture)
+    : Picture(BulletPicture(playfield, picture)), Field_(playfield) {
   Atari = kHitRadius;
   X = -100;
   Y = -100;
@@ -46,11 +46,11 @@ void TPlayerTama::Launch(int32_t damage, float angle, float x, float y) { Start(
 
 void TPlayerBombTama::LaunchBomb(int32_t picture, float angle, float x, float y) {
   Start(kDamage, angle, x, y, kSpeed);
-  Picture = BulletPicture(Context_, picture);
+  Picture = BulletPicture(Field_, picture);
 }
 
 bool TPlayerTama::IsOut() const {
-  if (Context_.LayoutMode != LayoutVertical) return false;
+  if (Field_.LayoutMode != LayoutVertical) return false;
   return X < kOutLeft || X > kOutRight || Y < kOutTop || Y > kOutBottom;
 }
 
@@ -61,7 +61,7 @@ void TPlayerTama::Move() {
 }
 
 void TPlayerTama::DrawTinted(uint32_t color) const {
-  if (!Picture || !Context_.BackGround) return;
+  if (!Picture || !Field_.Background) return;
   const auto corners = RotateQuad(float(Picture->Width()), float(Picture->Height()), float(Angle));
   const float u = Picture->MaxU(), v = Picture->MaxV();
   const TSpriteVertex quad[4] = {
@@ -70,8 +70,8 @@ void TPlayerTama::DrawTinted(uint32_t color) const {
       MakeSpriteVertex(color, corners[2].X, corners[2].Y, 0, v),
       MakeSpriteVertex(color, corners[3].X, corners[3].Y, u, v),
   };
-  const TPoint2 at = MakePoint(X + float(Context_.FieldOriginX), Y + float(Context_.FieldOriginY));
-  Context_.BackGround->Scene().DrawSprite(at, quad, Picture, kAlphaBlend, false, true, 0);
+  const TPoint2 at = MakePoint(X + float(Field_.FieldOriginX), Y + float(Field_.FieldOriginY));
+  Field_.Background->Scene().DrawSprite(at, quad, Picture, kAlphaBlend, false, true, 0);
 }
 
 void TPlayerTama::Draw() { DrawTinted(kShotColor); }

@@ -13,7 +13,7 @@
 
 namespace vuzed {
 
-struct TGameContext;
+struct TPlayfield;
 class TMXTexture;
 
 class TPlayerTama : public TCharacter {
@@ -22,7 +22,7 @@ class TPlayerTama : public TCharacter {
   static constexpr float kSpeed = 20;
 
   // Hit radius 16, inactive, parked at (-100, -100), bullet picture `picture`.
-  TPlayerTama(TGameContext& context, int32_t picture);
+  TPlayerTama(TPlayfield& playfield, int32_t picture);
 
   // Starts the shot at (x, y) flying at 20 pixels per frame along `angle`
   // degrees with the given damage. The picture stays as it is.
@@ -47,7 +47,7 @@ class TPlayerTama : public TCharacter {
   // Position, velocity at `speed`, rounded angle, damage; active.
   void Start(int32_t damage, float angle, float x, float y, float speed);
 
-  TGameContext& Context_;
+  TPlayfield& Field_;
 };
 
 // A bomb shot: half the speed of a normal shot, damage 2, one of the bomb

@@ -7,7 +7,7 @@
 
 namespace vuzed {
 
-struct TGameContext;
+struct TPlayfield;
 
 // Sound channels of the ship: its volley on 1 (sound 1), explosions on 8.
 constexpr int kShotChannel = 1;
@@ -16,16 +16,16 @@ constexpr int32_t kShotVolume = -1000;
 constexpr int kExplosionChannel = 8;
 
 // A keyboard key by its DIK code, read directly (not through the key table).
-bool ShipKeyDown(TGameContext& context, uint8_t dik);
+bool ShipKeyDown(TPlayfield& playfield, uint8_t dik);
 // Slow movement: either Shift key, or the slow button.
-bool ShipSlowHeld(TGameContext& context);
+bool ShipSlowHeld(TPlayfield& playfield);
 // Stops the channel, then plays its sound once from the start.
-void ShipRestartChannel(TGameContext& context, int channel);
+void ShipRestartChannel(TPlayfield& playfield, int channel);
 // An explosion (angle 0) at (x + r1 - 50, y + r2 - 50), r1 and r2 drawn in
 // that order from the game's generator, each 0..99.
-void ShipAddExplosion(TGameContext& context, float x, float y);
+void ShipAddExplosion(TPlayfield& playfield, float x, float y);
 // A running spell card's bonus cut in half, rounded half to even (5 -> 2,
 // 7 -> 4); the bomb and every survived hit during a spell card take it.
-void ShipHalveSpellBonus(TGameContext& context);
+void ShipHalveSpellBonus(TPlayfield& playfield);
 
 }  // namespace vuzed

@@ -4,7 +4,7 @@
 #include <span>
 
 #include "player/player_control.h"
-#include "game/game_context.h"
+#include "game/playfield.h"
 
 namespace vuzed {
 namespace {
@@ -48,7 +48,7 @@ int32_t Wrap(int32_t value, int32_t period) {
 }  // namespace
 
 bool TPlayerControl::FireVolley(bool slow, int32_t damage, float x, float y) {
-  const std::span<const int32_t> angles = VolleyAngles(Context_.LayoutMode, slow);
+  const std::span<const int32_t> angles = VolleyAngles(Field_.LayoutMode, slow);
   for (int32_t angle : angles) NextShot().Launch(damage, float(angle), x, y);
   return !angles.empty();
 }

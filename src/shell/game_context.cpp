@@ -19,7 +19,9 @@
 namespace vuzed {
 
 TGameContext::TGameContext(const TPlatform& platform, std::filesystem::path root)
-    : Platform(platform), Files(root), LogDirectory(std::move(root)) {}
+    : Platform(platform), Files(root), LogDirectory(std::move(root)) {
+  Keys = platform.Input;
+}
 
 // Game objects go first, the engine components last: everything above the
 // engine holds textures and scenes registered with the device.

@@ -47,14 +47,17 @@ TForm1::TForm1(const TPlatform& platform, const std::filesystem::path& root)
   c.Dovivez1 = std::make_unique<TDovivez>(*platform.Render, *platform.Window);
   c.Dovivez1->SetDebugOption({true, true, true});
   c.Dovivez1->Loaded();
+  c.Device = c.Dovivez1.get();
   c.Ruzud1 = std::make_unique<TRuzud>(platform.Input);
   c.Ruzud1->SetLogDirectory(c.LogDirectory);
   c.Ruzud1->SetBackGround(true);
   c.Ruzud1->Loaded();
+  c.Pad = c.Ruzud1.get();
   c.Zudezu1 = std::make_unique<TZudezu>(platform.Audio);
   c.Zudezu1->SetChannelCount(12);
   c.Zudezu1->SetLogDirectory(c.LogDirectory);
   c.Zudezu1->Loaded();
+  c.Mixer = c.Zudezu1.get();
   // FormCreate
   c.Dovivez1->ChangeToWindowMode(640, 480, {fmt::D16, fmt::D16_LOCKABLE, fmt::D32});
   c.StartTimeMs = c.GetNowTime();

@@ -26,13 +26,13 @@ constexpr const char* kLoadingPicturePath = "data\\Graphic\\Other\\10.bmp";
 // Every enemy and bullet sees the director's variables: a new or a freed
 // director changes their scopes.
 TScriptRun::TScriptRun(TGameContext& context) : Context_(context) {
-  Context_.Stage = this;
+  EnterPlayfield(Context_.Stage, this);
   Errors.Log = [](const std::string& message) { EngineLog::WriteLog(message); };
   AllScopesChanged();
 }
 
 TScriptRun::~TScriptRun() {
-  if (Context_.Stage == this) Context_.Stage = nullptr;
+  LeavePlayfield(Context_.Stage, this);
   AllScopesChanged();
   SaveInformation();
 }

@@ -14,7 +14,7 @@
 namespace vuzed {
 
 TState::TState(TGameContext& context) : Context_(context) {
-  Context_.Play = this;
+  EnterPlayfield(Context_.Play, this);
   if (!TMusicPlayer::DecoderAvailable()) {
     if (Context_.Platform.Window) Context_.Platform.Window->ShowError("vuzed", "OggVorbisのDLLをロードできません！");
     std::fflush(nullptr);
@@ -29,7 +29,7 @@ TState::TState(TGameContext& context) : Context_(context) {
 }
 
 TState::~TState() {
-  if (Context_.Play == this) Context_.Play = nullptr;
+  LeavePlayfield(Context_.Play, this);
 }
 
 void TState::ResetStage() {
