@@ -72,14 +72,9 @@ void TSpellBackTexture::Move() {
 void TSpellBackTexture::DrawCopy(int32_t picture, float x, float y, uint8_t alpha) {
   const TMXTexture* texture = Context_.TextureList ? Context_.TextureList->Get(TPictureTable::Back, picture) : nullptr;
   if (!texture || !Context_.BackGround) return;
-  const float hw = float(texture->Width()) / 2, hh = float(texture->Height()) / 2;
   const uint32_t color = uint32_t(alpha) << 24 | 0x00FFFFFFu;
-  const TSpriteVertex quad[4] = {
-      MakeSpriteVertex(color, -hw, -hh, 0, 0),
-      MakeSpriteVertex(color, hw, -hh, texture->MaxU(), 0),
-      MakeSpriteVertex(color, -hw, hh, 0, texture->MaxV()),
-      MakeSpriteVertex(color, hw, hh, texture->MaxU(), texture->MaxV()),
-  };
+  const auto quad = CentredQuad(float(texture->Width()), float(texture->Height()), 0, color, 0, 0, texture->MaxU(),
+                                texture->MaxV());
   Context_.BackGround->Scene().DrawSprite(MakePoint(x, y), quad, texture, 2, true, false, 0);
 }
 

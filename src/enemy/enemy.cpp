@@ -68,14 +68,8 @@ constexpr uint32_t kPictureColor = 0xFFFFFFFF;
 // part of its texture.
 void DrawCentred(TPlayfield& playfield, const TMXTexture& picture, float x, float y, float angle, uint32_t color,
                  int32_t blendMode) {
-  const auto corners = RotateQuad(float(picture.Width()), float(picture.Height()), angle);
-  const float u = picture.MaxU(), v = picture.MaxV();
-  const TSpriteVertex quad[4] = {
-      MakeSpriteVertex(color, corners[0].X, corners[0].Y, 0, 0),
-      MakeSpriteVertex(color, corners[1].X, corners[1].Y, u, 0),
-      MakeSpriteVertex(color, corners[2].X, corners[2].Y, 0, v),
-      MakeSpriteVertex(color, corners[3].X, corners[3].Y, u, v),
-  };
+  const auto quad = CentredQuad(float(picture.Width()), float(picture.Height()), angle, color, 0, 0, picture.MaxU(),
+                                picture.MaxV());
   playfield.Background->Scene().DrawSprite(MakePoint(float(playfield.FieldOriginX) + x, float(playfield.FieldOriginY) + y),
                                          quad, &picture, blendMode, false, true, 0);
 }

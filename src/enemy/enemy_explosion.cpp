@@ -37,13 +37,7 @@ void TEnemyExplosion::Draw() {
   const int column = Frame % kSheetColumns, row = Frame / kSheetColumns;
   const float u0 = float(column) * sheet->MaxU() / kSheetColumns, u1 = float(column + 1) * sheet->MaxU() / kSheetColumns;
   const float v0 = float(row) * sheet->MaxV() / kSheetRows, v1 = float(row + 1) * sheet->MaxV() / kSheetRows;
-  const auto corners = RotateQuad(kQuadSize, kQuadSize, Angle);
-  const TSpriteVertex quad[4] = {
-      MakeSpriteVertex(0xFFFFFFFF, corners[0].X, corners[0].Y, u0, v0),
-      MakeSpriteVertex(0xFFFFFFFF, corners[1].X, corners[1].Y, u1, v0),
-      MakeSpriteVertex(0xFFFFFFFF, corners[2].X, corners[2].Y, u0, v1),
-      MakeSpriteVertex(0xFFFFFFFF, corners[3].X, corners[3].Y, u1, v1),
-  };
+  const auto quad = CentredQuad(kQuadSize, kQuadSize, Angle, 0xFFFFFFFF, u0, v0, u1, v1);
   // Explosions are placed in screen pixels, without the playfield origin.
   Field_.Background->Scene().DrawSprite(MakePoint(X, Y), quad, sheet, 1, false, false, 0);
 }

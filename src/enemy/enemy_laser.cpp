@@ -72,15 +72,8 @@ void TEnemyTamaLaserBullet::Draw() {
       Field_.Textures ? Field_.Textures->Get(TPictureTable::Bullet, PictureID) : nullptr;
   if (!picture || !Field_.Background) return;
   const float height = float(RoundToInt32(FullWidth * Scale));
-  const auto c = RotateQuad(float(picture->Width()), height, Angle);
   const uint32_t color = (uint32_t(Alpha) << 24) | 0xFFFFFFu;
-  const float u = picture->MaxU(), v = picture->MaxV();
-  const TSpriteVertex quad[4] = {
-      MakeSpriteVertex(color, c[0].X, c[0].Y, 0, 0),
-      MakeSpriteVertex(color, c[1].X, c[1].Y, u, 0),
-      MakeSpriteVertex(color, c[2].X, c[2].Y, 0, v),
-      MakeSpriteVertex(color, c[3].X, c[3].Y, u, v),
-  };
+  const auto quad = CentredQuad(float(picture->Width()), height, Angle, color, 0, 0, picture->MaxU(), picture->MaxV());
   const TPoint2 at = MakePoint(float(Field_.FieldOriginX) + TamaX, float(Field_.FieldOriginY) + TamaY);
   Field_.Background->Scene().DrawSprite(at, quad, picture, kAlphaBlend, false, true, 0);
 }

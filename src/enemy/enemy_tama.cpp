@@ -114,14 +114,8 @@ void TEnemyTama::Draw() {
   const TMXTexture* picture =
       Field_.Textures ? Field_.Textures->Get(TPictureTable::Bullet, PictureID) : nullptr;
   if (!picture || !Field_.Background) return;
-  const auto c = RotateQuad(float(picture->Width()), float(picture->Height()), Rotate ? Angle : 0.0f);
-  const float u = picture->MaxU(), v = picture->MaxV();
-  const TSpriteVertex quad[4] = {
-      MakeSpriteVertex(0xFFFFFFFF, c[0].X, c[0].Y, 0, 0),
-      MakeSpriteVertex(0xFFFFFFFF, c[1].X, c[1].Y, u, 0),
-      MakeSpriteVertex(0xFFFFFFFF, c[2].X, c[2].Y, 0, v),
-      MakeSpriteVertex(0xFFFFFFFF, c[3].X, c[3].Y, u, v),
-  };
+  const auto quad = CentredQuad(float(picture->Width()), float(picture->Height()), Rotate ? Angle : 0.0f, 0xFFFFFFFF, 0,
+                                0, picture->MaxU(), picture->MaxV());
   const TPoint2 at = MakePoint(float(Field_.FieldOriginX) + TamaX, float(Field_.FieldOriginY) + TamaY);
   Field_.Background->Scene().DrawSprite(at, quad, picture, kAlphaBlend, true, true, 0);
 }

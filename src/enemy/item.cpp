@@ -68,16 +68,10 @@ void TPowerItem::Draw() {
   if (!Field_.Textures || !Field_.Background) return;
   const TMXTexture* picture = Field_.Textures->Get(TPictureTable::Else, kItemPicture);
   if (!picture) return;
-  const float hw = float(picture->Width()) / 2, hh = float(picture->Height()) / 2;
-  const float u = picture->MaxU(), v = picture->MaxV();
-  const TSpriteVertex quad[4] = {
-      MakeSpriteVertex(0xFFFFFFFF, -hw, -hh, 0, 0),
-      MakeSpriteVertex(0xFFFFFFFF, hw, -hh, u, 0),
-      MakeSpriteVertex(0xFFFFFFFF, -hw, hh, 0, v),
-      MakeSpriteVertex(0xFFFFFFFF, hw, hh, u, v),
-  };
-  Field_.Background->Scene().DrawSprite(
-      MakePoint(X + float(Field_.FieldOriginX), Y + float(Field_.FieldOriginY)), quad, picture, 2, false, true, 0);
+  const auto quad = CentredQuad(float(picture->Width()), float(picture->Height()), 0, 0xFFFFFFFF, 0, 0, picture->MaxU(),
+                                picture->MaxV());
+  Field_.Background->Scene().DrawSprite(MakePoint(X + float(Field_.FieldOriginX), Y + float(Field_.FieldOriginY)),
+                                        quad, picture, 2, false, true, 0);
 }
 
 }  // namespace vuzed

@@ -76,21 +76,4 @@ std::string GetBracket(std::string_view text, std::string_view open, std::string
   return {};
 }
 
-std::array<TCornerOffset, 4> RotateQuad(float width, float height, float angleDeg) {
-  const double hw = double(width) / 2;
-  const double hh = double(height) / 2;
-  const double theta = double(angleDeg) * (std::numbers::pi / 180.0);
-  const double c = std::cos(theta);
-  const double s = std::sin(theta);
-  constexpr double kSigns[4][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
-  std::array<TCornerOffset, 4> corners;
-  for (int k = 0; k < 4; ++k) {
-    const double x = kSigns[k][0] * hw;
-    const double y = kSigns[k][1] * hh;
-    corners[k].X = float(x * c - y * s);
-    corners[k].Y = float(x * s + y * c);
-  }
-  return corners;
-}
-
 }  // namespace vuzed

@@ -43,16 +43,4 @@ std::string GetItemSep(std::string_view text, char separator, int n);
 std::string GetBracket(std::string_view text, std::string_view open, std::string_view close,
                        std::size_t& endPos);
 
-// One corner offset of a sprite, in pixels from its centre.
-struct TCornerOffset {
-  float X = 0;
-  float Y = 0;
-};
-
-// The corners (-w/2,-h/2), (w/2,-h/2), (-w/2,h/2), (w/2,h/2) - top-left,
-// top-right, bottom-left, bottom-right - rotated by `angleDeg` degrees
-// (positive turns +X towards +Y, i.e. clockwise on screen). Computed in
-// double precision from the single-precision inputs, stored as single.
-std::array<TCornerOffset, 4> RotateQuad(float width, float height, float angleDeg);
-
 }  // namespace vuzed

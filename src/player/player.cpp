@@ -114,14 +114,8 @@ void TPlayer::Hit(int32_t damage) {
 
 void TPlayer::DrawCentred(const TMXTexture* picture) {
   if (!picture || !Field_.Background) return;
-  const float hw = float(picture->Width()) / 2, hh = float(picture->Height()) / 2;
-  const float u = picture->MaxU(), v = picture->MaxV();
-  const TSpriteVertex quad[4] = {
-      MakeSpriteVertex(0xFFFFFFFF, -hw, -hh, 0, 0),
-      MakeSpriteVertex(0xFFFFFFFF, hw, -hh, u, 0),
-      MakeSpriteVertex(0xFFFFFFFF, -hw, hh, 0, v),
-      MakeSpriteVertex(0xFFFFFFFF, hw, hh, u, v),
-  };
+  const auto quad = CentredQuad(float(picture->Width()), float(picture->Height()), 0, 0xFFFFFFFF, 0, 0, picture->MaxU(),
+                                picture->MaxV());
   const TPoint2 at = MakePoint(X + float(Field_.FieldOriginX), Y + float(Field_.FieldOriginY));
   Field_.Background->Scene().DrawSprite(at, quad, picture, kAlphaBlend, true, true, 0);
 }

@@ -62,14 +62,8 @@ void TPlayerTama::Move() {
 
 void TPlayerTama::DrawTinted(uint32_t color) const {
   if (!Picture || !Field_.Background) return;
-  const auto corners = RotateQuad(float(Picture->Width()), float(Picture->Height()), float(Angle));
-  const float u = Picture->MaxU(), v = Picture->MaxV();
-  const TSpriteVertex quad[4] = {
-      MakeSpriteVertex(color, corners[0].X, corners[0].Y, 0, 0),
-      MakeSpriteVertex(color, corners[1].X, corners[1].Y, u, 0),
-      MakeSpriteVertex(color, corners[2].X, corners[2].Y, 0, v),
-      MakeSpriteVertex(color, corners[3].X, corners[3].Y, u, v),
-  };
+  const auto quad = CentredQuad(float(Picture->Width()), float(Picture->Height()), float(Angle), color, 0, 0,
+                                Picture->MaxU(), Picture->MaxV());
   const TPoint2 at = MakePoint(X + float(Field_.FieldOriginX), Y + float(Field_.FieldOriginY));
   Field_.Background->Scene().DrawSprite(at, quad, Picture, kAlphaBlend, false, true, 0);
 }

@@ -7,11 +7,21 @@
 #include <numbers>
 
 #include "enemy/tama_test_fixture.h"
+#include "game/playfield.h"
+#include "player/player_control.h"
 
 namespace vuzed {
 namespace {
 
 using TamaTest = test::TamaFixture;
+
+// Bullets on a bare playfield: no pictures, no stage, no game; only the ship
+// they aim at.
+struct BareTamaTest : ::testing::Test {
+  TPlayfield Field;
+  TPlayerControl Player{Field};
+  TPlayer& Ship() { return Player.Ship; }
+};
 
 TEST_F(TamaTest, RadiusAndRotationComeFromThePictureNumber) {
   TEnemyBullet1 small(Game(), 0, 0, 0, 1, 15);
@@ -71,15 +81,15 @@ TEST_F(TamaTest, DrawsOnThePlayfieldOriginRotatedOnlyWhenTheKindRotates) {
   EXPECT_NEAR(b.Vertices[0].Y, -4, 1e-5);
 }
 
-TEST_F(TamaTest, OneTurnActsOnTheMoveItsTimeNames) {
-  TEnemyTamaGo2 now(Game(), 0, 0, 0, 2, 0, 90, 5, 45);
+TEST_F(BareTamaTest, OneTurnActsOnTheMoveItsTimeNames) {
+  TEnemyTamaGo2 now(Field, 0, 0, 0, 2, 0, 90, 5, 45);
   now.Move();
   EXPECT_FLOAT_EQ(now.TamaX, 0 + now.TamaIdouX);
   EXPECT_FLOAT_EQ(now.TamaY, 5);
   EXPECT_FLOAT_EQ(now.Angle, 90);
   EXPECT_FLOAT_EQ(now.Speed, 2);  // a turn keeps Speed
 
-  TEnemyTamaGo2 later(Game(), 0, 0, 0, 2, 30, 90, 5, 45);
+  TEnemyTamaGo2 later(Field, 0, 0, 0, 2, 30, 90, 5, 45);
   for (int i = 0; i < 30; ++i) later.Move();
   EXPECT_FLOAT_EQ(later.TamaX, 60);
   EXPECT_FLOAT_EQ(later.TamaY, 0);
@@ -88,18 +98,18 @@ TEST_F(TamaTest, OneTurnActsOnTheMoveItsTimeNames) {
   EXPECT_FLOAT_EQ(later.TamaY, 5);
 }
 
-TEST_F(TamaTest, TwoTurnsAtTheSameTimeTakeTheSecond) {
-  TEnemyTamaGo3 b(Game(), 0, 0, 0, 1, 2, 90, 4, 2, 180, 3, 45);
+TEST_F(BareTamaTest, TwoTurnsAtTheSameTimeTakeTheSecond) {
+  TEnemyTamaGo3 b(Field, 0, 0, 0, 1, 2, 90, 4, 2, 180, 3, 45);
   for (int i = 0; i < 3; ++i) b.Move();
   EXPECT_FLOAT_EQ(b.TamaX, 2 - 3);
   EXPECT_NEAR(b.TamaY, 0, 1e-5);
   EXPECT_FLOAT_EQ(b.Angle, 180);
 }
 
-TEST_F(TamaTest, StopThenAimFliesAtThePlayerOnTheAimFrame) {
+TEST_F(BareTamaTest, StopThenAimFliesAtThePlayerOnTheAimFrame) {
   Ship().X = 100;
   Ship().Y = 0;
-  TEnemyTamaGo3_10 waits(Game(), 0, 0, 90, 1, 10, 20, 4, 45);
+  TEnemyTamaGo3_10 waits(Field, 0, 0, 90, 1, 10, 20, 4, 45);
   for (int i = 0; i < 20; ++i) waits.Move();
   EXPECT_FLOAT_EQ(waits.TamaY, 10);  // moved 10 times, then stood
   waits.Move();
@@ -107,31 +117,31 @@ TEST_F(TamaTest, StopThenAimFliesAtThePlayerOnTheAimFrame) {
   EXPECT_NEAR(std::hypot(waits.TamaIdouX, waits.TamaIdouY), 4, 1e-5);
 
   // Stop and aim on the same frame: the bullet never stands still.
-  TEnemyTamaGo3_10 same(Game(), 0, 0, 90, 1, 20, 20, 4, 45);
+  TEnemyTamaGo3_10 same(Field, 0, 0, 90, 1, 20, 20, 4, 45);
   for (int i = 0; i < 21; ++i) same.Move();
   EXPECT_GT(same.TamaX, 1);
   EXPECT_NEAR(same.Angle, float(std::atan2(-20.0, 100.0) * 180 / std::numbers::pi), 1e-4);
 }
 
-TEST_F(TamaTest, PlayfieldBoundsDependOnTheLayout) {
-  TEnemyBullet1 b(Game(), 520, 550, 0, 0, 45);
-  Game().LayoutMode = LayoutVertical;
+TEST_F(BareTamaTest, PlayfieldBoundsDependOnTheLayout) {
+  TEnemyBullet1 b(Field, 520, 550, 0, 0, 45);
+  Field.LayoutMode = LayoutVertical;
   EXPECT_FALSE(b.IsOut());  // the bounds themselves are inside
   b.TamaY = 551;
   EXPECT_TRUE(b.IsOut());
-  Game().LayoutMode = LayoutSideways;
+  Field.LayoutMode = LayoutSideways;
   EXPECT_FALSE(b.IsOut());
   b.TamaY = 580;
   b.TamaX = 740;
   EXPECT_FALSE(b.IsOut());
   b.TamaY = 580.5f;
   EXPECT_TRUE(b.IsOut());
-  Game().LayoutMode = LayoutSlant;
+  Field.LayoutMode = LayoutSlant;
   EXPECT_TRUE(b.IsOut());
-  Game().LayoutMode = 9;
+  Field.LayoutMode = 9;
   EXPECT_FALSE(b.IsOut());
   // A position that is no number leaves the playfield instead of staying forever.
-  Game().LayoutMode = LayoutVertical;
+  Field.LayoutMode = LayoutVertical;
   b.TamaY = std::numeric_limits<float>::quiet_NaN();
   EXPECT_TRUE(b.IsOut());
 }

@@ -136,38 +136,5 @@ TEST(GetBracket, IdenticalTokensCloseAtTheNextOne) {
   EXPECT_EQ(end, 8u);
 }
 
-TEST(RotateQuad, UnrotatedCornersInOrder) {
-  auto c = RotateQuad(32, 16, 0);
-  EXPECT_EQ(c[0].X, -16.0f);
-  EXPECT_EQ(c[0].Y, -8.0f);
-  EXPECT_EQ(c[1].X, 16.0f);
-  EXPECT_EQ(c[1].Y, -8.0f);
-  EXPECT_EQ(c[2].X, -16.0f);
-  EXPECT_EQ(c[2].Y, 8.0f);
-  EXPECT_EQ(c[3].X, 16.0f);
-  EXPECT_EQ(c[3].Y, 8.0f);
-}
-
-TEST(RotateQuad, QuarterTurnTurnsXTowardsY) {
-  auto c = RotateQuad(32, 16, 90);
-  // Top-left (-16,-8) goes to (8,-16): x*cos - y*sin, x*sin + y*cos.
-  EXPECT_NEAR(c[0].X, 8.0f, 1e-5);
-  EXPECT_NEAR(c[0].Y, -16.0f, 1e-5);
-  EXPECT_NEAR(c[3].X, -8.0f, 1e-5);
-  EXPECT_NEAR(c[3].Y, 16.0f, 1e-5);
-}
-
-TEST(RotateQuad, ComputedInDoubleFromSingleInputs) {
-  const float w = 10.3f, h = 7.1f, a = 33.3f;
-  auto c = RotateQuad(w, h, a);
-  const double t = double(a) * (3.14159265358979323846 / 180.0);
-  const double x = double(w) / 2, y = -double(h) / 2;
-  EXPECT_EQ(c[1].X, float(x * std::cos(t) - y * std::sin(t)));
-  EXPECT_EQ(c[1].Y, float(x * std::sin(t) + y * std::cos(t)));
-  // Opposite corners are mirror images.
-  EXPECT_EQ(c[2].X, -c[1].X);
-  EXPECT_EQ(c[2].Y, -c[1].Y);
-}
-
 }  // namespace
 }  // namespace vuzed

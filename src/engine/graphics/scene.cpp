@@ -153,7 +153,7 @@ void TVZScene::Render(TVZFrame* root) {
   backend.SetTexture(nullptr);
 }
 
-void TVZScene::DrawSprite(TPoint2 position, const TSpriteVertex (&vertices)[4], const TMXTexture* texture,
+void TVZScene::DrawSprite(TPoint2 position, std::span<const TSpriteVertex, 4> vertices, const TMXTexture* texture,
                           int32_t blendMode, bool smooth, bool screen, float depth) {
   TSpriteRecord record;
   record.Smooth = smooth;

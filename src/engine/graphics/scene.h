@@ -7,6 +7,7 @@
 // the game queued its sprites (no depth test: later sprites cover earlier ones).
 
 #include <memory>
+#include <span>
 #include <string>
 
 #include "engine/graphics/device.h"
@@ -56,7 +57,7 @@ class TVZScene : public TDeviceResource {
 
   // Queues a sprite. Screen sprites go to the screen queue with depth 0;
   // others to the translucent or opaque queue by their blend mode.
-  void DrawSprite(TPoint2 position, const TSpriteVertex (&vertices)[4], const TMXTexture* texture,
+  void DrawSprite(TPoint2 position, std::span<const TSpriteVertex, 4> vertices, const TMXTexture* texture,
                   int32_t blendMode, bool smooth, bool screen, float depth);
 
   const TVZRenderingQueue& ScreenQueue() const { return *Screen_; }

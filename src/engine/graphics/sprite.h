@@ -1,6 +1,7 @@
 #pragma once
 // Sprite records as the game builds them and the queues keep them.
 
+#include <array>
 #include <cstdint>
 
 namespace vuzed {
@@ -24,6 +25,25 @@ inline TSpriteVertex MakeSpriteVertex(uint32_t color, float x, float y, float u,
 }
 
 inline TPoint2 MakePoint(float x, float y) { return TPoint2{x, y}; }
+
+// One corner offset of a sprite, in pixels from its centre.
+struct TCornerOffset {
+  float X = 0;
+  float Y = 0;
+};
+
+// The corners (-w/2,-h/2), (w/2,-h/2), (-w/2,h/2), (w/2,h/2) - top-left,
+// top-right, bottom-left, bottom-right - rotated by `angleDeg` degrees
+// (positive turns +X towards +Y, i.e. clockwise on screen). Computed in
+// double precision from the single-precision inputs, stored as single; at
+// angle 0 the corners are exactly +-w/2 and +-h/2.
+std::array<TCornerOffset, 4> RotateQuad(float width, float height, float angleDeg);
+
+// The quad of a sprite centred on its position: width x height pixels
+// turned by angleDeg (RotateQuad), one colour, texture coordinates from
+// (u0, v0) at the top-left to (u1, v1) at the bottom-right.
+std::array<TSpriteVertex, 4> CentredQuad(float width, float height, float angleDeg, uint32_t color, float u0, float v0,
+                                         float u1, float v1);
 
 // A queued sprite. Four vertices drawn as a triangle strip in the order
 // top-left, top-right, bottom-left, bottom-right.
