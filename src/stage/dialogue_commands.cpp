@@ -101,13 +101,13 @@ TDialogueOutcome TDialogueCommands::RunAdvLine(const TScriptLine& line) {
 TDialogueOutcome TDialogueCommands::Execute(TDialogueCommand command, const TScriptLine& line, bool adv) {
   TState& state = *Game_.State;
   switch (command) {
-    case TDialogueCommand::BackPicture: SetPicture(line, state.BackPicture); break;
-    case TDialogueCommand::CenterPicture: SetPicture(line, state.CenterPicture); break;
-    case TDialogueCommand::LeftPicture: SetPicture(line, state.LeftPicture); break;
-    case TDialogueCommand::RightPicture: SetPicture(line, state.RightPicture); break;
+    case TDialogueCommand::BackPicture: SetPicture(line, state.Dialogue.BackPicture); break;
+    case TDialogueCommand::CenterPicture: SetPicture(line, state.Dialogue.CenterPicture); break;
+    case TDialogueCommand::LeftPicture: SetPicture(line, state.Dialogue.LeftPicture); break;
+    case TDialogueCommand::RightPicture: SetPicture(line, state.Dialogue.RightPicture); break;
     case TDialogueCommand::TextColor: {
       uint32_t colour = 0;
-      if (Colour(line, Arguments(line.Text), colour)) state.TextColor = colour;
+      if (Colour(line, Arguments(line.Text), colour)) state.Dialogue.TextColor = colour;
       break;
     }
     case TDialogueCommand::Text:
@@ -176,12 +176,12 @@ void TDialogueCommands::SetPicture(const TScriptLine& line, int32_t& picture) {
 
 void TDialogueCommands::ShowNovelText(std::string_view text) {
   TState& state = *Game_.State;
-  for (size_t i = 0; i < kNovelLines; ++i) state.TextLines[i].reset();
+  for (size_t i = 0; i < kNovelLines; ++i) state.Dialogue.TextLines[i].reset();
   if (!Run_.TextWriter) return;
   const auto lines = NovelTextLines(text);
   // A part without text gets no texture.
   for (size_t i = 0; i < kNovelLines; ++i)
-    if (!lines[i].empty()) state.TextLines[i] = Run_.TextWriter->CreateTextTexture(lines[i], GameTextureFormats(), "");
+    if (!lines[i].empty()) state.Dialogue.TextLines[i] = Run_.TextWriter->CreateTextTexture(lines[i], GameTextureFormats(), "");
 }
 
 void TDialogueCommands::ShowAdvText(std::string_view text) {
@@ -190,21 +190,21 @@ void TDialogueCommands::ShowAdvText(std::string_view text) {
   // The text continues the page after its last filled slot. Lines past slot
   // 11 are dropped, and a text that ran past it leaves the page to be
   // written again from slot 0 by the next text.
-  const int64_t first = std::clamp<int64_t>(int64_t(state.TextLineCount) + 1, 0, kAdvPageLines);
+  const int64_t first = std::clamp<int64_t>(int64_t(state.Dialogue.TextLineCount) + 1, 0, kAdvPageLines);
   for (size_t k = 0; k < lines.size() && first + int64_t(k) < int64_t(kAdvPageLines); ++k) {
-    std::unique_ptr<TMXTexture>& slot = state.TextLines[size_t(first) + k];
+    std::unique_ptr<TMXTexture>& slot = state.Dialogue.TextLines[size_t(first) + k];
     slot.reset();
     if (Run_.TextWriter && !lines[k].empty()) slot = Run_.TextWriter->CreateTextTexture(lines[k], GameTextureFormats(), "");
   }
   if (lines.empty()) return;
   const int64_t last = first + int64_t(lines.size()) - 1;
-  state.TextLineCount = last >= int64_t(kAdvPageLines) ? -1 : int32_t(last);
+  state.Dialogue.TextLineCount = last >= int64_t(kAdvPageLines) ? -1 : int32_t(last);
 }
 
 void TDialogueCommands::ClearPage() {
   TState& state = *Game_.State;
-  for (auto& slot : state.TextLines) slot.reset();
-  state.TextLineCount = -1;
+  for (auto& slot : state.Dialogue.TextLines) slot.reset();
+  state.Dialogue.TextLineCount = -1;
 }
 
 // SETMUSIC(n) / SETMUSIC(n,p): music track n when music is on; with p, the
@@ -221,8 +221,8 @@ void TDialogueCommands::NovelMusic(const TScriptLine& line) {
     state.PlayMusic(track);
   }
   if (hasPicture) {
-    state.CutInPicture = picture;
-    state.CutInFrame = 0;
+    state.Dialogue.CutInPicture = picture;
+    state.Dialogue.CutInFrame = 0;
   }
 }
 
@@ -238,8 +238,8 @@ void TDialogueCommands::AdvMusic(const TScriptLine& line) {
   if (Game_.Zudezu1) Game_.Zudezu1->Channel(TMusicPlayer::kChannel).Stop();
   if (auto file = Game_.Files.Resolve(kAdvTunePath)) state.Music().PlayWave(TMusicPlayer::kChannel, *file, std::nullopt);
   if (hasPicture) {
-    state.CutInPicture = picture;
-    state.CutInFrame = 0;
+    state.Dialogue.CutInPicture = picture;
+    state.Dialogue.CutInFrame = 0;
   }
 }
 

@@ -22,8 +22,8 @@ TState::TState(TGameContext& context) : Context_(context) {
   }
   if (Context_.Zudezu1) Context_.Zudezu1->SetPrimaryFormat(44100, 16, true);
   Music_ = std::make_unique<TMusicPlayer>(context);
-  CutInFrame = -1;
-  CutInX = 440;
+  Dialogue.CutInFrame = -1;
+  Dialogue.CutInX = 440;
   SpellFrame = -1;
   BossActive = 0;
 }
@@ -33,15 +33,15 @@ TState::~TState() {
 }
 
 void TState::ResetStage() {
-  TextLineCount = -1;
-  TextColor = 0xFFFFFFFF;
+  Dialogue.TextLineCount = -1;
+  Dialogue.TextColor = 0xFFFFFFFF;
   DialogueFrame = -1;
-  BackPicture = -1;
-  CenterPicture = -1;
-  LeftPicture = -1;
-  RightPicture = -1;
-  CutInFrame = -1;
-  CutInX = 0;
+  Dialogue.BackPicture = -1;
+  Dialogue.CenterPicture = -1;
+  Dialogue.LeftPicture = -1;
+  Dialogue.RightPicture = -1;
+  Dialogue.CutInFrame = -1;
+  Dialogue.CutInX = 0;
   StageTitleFrame = -1;
   StageTitlePicture1 = 0;
   StageTitlePicture2 = 0;

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "game/play_state.h"
+#include "state/dialogue_display.h"
 
 namespace vuzed {
 
@@ -90,18 +91,9 @@ class TState : public TPlayState {
   int32_t TopFade = 0;          // 0..25: the HUD fades while the ship is near the top
   bool TopFadeOn = false;       // this frame's boss gauge, timer and bonus are faded
 
-  // Dialogue display (the stage director's dialogue scenes fill it).
-  static constexpr int kTextLineSlots = 12;
-  std::array<std::unique_ptr<TMXTexture>, kTextLineSlots> TextLines;  // novel mode uses 0..2
-  int32_t TextLineCount = -1;   // last filled ADV slot, -1 = page empty
-  uint32_t TextColor = 0xFFFFFFFF;
-  int32_t BackPicture = -1;     // picture numbers, -1 = none
-  int32_t CenterPicture = -1;
-  int32_t LeftPicture = -1;
-  int32_t RightPicture = -1;
-  int32_t CutInPicture = -1;    // else picture sliding across during ADV scenes
-  int32_t CutInFrame = -1;      // -1 = no cut-in
-  int32_t CutInX = 440;
+  // What the dialogue scenes show (the stage director's dialogue scenes
+  // fill it, DrawNovel/DrawAdv draw it).
+  TDialogueDisplay Dialogue;
 
   int32_t ClearFrames = 0;      // PlayFrames when the clear bonus was given
   int32_t ClearBonus = 0;

@@ -65,13 +65,13 @@ void TState::DrawNovel() {
     if (picture <= 0 || !Context_.TextureList) return;
     DrawPicture(x, 150, false, box.Colour, 0, false, Context_.TextureList->Get(TPictureTable::Boss, picture));
   };
-  portrait(CenterPicture, 150);
-  portrait(LeftPicture, 0);
-  portrait(RightPicture, 300);
+  portrait(Dialogue.CenterPicture, 150);
+  portrait(Dialogue.LeftPicture, 0);
+  portrait(Dialogue.RightPicture, 300);
   DrawPicture(box.X, 340, false, box.Colour, 0, false, ElsePicture(kTextBoxPicture));
-  if (t > kFadeFrames) DrawPicture(50, 360, false, TextColor, 0, false, TextLines[0].get());
-  DrawPicture(50, 390, false, TextColor, 0, false, TextLines[1].get());
-  DrawPicture(50, 420, false, TextColor, 0, false, TextLines[2].get());
+  if (t > kFadeFrames) DrawPicture(50, 360, false, Dialogue.TextColor, 0, false, Dialogue.TextLines[0].get());
+  DrawPicture(50, 390, false, Dialogue.TextColor, 0, false, Dialogue.TextLines[1].get());
+  DrawPicture(50, 420, false, Dialogue.TextColor, 0, false, Dialogue.TextLines[2].get());
 }
 
 void TState::DrawNovelSideways() {
@@ -80,17 +80,17 @@ void TState::DrawNovelSideways() {
   auto back = [&](int32_t picture) {
     return Context_.TextureList ? Context_.TextureList->Get(TPictureTable::Back, picture) : nullptr;
   };
-  DrawPicture(0, 0, false, kOpaqueWhite, 0, false, back(BackPicture));
+  DrawPicture(0, 0, false, kOpaqueWhite, 0, false, back(Dialogue.BackPicture));
   if (t > kFadeFrames) {
-    DrawPicture(200, 0, false, kOpaqueWhite, 0, false, back(CenterPicture));
-    DrawPicture(60, 0, false, kOpaqueWhite, 0, false, back(LeftPicture));
-    DrawPicture(340, 0, false, kOpaqueWhite, 0, false, back(RightPicture));
+    DrawPicture(200, 0, false, kOpaqueWhite, 0, false, back(Dialogue.CenterPicture));
+    DrawPicture(60, 0, false, kOpaqueWhite, 0, false, back(Dialogue.LeftPicture));
+    DrawPicture(340, 0, false, kOpaqueWhite, 0, false, back(Dialogue.RightPicture));
   }
   DrawPicture(box.X, 340, false, box.Colour, 0, false, ElsePicture(kTextBoxPicture));
   if (t > kFadeFrames) {
-    DrawPicture(50, 360, false, TextColor, 0, false, TextLines[0].get());
-    DrawPicture(50, 390, false, TextColor, 0, false, TextLines[1].get());
-    DrawPicture(50, 420, false, TextColor, 0, false, TextLines[2].get());
+    DrawPicture(50, 360, false, Dialogue.TextColor, 0, false, Dialogue.TextLines[0].get());
+    DrawPicture(50, 390, false, Dialogue.TextColor, 0, false, Dialogue.TextLines[1].get());
+    DrawPicture(50, 420, false, Dialogue.TextColor, 0, false, Dialogue.TextLines[2].get());
   }
 }
 
@@ -100,8 +100,8 @@ void TState::DrawAdv() {
                                                        : uint32_t(kBackdropAlpha) << 24 | 0x00FFFFFF;
   DrawPicture(50, 40, false, backdrop, 0, false, ElsePicture(kAdvBackdropPicture));
   if (t <= kFadeFrames) return;
-  for (size_t i = 0; i < TextLines.size(); ++i)
-    DrawPicture(50, float(110 + 30 * i), false, TextColor, 0, false, TextLines[i].get());
+  for (size_t i = 0; i < Dialogue.TextLines.size(); ++i)
+    DrawPicture(50, float(110 + 30 * i), false, Dialogue.TextColor, 0, false, Dialogue.TextLines[i].get());
 }
 
 }  // namespace vuzed

@@ -15,15 +15,15 @@ constexpr int32_t kAnimationFrames = 180;
 }  // namespace
 
 void TState::StepCutIn() {
-  if (CutInFrame == -1) return;
-  ++CutInFrame;
+  if (Dialogue.CutInFrame == -1) return;
+  ++Dialogue.CutInFrame;
   // One pixel a frame while the cosine rounds to +1 or -1 (frames 1..60 and
   // 120..180); it stands still in between.
-  CutInX += std::abs(RoundToInt(CosDeg(CutInFrame)));
-  DrawPicture(float(CutInX), 300, false, WhiteAtAlpha(SinDeg(CutInFrame) * 255), 0, false, ElsePicture(CutInPicture));
-  if (CutInFrame >= kAnimationFrames) {
-    CutInFrame = -1;
-    CutInX = 440;
+  Dialogue.CutInX += std::abs(RoundToInt(CosDeg(Dialogue.CutInFrame)));
+  DrawPicture(float(Dialogue.CutInX), 300, false, WhiteAtAlpha(SinDeg(Dialogue.CutInFrame) * 255), 0, false, ElsePicture(Dialogue.CutInPicture));
+  if (Dialogue.CutInFrame >= kAnimationFrames) {
+    Dialogue.CutInFrame = -1;
+    Dialogue.CutInX = 440;
   }
 }
 

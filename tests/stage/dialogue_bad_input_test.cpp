@@ -28,12 +28,12 @@ TEST(DialogueBadInput, AProcedureWithoutTextStaysOpenAndRerunsItsCommandsEveryFr
     DialogueBadInput d;
     d.Load(mode, "  SetTextColor(255);\n", 5);
     d.g.RunTo(7);
-    EXPECT_EQ(d.State().TextColor, 255u) << mode;
+    EXPECT_EQ(d.State().Dialogue.TextColor, 255u) << mode;
     // No text ends a batch, so the line index stays at the start and the
     // commands run again on the next frame, key or no key.
-    d.State().TextColor = 7;
+    d.State().Dialogue.TextColor = 7;
     d.g.RunTo(8);
-    EXPECT_EQ(d.State().TextColor, 255u) << mode;
+    EXPECT_EQ(d.State().Dialogue.TextColor, 255u) << mode;
     d.g.RunTo(200);
     EXPECT_EQ(d.Run().ScriptMode, mode == std::string("NovelMode") ? TScriptMode::Novel : TScriptMode::Adv) << mode;
     EXPECT_EQ(d.Run().MainCount, 5) << mode;  // the stage clock stands
@@ -48,7 +48,7 @@ TEST(DialogueBadInput, AnEmptyProcedureStaysOpen) {
   d.g.RunTo(120);
   EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Novel);
   EXPECT_GT(d.State().DialogueFrame, 100);
-  for (const auto& line : d.State().TextLines) EXPECT_EQ(line, nullptr);
+  for (const auto& line : d.State().Dialogue.TextLines) EXPECT_EQ(line, nullptr);
 }
 
 TEST(DialogueBadInput, ATenThousandByteNovelTextIsCutToThreeLines) {
@@ -58,13 +58,13 @@ TEST(DialogueBadInput, ATenThousandByteNovelTextIsCutToThreeLines) {
   d.g.Keys("1-200 z\n");
   d.g.RunTo(6);
   TState& s = d.State();
-  EXPECT_TRUE(d.Shows(s.TextLines[0].get(), text.substr(0, 56)));
-  EXPECT_TRUE(d.Shows(s.TextLines[1].get(), text.substr(56, 56)));
-  EXPECT_TRUE(d.Shows(s.TextLines[2].get(), text.substr(112, 56)));
-  for (size_t i = 3; i < s.TextLines.size(); ++i) EXPECT_EQ(s.TextLines[i], nullptr) << i;
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[0].get(), text.substr(0, 56)));
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[1].get(), text.substr(56, 56)));
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[2].get(), text.substr(112, 56)));
+  for (size_t i = 3; i < s.Dialogue.TextLines.size(); ++i) EXPECT_EQ(s.Dialogue.TextLines[i], nullptr) << i;
   d.g.RunTo(27);  // the rest is gone: the next text follows
-  EXPECT_TRUE(d.Shows(s.TextLines[0].get(), "AFTER"));
-  EXPECT_EQ(s.TextLines[1], nullptr);
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[0].get(), "AFTER"));
+  EXPECT_EQ(s.Dialogue.TextLines[1], nullptr);
   d.g.RunTo(48);
   EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Running);
 }
@@ -77,16 +77,16 @@ TEST(DialogueBadInput, ATenThousandByteAdvTextFillsThePageAndDropsTheRest) {
   d.g.RunTo(6);
   TState& s = d.State();
   // A text is split into at most twelve lines; the rest of it is dropped.
-  for (size_t i = 0; i < s.TextLines.size(); ++i)
-    EXPECT_TRUE(d.Shows(s.TextLines[i].get(), text.substr(56 * i, 56))) << "slot " << i;
-  EXPECT_EQ(s.TextLineCount, 11);
+  for (size_t i = 0; i < s.Dialogue.TextLines.size(); ++i)
+    EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[i].get(), text.substr(56 * i, 56))) << "slot " << i;
+  EXPECT_EQ(s.Dialogue.TextLineCount, 11);
   d.g.RunTo(27);  // no slot is left for the next text: it is dropped and the page starts over
-  EXPECT_TRUE(d.Shows(s.TextLines[0].get(), text.substr(0, 56)));
-  EXPECT_EQ(s.TextLineCount, -1);
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[0].get(), text.substr(0, 56)));
+  EXPECT_EQ(s.Dialogue.TextLineCount, -1);
   d.g.RunTo(48);
-  EXPECT_TRUE(d.Shows(s.TextLines[0].get(), "THIRD"));
-  EXPECT_TRUE(d.Shows(s.TextLines[1].get(), text.substr(56, 56)));
-  EXPECT_EQ(s.TextLineCount, 0);
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[0].get(), "THIRD"));
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[1].get(), text.substr(56, 56)));
+  EXPECT_EQ(s.Dialogue.TextLineCount, 0);
   EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Adv);
 }
 
@@ -109,7 +109,7 @@ TEST(DialogueBadInput, APortraitNumberPastTheBossTableShowsNothing) {
     d.Load("NovelMode", "  SetPictureLeft(" + number + ");\n  @Hi;\n", 5);
     d.g.RunTo(40);
     EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Novel);
-    EXPECT_EQ(d.State().LeftPicture, std::stoi(number));
+    EXPECT_EQ(d.State().Dialogue.LeftPicture, std::stoi(number));
     return DrawsAt(d.g.Render, 0, 150);
   };
   EXPECT_EQ(portraitDraws("1"), 1);  // the portrait's place, seen with a real picture
@@ -123,13 +123,13 @@ TEST(DialogueBadInput, AColourThatIsNotANumberIsReportedOnceAndChangesNothing) {
   d.Load("NovelMode", "  SetTextColor(4278255360);\n  @Hi;\n  SetTextColor(RED);\n", 5);
   d.g.Keys("1-200 z\n");
   d.g.RunTo(6);
-  EXPECT_EQ(d.State().TextColor, 0xFF00FF00u);
+  EXPECT_EQ(d.State().Dialogue.TextColor, 0xFF00FF00u);
   EXPECT_EQ(d.Run().Errors.Count(), 0u);
   d.g.RunTo(100);  // the trailing line ran at every pass from 27 on
-  EXPECT_EQ(d.State().TextColor, 0xFF00FF00u);
+  EXPECT_EQ(d.State().Dialogue.TextColor, 0xFF00FF00u);
   EXPECT_EQ(d.Run().Errors.Count(), 1u);
   EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Novel);
-  EXPECT_TRUE(d.Shows(d.State().TextLines[0].get(), "HI"));
+  EXPECT_TRUE(d.Shows(d.State().Dialogue.TextLines[0].get(), "HI"));
 }
 
 }  // namespace

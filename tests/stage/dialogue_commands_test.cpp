@@ -24,20 +24,20 @@ TEST(DialogueCommands, AnAdvTextSplitsAtTheMarkerAndEveryFiftySixBytes) {
   d.g.Keys("1-200 z\n");
   d.g.RunTo(6);
   TState& s = d.State();
-  EXPECT_TRUE(d.Shows(s.TextLines[0].get(), "AB"));
-  EXPECT_TRUE(d.Shows(s.TextLines[1].get(), "CD"));
-  EXPECT_EQ(s.TextLines[2], nullptr);
-  EXPECT_EQ(s.TextLineCount, 1);
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[0].get(), "AB"));
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[1].get(), "CD"));
+  EXPECT_EQ(s.Dialogue.TextLines[2], nullptr);
+  EXPECT_EQ(s.Dialogue.TextLineCount, 1);
   d.g.RunTo(27);  // the next text continues the page
-  EXPECT_TRUE(d.Shows(s.TextLines[1].get(), "CD"));
-  EXPECT_TRUE(d.Shows(s.TextLines[2].get(), a));
-  EXPECT_TRUE(d.Shows(s.TextLines[3].get(), b));
-  EXPECT_TRUE(d.Shows(s.TextLines[4].get(), c));
-  EXPECT_EQ(s.TextLineCount, 4);
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[1].get(), "CD"));
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[2].get(), a));
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[3].get(), b));
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[4].get(), c));
+  EXPECT_EQ(s.Dialogue.TextLineCount, 4);
   d.g.RunTo(48);  // "\" empties the page; the next text starts in slot 0
-  EXPECT_TRUE(d.Shows(s.TextLines[0].get(), "XY"));
-  for (size_t i = 1; i < s.TextLines.size(); ++i) EXPECT_EQ(s.TextLines[i], nullptr) << i;
-  EXPECT_EQ(s.TextLineCount, 0);
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[0].get(), "XY"));
+  for (size_t i = 1; i < s.Dialogue.TextLines.size(); ++i) EXPECT_EQ(s.Dialogue.TextLines[i], nullptr) << i;
+  EXPECT_EQ(s.Dialogue.TextLineCount, 0);
 }
 
 TEST(DialogueCommands, APageThatRunsOverDropsTheRestAndTheNextTextStartsAtTheTop) {
@@ -48,13 +48,13 @@ TEST(DialogueCommands, APageThatRunsOverDropsTheRestAndTheNextTextStartsAtTheTop
   d.g.Keys("1-200 z\n");
   d.g.RunTo(27);
   TState& s = d.State();
-  EXPECT_TRUE(d.Shows(s.TextLines[9].get(), "J"));
-  EXPECT_TRUE(d.Shows(s.TextLines[10].get(), "K"));
-  EXPECT_TRUE(d.Shows(s.TextLines[11].get(), "L"));  // M is dropped
-  EXPECT_EQ(s.TextLineCount, -1);
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[9].get(), "J"));
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[10].get(), "K"));
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[11].get(), "L"));  // M is dropped
+  EXPECT_EQ(s.Dialogue.TextLineCount, -1);
   d.g.RunTo(48);
-  EXPECT_TRUE(d.Shows(s.TextLines[0].get(), "N"));
-  EXPECT_TRUE(d.Shows(s.TextLines[1].get(), "B"));
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[0].get(), "N"));
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[1].get(), "B"));
 }
 
 TEST(DialogueCommands, NovelTextIsCutIntoThreeLinesOfFiftySixBytes) {
@@ -63,10 +63,10 @@ TEST(DialogueCommands, NovelTextIsCutIntoThreeLinesOfFiftySixBytes) {
   d.Load("NovelMode", "  @" + a + b + c + "DDDD;\n", 5);
   d.g.RunTo(6);
   TState& s = d.State();
-  EXPECT_TRUE(d.Shows(s.TextLines[0].get(), a));
-  EXPECT_TRUE(d.Shows(s.TextLines[1].get(), b));
-  EXPECT_TRUE(d.Shows(s.TextLines[2].get(), c));
-  EXPECT_EQ(s.TextLines[3], nullptr);
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[0].get(), a));
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[1].get(), b));
+  EXPECT_TRUE(d.Shows(s.Dialogue.TextLines[2].get(), c));
+  EXPECT_EQ(s.Dialogue.TextLines[3], nullptr);
 }
 
 TEST(DialogueCommands, PictureAndColourNumbersAreSetAndMalformedOnesReportedOnce) {
@@ -78,13 +78,13 @@ TEST(DialogueCommands, PictureAndColourNumbersAreSetAndMalformedOnesReportedOnce
   d.g.Keys("1-200 z\n");
   d.g.RunTo(6);
   TState& s = d.State();
-  EXPECT_EQ(s.CenterPicture, 3);
-  EXPECT_EQ(s.LeftPicture, 4);
-  EXPECT_EQ(s.RightPicture, 5);
-  EXPECT_EQ(s.TextColor, 0xFF0000FFu);
+  EXPECT_EQ(s.Dialogue.CenterPicture, 3);
+  EXPECT_EQ(s.Dialogue.LeftPicture, 4);
+  EXPECT_EQ(s.Dialogue.RightPicture, 5);
+  EXPECT_EQ(s.Dialogue.TextColor, 0xFF0000FFu);
   d.g.RunTo(40);  // the trailing lines ran at every pass from 27 on
-  EXPECT_EQ(s.CenterPicture, 3);
-  EXPECT_EQ(s.TextColor, 0xFFFFFFFFu);  // -1 is opaque white; 2^32 is too large
+  EXPECT_EQ(s.Dialogue.CenterPicture, 3);
+  EXPECT_EQ(s.Dialogue.TextColor, 0xFFFFFFFFu);  // -1 is opaque white; 2^32 is too large
   EXPECT_EQ(d.Run().Errors.Count(), 2u);
   EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Novel);
 }
@@ -109,8 +109,8 @@ TEST(DialogueCommands, TheAdvTuneTakesTheMusicChannelUntilTheNextTrack) {
   ASSERT_NE(music.DialogueWave(0), nullptr);
   EXPECT_EQ(d.Channel(0).WaveData(), music.DialogueWave(0));
   EXPECT_EQ(d.Channel(0).Status(), 1);  // played once
-  EXPECT_EQ(d.State().CutInPicture, 3);
-  EXPECT_GE(d.State().CutInFrame, 0);
+  EXPECT_EQ(d.State().Dialogue.CutInPicture, 3);
+  EXPECT_GE(d.State().Dialogue.CutInFrame, 0);
   d.State().PlayMusic(1);
   EXPECT_EQ(d.Channel(0).WaveData(), music.Wave());
 }

@@ -78,13 +78,13 @@ TEST(DialogueRunFixture, TheFirstTextNeedsNoKeyTheNextNeedsTheKeyAndTwentyFrames
   d.g.Keys("41-200 z\n");
   d.g.RunTo(5);
   EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Novel);
-  EXPECT_EQ(d.State().TextLines[0], nullptr);  // the display opens first
+  EXPECT_EQ(d.State().Dialogue.TextLines[0], nullptr);  // the display opens first
   d.g.RunTo(6);
-  EXPECT_TRUE(d.Shows(d.State().TextLines[0].get(), "FIRST"));
+  EXPECT_TRUE(d.Shows(d.State().Dialogue.TextLines[0].get(), "FIRST"));
   d.g.RunTo(40);
-  EXPECT_TRUE(d.Shows(d.State().TextLines[0].get(), "FIRST"));  // no key, no advance
+  EXPECT_TRUE(d.Shows(d.State().Dialogue.TextLines[0].get(), "FIRST"));  // no key, no advance
   d.g.RunTo(41);
-  EXPECT_TRUE(d.Shows(d.State().TextLines[0].get(), "SECOND"));
+  EXPECT_TRUE(d.Shows(d.State().Dialogue.TextLines[0].get(), "SECOND"));
   d.g.RunTo(61);
   EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Novel);
   d.g.RunTo(62);
@@ -97,13 +97,13 @@ TEST(DialogueRunFixture, WithoutGameModeTheSceneStaysOpenAndItsTrailingCommandsR
   d.Load("NovelMode", "  @Hi;\n  SetTextColor(255);\n", 5);
   d.g.Keys("1-200 z\n");
   d.g.RunTo(26);
-  EXPECT_EQ(d.State().TextColor, 0xFFFFFFFFu);
+  EXPECT_EQ(d.State().Dialogue.TextColor, 0xFFFFFFFFu);
   d.g.RunTo(27);  // 20 frames after the text
-  EXPECT_EQ(d.State().TextColor, 255u);
-  d.State().TextColor = 7;
+  EXPECT_EQ(d.State().Dialogue.TextColor, 255u);
+  d.State().Dialogue.TextColor = 7;
   d.g.RunTo(28);
-  EXPECT_EQ(d.State().TextColor, 255u);
-  EXPECT_TRUE(d.Shows(d.State().TextLines[0].get(), "HI"));
+  EXPECT_EQ(d.State().Dialogue.TextColor, 255u);
+  EXPECT_TRUE(d.Shows(d.State().Dialogue.TextLines[0].get(), "HI"));
   d.g.RunTo(100);
   EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Novel);
   EXPECT_EQ(d.Run().MainCount, 5);
@@ -114,7 +114,7 @@ TEST(DialogueRunFixture, ASceneOnASlantStageIsShownAndAdvancesAsOnAVerticalOne) 
   d.Load("NovelMode", "  @First;\n  GameMode;\n", 5, "SLANT");
   d.g.Keys("1-200 z\n");
   d.g.RunTo(6);
-  EXPECT_TRUE(d.Shows(d.State().TextLines[0].get(), "FIRST"));
+  EXPECT_TRUE(d.Shows(d.State().Dialogue.TextLines[0].get(), "FIRST"));
   d.g.RunTo(40);
   EXPECT_EQ(d.Run().ScriptMode, TScriptMode::Running);
   EXPECT_GT(d.Run().MainCount, 5);

@@ -34,7 +34,7 @@ struct DialogueDrawing : test::StateGame {
   const TMXTexture* Picture(TPictureTable table, int n) { return g.Game().TextureList->Get(table, n); }
   void FillLines(std::initializer_list<int> slots) {
     for (int i : slots)
-      State().TextLines[size_t(i)] = g.Game().ScriptRun->TextWriter->CreateTextTexture(Text[size_t(i)], GameTextureFormats(), "");
+      State().Dialogue.TextLines[size_t(i)] = g.Game().ScriptRun->TextWriter->CreateTextTexture(Text[size_t(i)], GameTextureFormats(), "");
   }
   // The sprites one drawing step queues, from an empty queue, at frame t.
   std::vector<TSpriteRecord> DrawAt(int32_t t, void (TState::*draw)()) {
@@ -62,10 +62,10 @@ TEST_F(DialogueDrawing, TheNovelBoxFadesInAndSlidesWhilePortraitsAndTextTakeThei
   TState& s = State();
   const TMXTexture* boss1 = Picture(TPictureTable::Boss, 1);
   const TMXTexture* box = Else(20);
-  s.CenterPicture = 1;
-  s.LeftPicture = 1;
-  s.RightPicture = 0;  // 0 or less shows nothing, though boss picture 0 exists
-  s.TextColor = 0xFF00FF00;
+  s.Dialogue.CenterPicture = 1;
+  s.Dialogue.LeftPicture = 1;
+  s.Dialogue.RightPicture = 0;  // 0 or less shows nothing, though boss picture 0 exists
+  s.Dialogue.TextColor = 0xFF00FF00;
   FillLines({0, 1, 2});
 
   // t = 6: alpha round(76.5) = 76 (half to even), X = 90 - 18; line 0 waits.
@@ -74,8 +74,8 @@ TEST_F(DialogueDrawing, TheNovelBoxFadesInAndSlidesWhilePortraitsAndTextTakeThei
   ExpectSprite(sprites[0], boss1, 150, 150, 0x4CFFFFFF);
   ExpectSprite(sprites[1], boss1, 0, 150, 0x4CFFFFFF);
   ExpectSprite(sprites[2], box, 72, 340, 0x4CFFFFFF);
-  ExpectSprite(sprites[3], s.TextLines[1].get(), 50, 390, 0xFF00FF00);
-  ExpectSprite(sprites[4], s.TextLines[2].get(), 50, 420, 0xFF00FF00);
+  ExpectSprite(sprites[3], s.Dialogue.TextLines[1].get(), 50, 390, 0xFF00FF00);
+  ExpectSprite(sprites[4], s.Dialogue.TextLines[2].get(), 50, 420, 0xFF00FF00);
 
   sprites = DrawAt(2, &TState::DrawNovel);  // round(25.5) = 26
   ASSERT_GE(sprites.size(), 3u);
@@ -89,14 +89,14 @@ TEST_F(DialogueDrawing, TheNovelBoxFadesInAndSlidesWhilePortraitsAndTextTakeThei
   }
   sprites = DrawAt(21, &TState::DrawNovel);
   ASSERT_EQ(sprites.size(), 6u);
-  ExpectSprite(sprites[3], s.TextLines[0].get(), 50, 360, 0xFF00FF00);
-  ExpectSprite(sprites[5], s.TextLines[2].get(), 50, 420, 0xFF00FF00);
+  ExpectSprite(sprites[3], s.Dialogue.TextLines[0].get(), 50, 360, 0xFF00FF00);
+  ExpectSprite(sprites[5], s.Dialogue.TextLines[2].get(), 50, 420, 0xFF00FF00);
 }
 
 TEST_F(DialogueDrawing, TheAdvBackdropFadesToSixtyEightAndThePageShowsItsFilledSlots) {
   TState& s = State();
   FillLines({0, 5, 11});
-  s.TextColor = 0xFFFF0000;
+  s.Dialogue.TextColor = 0xFFFF0000;
   const std::pair<int32_t, uint32_t> fades[] = {{0, 68}, {1, 3}, {10, 34}, {19, 65}, {20, 68}};
   for (auto [t, alpha] : fades) {
     auto sprites = DrawAt(t, &TState::DrawAdv);
@@ -105,15 +105,15 @@ TEST_F(DialogueDrawing, TheAdvBackdropFadesToSixtyEightAndThePageShowsItsFilledS
   }
   auto sprites = DrawAt(21, &TState::DrawAdv);
   ASSERT_EQ(sprites.size(), 4u);
-  ExpectSprite(sprites[1], s.TextLines[0].get(), 50, 110, 0xFFFF0000);
-  ExpectSprite(sprites[2], s.TextLines[5].get(), 50, 260, 0xFFFF0000);
-  ExpectSprite(sprites[3], s.TextLines[11].get(), 50, 440, 0xFFFF0000);
+  ExpectSprite(sprites[1], s.Dialogue.TextLines[0].get(), 50, 110, 0xFFFF0000);
+  ExpectSprite(sprites[2], s.Dialogue.TextLines[5].get(), 50, 260, 0xFFFF0000);
+  ExpectSprite(sprites[3], s.Dialogue.TextLines[11].get(), 50, 440, 0xFFFF0000);
 }
 
 TEST_F(DialogueDrawing, TheSidewaysSceneShowsItsBackgroundPicturesAndTextOnceTheBoxIsIn) {
   TState& s = State();
   const TMXTexture* back2 = Picture(TPictureTable::Back, 2);
-  s.BackPicture = s.CenterPicture = s.LeftPicture = s.RightPicture = 2;
+  s.Dialogue.BackPicture = s.Dialogue.CenterPicture = s.Dialogue.LeftPicture = s.Dialogue.RightPicture = 2;
   FillLines({0, 1, 2});
   auto sprites = DrawAt(5, &TState::DrawNovelSideways);
   ASSERT_EQ(sprites.size(), 2u);
@@ -125,8 +125,8 @@ TEST_F(DialogueDrawing, TheSidewaysSceneShowsItsBackgroundPicturesAndTextOnceThe
   ExpectSprite(sprites[2], back2, 60, 0, 0xFFFFFFFF);
   ExpectSprite(sprites[3], back2, 340, 0, 0xFFFFFFFF);
   ExpectSprite(sprites[4], Else(20), 30, 340, 0xFFFFFFFF);
-  ExpectSprite(sprites[5], s.TextLines[0].get(), 50, 360, 0xFFFFFFFF);
-  ExpectSprite(sprites[7], s.TextLines[2].get(), 50, 420, 0xFFFFFFFF);
+  ExpectSprite(sprites[5], s.Dialogue.TextLines[0].get(), 50, 360, 0xFFFFFFFF);
+  ExpectSprite(sprites[7], s.Dialogue.TextLines[2].get(), 50, 420, 0xFFFFFFFF);
 }
 
 }  // namespace

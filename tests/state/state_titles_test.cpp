@@ -13,11 +13,11 @@ TEST_F(StateTitles, StageTitleAndCutInSwingAlongTheirSinesForThreeSeconds) {
   TState& s = State();
   s.StartStageTitle(1, 60);
   s.StartStageTitle(2, 61);
-  s.CutInPicture = 52;
-  s.CutInFrame = 0;
-  s.CutInX = 440;
+  s.Dialogue.CutInPicture = 52;
+  s.Dialogue.CutInFrame = 0;
+  s.Dialogue.CutInX = 440;
   for (int t = 1; t <= 60; ++t) Step();
-  EXPECT_EQ(s.CutInX, 500);  // one pixel a frame while cos rounds to 1
+  EXPECT_EQ(s.Dialogue.CutInX, 500);  // one pixel a frame while cos rounds to 1
   EXPECT_EQ(Alpha(SpritesOf(Else(52)).at(0)), 221u);  // round(sin 60 x 255)
   for (int t = 61; t <= 90; ++t) Step();
   const TSpriteRecord first = SpritesOf(Else(60)).at(0), second = SpritesOf(Else(61)).at(0);
@@ -28,12 +28,12 @@ TEST_F(StateTitles, StageTitleAndCutInSwingAlongTheirSinesForThreeSeconds) {
   EXPECT_EQ(second.Y, 250);
   EXPECT_EQ(Alpha(second), 255u);
   EXPECT_EQ(SpritesOf(Else(52)).at(0).Y, 300);
-  EXPECT_EQ(s.CutInX, 500);  // standing still in the middle
+  EXPECT_EQ(s.Dialogue.CutInX, 500);  // standing still in the middle
   for (int t = 91; t <= 180; ++t) Step();
   EXPECT_EQ(SpritesOf(Else(61)).at(0).X, 240);
   EXPECT_EQ(s.StageTitleFrame, -1);
-  EXPECT_EQ(s.CutInFrame, -1);
-  EXPECT_EQ(s.CutInX, 440);
+  EXPECT_EQ(s.Dialogue.CutInFrame, -1);
+  EXPECT_EQ(s.Dialogue.CutInX, 440);
   Step();
   EXPECT_TRUE(SpritesOf(Else(61)).empty());
   EXPECT_TRUE(SpritesOf(Else(52)).empty());

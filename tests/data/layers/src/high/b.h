@@ -1,0 +1,3 @@
+#pragma once
+#include "low/a.h"
+#include "base/c.h"

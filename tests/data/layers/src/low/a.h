@@ -1,0 +1,4 @@
+#pragma once
+#include "base/c.h"
+#include "high/b.h"
+#include <vector>
