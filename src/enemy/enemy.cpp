@@ -70,8 +70,9 @@ void DrawCentred(TPlayfield& playfield, const TMXTexture& picture, float x, floa
                  int32_t blendMode) {
   const auto quad = CentredQuad(float(picture.Width()), float(picture.Height()), angle, color, 0, 0, picture.MaxU(),
                                 picture.MaxV());
-  playfield.Background->Scene().DrawSprite(MakePoint(float(playfield.FieldOriginX) + x, float(playfield.FieldOriginY) + y),
-                                         quad, &picture, blendMode, false, true, 0);
+  playfield.Background->Scene().DrawSprite(
+      MakePoint(float(playfield.FieldOriginX) + x, float(playfield.FieldOriginY) + y), quad, &picture, blendMode, false,
+      true, 0);
 }
 
 }  // namespace

@@ -100,6 +100,9 @@ class TEnemy : public TCharacter, public TExpressionOwner {
   int32_t ScoreItems = 0;      // SCOREITEM:=
   bool Dead = false;           // to be removed by the enemy control
 
+  // A report for script authors, once per place (the stage director's list).
+  void Report(const TSourcePlace& place, std::string_view text);
+
  protected:
   // Evaluations for this enemy; a text that is not an expression counts as
   // 0 (false) and is reported once at the line's place.
@@ -111,7 +114,6 @@ class TEnemy : public TCharacter, public TExpressionOwner {
   bool IntegerArgument(const TLineNumber& number, const TSourcePlace& place, int32_t& value);
   // The line a decoded jump names, or kNextLine after a report.
   int32_t Jump(const TLineNumber& target, const TSourcePlace& place);
-  void Report(const TSourcePlace& place, std::string_view text);
 
   // Runs lines from start + 1 with the next-line protocol until the end, a
   // stop code or a jump outside the lines.

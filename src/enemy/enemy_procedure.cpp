@@ -67,7 +67,7 @@ void TEnemy::RunLines(const TLineList& lines, const TDecodedLines<TEnemyLine>& d
     // A jump at or past the end (or before the first line) ends the run.
     if (index < 0 || index >= count) return;
     const TScriptLine& line = lines[size_t(index)];
-    if (!Budget_.TakeLine(line.Place, [this](const TSourcePlace& place, std::string_view text) { Report(place, text); })) return;
+    if (!Budget_.TakeLine(line.Place, *this)) return;
     code = ExecDecoded(line, decoded.Lines[size_t(index)]);
   }
 }
@@ -82,7 +82,7 @@ void TEnemy::CallProcedure(const TScriptLine& line, const TEnemyLine& decoded) {
       Report(line.Place, QuotedText(decoded.CallName, " is no command and no procedure"));
     return;
   }
-  if (!Budget_.MayCall(line.Place, [this](const TSourcePlace& place, std::string_view text) { Report(place, text); })) return;
+  if (!Budget_.MayCall(line.Place, *this)) return;
   // Arguments end at the first ")", so they hold no parentheses.
   TVarTable* vars = *callee->Vars;
   BindCallArguments(vars, decoded.CallArguments.size(),

@@ -27,7 +27,8 @@ void RestartChannel(TPlayfield& playfield, int channel) {
 }
 
 void RestartChannelIfIdle(TPlayfield& playfield, int channel) {
-  if (TZudezu* sound = Device(playfield); sound && sound->Channel(channel).Status() == 0) RestartChannel(playfield, channel);
+  if (TZudezu* sound = Device(playfield); sound && sound->Channel(channel).Status() == 0)
+    RestartChannel(playfield, channel);
 }
 
 void PlayScriptSound(TPlayfield& playfield, int32_t number) {

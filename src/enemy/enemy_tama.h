@@ -81,11 +81,12 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
   bool Rotate = true;
   bool Grazed = false;
 
+  // A report for script authors, once per place (the stage director's list).
+  void Report(const TSourcePlace& place, std::string_view text);
+
  protected:
   // A bullet made with nothing set (scripted bullets start this way).
   explicit TEnemyTama(TPlayfield& playfield);
-  // A report for script authors, once per place (the stage director's list).
-  void Report(const TSourcePlace& place, std::string_view text);
 
   TPlayfield& Field_;
 };

@@ -121,7 +121,7 @@ void TEnemyTamaScript::RunLines(const TLineList& lines, const TDecodedLines<TBul
     index = code != kNextLine ? code : index + 1;
     if (index < 0 || index > last) return;
     const TScriptLine& line = lines[size_t(index)];
-    if (!Budget_.TakeLine(line.Place, [this](const TSourcePlace& place, std::string_view text) { Report(place, text); })) return;
+    if (!Budget_.TakeLine(line.Place, *this)) return;
     code = ExecDecoded(line, decoded.Lines[size_t(index)]);
     if (index == last) return;
   }
@@ -212,7 +212,7 @@ void TEnemyTamaScript::CallProcedure(const TScriptLine& line, const TBulletLine&
     if (!IsStructuralScriptLine(text)) Report(line.Place, QuotedText(decoded.CallName, " is no command and no procedure"));
     return;
   }
-  if (!Budget_.MayCall(line.Place, [this](const TSourcePlace& place, std::string_view text) { Report(place, text); })) return;
+  if (!Budget_.MayCall(line.Place, *this)) return;
   // Arguments (inside the first "(" and its matching ")", nesting counted)
   // are split at every comma and evaluated with the caller's variables.
   TVarTable* vars = *callee->Vars;

@@ -25,7 +25,8 @@ constexpr int64_t kLineBudgetPerFrame = 100000;
 constexpr int32_t kMaxCallDepth = 256;
 
 // One object's run in one frame: lines left, the call depth, and whether a
-// limit has stopped it. Report is any callable (place, message).
+// limit has stopped it. Reports go to a sink with Report(place, text): the
+// stage's TScriptErrors, or an object that passes them on to it.
 class TRunBudget {
  public:
   void BeginFrame() {
@@ -38,19 +39,19 @@ class TRunBudget {
 
   // One more line at place; false, after the report, when the frame's lines
   // are spent (a script whose jumps never reach its end would run forever).
-  template <class Report>
-  bool TakeLine(const TSourcePlace& place, Report&& report) {
+  template <class Sink>
+  bool TakeLine(const TSourcePlace& place, Sink& sink) {
     if (--LinesLeft_ >= 0) return true;
-    report(place, LinesMessage());
+    sink.Report(place, LinesMessage());
     Stopped_ = true;
     return false;
   }
   // Whether a call at place may go one deeper; false, after the report, at
   // kMaxCallDepth. The call itself is EnterCall .. LeaveCall.
-  template <class Report>
-  bool MayCall(const TSourcePlace& place, Report&& report) {
+  template <class Sink>
+  bool MayCall(const TSourcePlace& place, Sink& sink) {
     if (CallDepth_ < kMaxCallDepth) return true;
-    report(place, CallsMessage());
+    sink.Report(place, CallsMessage());
     Stopped_ = true;
     return false;
   }
@@ -58,8 +59,8 @@ class TRunBudget {
   void LeaveCall() { --CallDepth_; }
 
   static const std::string& LinesMessage() {
-    static const std::string text =
-        "more than " + std::to_string(kLineBudgetPerFrame) + " lines in one frame: the rest of this frame's run is skipped";
+    static const std::string text = "more than " + std::to_string(kLineBudgetPerFrame) +
+                                    " lines in one frame: the rest of this frame's run is skipped";
     return text;
   }
   static const std::string& CallsMessage() {

@@ -181,7 +181,8 @@ void TDialogueCommands::ShowNovelText(std::string_view text) {
   const auto lines = NovelTextLines(text);
   // A part without text gets no texture.
   for (size_t i = 0; i < kNovelLines; ++i)
-    if (!lines[i].empty()) state.Dialogue.TextLines[i] = Run_.TextWriter->CreateTextTexture(lines[i], GameTextureFormats(), "");
+    if (!lines[i].empty())
+      state.Dialogue.TextLines[i] = Run_.TextWriter->CreateTextTexture(lines[i], GameTextureFormats(), "");
 }
 
 void TDialogueCommands::ShowAdvText(std::string_view text) {

@@ -199,7 +199,7 @@ void TScriptRun::RunProcedure(const TSecondStringList2& definition, bool opening
     if (code == kStopRunning || Budget_.Stopped()) return;
     i = code != kNextLine ? code : i + 1;
     if (i < 0 || i > last) return;
-    if (!Budget_.TakeLine((*lines)[size_t(i)].Place, [this](const TSourcePlace& place, std::string_view text) { Errors.Report(place, text); })) return;
+    if (!Budget_.TakeLine((*lines)[size_t(i)].Place, Errors)) return;
     const TScriptLine& line = (*lines)[size_t(i)];
     code = opening && RunOpeningStatement(line) ? kNextLine : ExecDecoded(line, decoded->Lines[size_t(i)]);
   } while (i != last);
@@ -238,7 +238,7 @@ void TScriptRun::CallProcedure(const TScriptLine& line) {
       Errors.Report(line.Place, QuotedText(name, " is no command and no procedure"));
     return;
   }
-  if (!Budget_.MayCall(line.Place, [this](const TSourcePlace& place, std::string_view text) { Errors.Report(place, text); })) return;
+  if (!Budget_.MayCall(line.Place, Errors)) return;
   // Arguments are the comma-separated pieces inside the parentheses.
   TVarTable* vars = *callee->Vars;
   if (open != std::string_view::npos && vars) {

@@ -20,7 +20,8 @@ void TState::StepCutIn() {
   // One pixel a frame while the cosine rounds to +1 or -1 (frames 1..60 and
   // 120..180); it stands still in between.
   Dialogue.CutInX += std::abs(RoundToInt(CosDeg(Dialogue.CutInFrame)));
-  DrawPicture(float(Dialogue.CutInX), 300, false, WhiteAtAlpha(SinDeg(Dialogue.CutInFrame) * 255), 0, false, ElsePicture(Dialogue.CutInPicture));
+  DrawPicture(float(Dialogue.CutInX), 300, false, WhiteAtAlpha(SinDeg(Dialogue.CutInFrame) * 255), 0, false,
+              ElsePicture(Dialogue.CutInPicture));
   if (Dialogue.CutInFrame >= kAnimationFrames) {
     Dialogue.CutInFrame = -1;
     Dialogue.CutInX = 440;

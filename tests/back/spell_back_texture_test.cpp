@@ -104,7 +104,7 @@ TEST_F(SpellBackTest, StageCommandsSetLayersThatTheDirectorScrollsEveryFrame) {
               "procedure OPENING;\nbegin\n  SetShotMode(VERTICAL);\nend;\n"
               "procedure MAIN;\nbegin\n  if time = 1 then\n  begin\n    SetBackGraphic2(1+2, 1, 255);\n"
               "    SetBackGraphic3(7, 1, 255);\n  end;\nend;\n");
-  g.Game().Scene = TScene::Game;
+  g.Game().ChangeScene(TScene::Game);
   g.Game().PlayerControl->ResetPlayer();
   g.Form->GameStart(1);
   g.RunTo(1);

@@ -28,7 +28,7 @@ struct EnemyStage : ::testing::Test {
                                               "end;\nprocedure OPENING;\nbegin\n  SetShotMode(VERTICAL);\nend;\n" +
                                               procedures + "procedure MAIN;\nbegin\n" + mainBody + "\nend;\n");
     g.Start();
-    g.Game().Scene = TScene::Game;
+    g.Game().ChangeScene(TScene::Game);
     g.Game().PlayerControl->ResetPlayer();
     g.Game().PlayerControl->Ship.Lives = 3;
     g.Form->GameStart(1);

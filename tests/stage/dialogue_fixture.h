@@ -26,7 +26,7 @@ struct DialogueStage {
                 "procedure TALK;\nbegin\n" + body + "end;\n"
                 "procedure MAIN;\nbegin\n  if time = " + std::to_string(time) + " then " + mode + "(TALK);\nend;\n");
     g.Start();
-    g.Game().Scene = TScene::Game;
+    g.Game().ChangeScene(TScene::Game);
     g.Game().PlayerControl->ResetPlayer();
     g.Game().PlayerControl->Ship.Lives = 3;
     g.Form->GameStart(1);

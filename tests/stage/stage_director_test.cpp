@@ -19,7 +19,7 @@ struct StageTest : ::testing::Test {
                        "end;\nprocedure MAIN;\n" + mainBody + "\n";
     g.Dir.Write("data/Script/Stage1.txt", text);
     g.Start();
-    g.Game().Scene = TScene::Game;
+    g.Game().ChangeScene(TScene::Game);
     g.Form->GameStart(1);
   }
   TScriptRun& Run() { return *g.Game().ScriptRun; }

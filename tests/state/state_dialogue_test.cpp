@@ -34,7 +34,8 @@ struct DialogueDrawing : test::StateGame {
   const TMXTexture* Picture(TPictureTable table, int n) { return g.Game().TextureList->Get(table, n); }
   void FillLines(std::initializer_list<int> slots) {
     for (int i : slots)
-      State().Dialogue.TextLines[size_t(i)] = g.Game().ScriptRun->TextWriter->CreateTextTexture(Text[size_t(i)], GameTextureFormats(), "");
+      State().Dialogue.TextLines[size_t(i)] =
+          g.Game().ScriptRun->TextWriter->CreateTextTexture(Text[size_t(i)], GameTextureFormats(), "");
   }
   // The sprites one drawing step queues, from an empty queue, at frame t.
   std::vector<TSpriteRecord> DrawAt(int32_t t, void (TState::*draw)()) {

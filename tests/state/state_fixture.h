@@ -56,7 +56,7 @@ struct StateGame : ::testing::Test {
     WritePictures();
     g.Dir.Write("data/Script/Stage" + std::to_string(type) + ".txt", stage);
     g.Start();
-    g.Game().Scene = TScene::Game;
+    g.Game().ChangeScene(TScene::Game);
     g.Game().PlayerControl->ResetPlayer();
     g.Game().PlayerControl->Ship.Lives = 3;
     g.Form->GameStart(type);
