@@ -7,29 +7,42 @@
 
 #include <cmath>
 
-#include "enemy/enemy_stage_fixture.h"
-#include "state/state.h"
+#include "enemy/enemy_control.h"
+#include "game/play_state.h"
+#include "game/playfield.h"
+#include "player/player_control.h"
 
 namespace vuzed {
 namespace {
 
-struct ItemStep : test::EnemyStage {
+// Items on a bare playfield: the ship, the enemy control and a score; no
+// pictures, no stage, no game.
+struct ItemStep : ::testing::Test {
+  struct Scoreboard : TPlayState {};
   void SetUp() override {
-    Load("", "", "");
+    Field.Play = &Board;
+    Player.ResetPlayer();  // a fresh ship, as a game starts with
     Ship().X = 200;
     Ship().Y = 300;
   }
+  TEnemyControl& Control() { return Enemies; }
+  TPlayer& Ship() { return Player.Ship; }
   template <class T>
   TPowerItem& Add(int32_t x, int32_t y) {
-    Control().Items.push_back(std::make_unique<T>(g.Game(), x, y));
+    Control().Items.push_back(std::make_unique<T>(Field, x, y));
     return *Control().Items.back();
   }
+
+  TPlayfield Field;
+  Scoreboard Board;
+  TPlayerControl Player{Field};
+  TEnemyControl Enemies{Field};
 };
 
 TEST_F(ItemStep, AnItemAppearsWithinTenPixelsAboveAndBesideItsPoint) {
   for (uint32_t seed = 1; seed < 40; ++seed) {
-    g.Game().RandSeed = seed * 2654435761u;
-    TPowerItem item(g.Game(), 100, 200);
+    Field.RandSeed = seed * 2654435761u;
+    TPowerItem item(Field, 100, 200);
     EXPECT_TRUE(item.X >= 95 && item.X <= 104) << item.X;
     EXPECT_TRUE(item.Y >= 191 && item.Y <= 200) << item.Y;
     EXPECT_EQ(item.Atari, 10);
@@ -77,18 +90,18 @@ TEST_F(ItemStep, TheShipHighUpDrawsEveryItemForGood) {
 TEST_F(ItemStep, ABombDrawsItemsAndAPickUpRaisesPowerAndScore) {
   Ship().BombTimer = 5;
   const float power = Ship().Power;
-  const int32_t score = g.Game().State->Score;
+  const int32_t score = Board.Score;
   Add<TPowerItem>(200, 330);  // 30 below the ship: outside 10 + 15 until it homes in
   Add<TScoreItem>(215, 310);
   Control().Update();
   EXPECT_TRUE(Control().Items.empty());
   EXPECT_EQ(Ship().Power, power + 0.02f + 0.02f);
-  EXPECT_EQ(g.Game().State->Score, score + 62);
+  EXPECT_EQ(Board.Score, score + 62);
 }
 
 TEST_F(ItemStep, ThePowerLevelReachesTwoOnlyAtTheFiftyFirstItem) {
   // 1.0 plus fifty single-precision steps of 0.02 stays just below 2.0.
-  TPlayerControl& player = *g.Game().PlayerControl;
+  TPlayerControl& player = Player;
   for (int n = 1; n <= 51; ++n) {
     Add<TPowerItem>(200, 300);
     Control().Update();
