@@ -90,8 +90,9 @@ bool TBoss::ReadHeader() {
   // read through Lines, so the cell is the way to reach them for writing).
   TLineList* lines = *Definition().Lines;
   if (lines != Lines) return true;
-  TScriptLine& line = (*lines)[size_t(opening - lines->data())];
-  line.Text = "GOTO" + line.Text.substr(line.Text.find('('));
+  const size_t index = size_t(opening - lines->data());
+  const std::string& text = (*lines)[index].Text;
+  lines->SetText(index, "GOTO" + text.substr(text.find('(')));
   return true;
 }
 

@@ -2,6 +2,7 @@
 // TEnemyLine: one line of an enemy script decoded for the enemy interpreter
 // (line_cache.h): the commands whose test it passes and their arguments.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -39,6 +40,7 @@ enum class TBulletKind : uint8_t { None, Bu01, Bu02, Bu03, Bu17, Bu20, Bu21, Bu2
 
 struct TEnemyLine {
   static TEnemyLine Decode(std::string_view text);
+  static constexpr std::size_t kDecodedSlot = std::size_t(TEvaluatorKind::Enemy);
   bool IsFor() const { return IsFor_; }
 
   // The commands whose test the line passes, in test order. The first one

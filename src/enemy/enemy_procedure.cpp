@@ -7,8 +7,8 @@
 // first line is line 1 and line 0 is never run; a procedure's run starts at
 // -1, so its line 0 runs.
 //
-// Lines run in their decoded form (line_cache.h); the texts of a list are
-// checked against it whenever a run of the list begins.
+// Lines run in their decoded form (line_cache.h), kept with the list; a run
+// of a list edited since it was decoded decodes it again first.
 
 #include <algorithm>
 #include <string>
@@ -21,14 +21,6 @@
 #include "game/playfield.h"
 
 namespace vuzed {
-namespace {
-
-TLineListCache<TEnemyLine>& EnemyLines() {
-  thread_local TLineListCache<TEnemyLine> cache;
-  return cache;
-}
-
-}  // namespace
 
 void TEnemy::Action() {
   const TStageShared* run = Field_.Stage;
@@ -38,7 +30,7 @@ void TEnemy::Action() {
     ++Count;
     return;
   }
-  const auto decoded = EnemyLines().Get(*Lines);
+  const auto decoded = DecodedLines<TEnemyLine>(*Lines);
   // Loop variables start over every frame, before any line runs.
   ResetLoopVariables(*Lines, *decoded);
   ++Count;
@@ -94,7 +86,7 @@ void TEnemy::CallProcedure(const TScriptLine& line, const TEnemyLine& decoded) {
   ScopeChanged();
   Budget_.EnterCall();
   const TLineList& lines = **callee->Lines;
-  const auto calleeLines = EnemyLines().Get(lines);
+  const auto calleeLines = DecodedLines<TEnemyLine>(lines);
   ResetLoopVariables(lines, *calleeLines);
   RunLines(lines, *calleeLines, -1);
   Budget_.LeaveCall();

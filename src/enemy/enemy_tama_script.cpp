@@ -37,11 +37,6 @@ const TCompiledEvaluator& BulletEvaluator() {
   return evaluator;
 }
 
-TLineListCache<TBulletLine>& BulletLines() {
-  thread_local TLineListCache<TBulletLine> cache;
-  return cache;
-}
-
 }  // namespace
 
 TEnemyTamaScript::TEnemyTamaScript(TPlayfield& playfield, const TSecondStringList2& definition, float b1, float b2,
@@ -87,7 +82,7 @@ void TEnemyTamaScript::Action() {
   Budget_.BeginFrame();
   ProcVars = nullptr;
   ScopeChanged();
-  const auto decoded = BulletLines().Get(*Lines);
+  const auto decoded = DecodedLines<TBulletLine>(*Lines);
   ResetLoopVariables(*Lines, *decoded);
   RunLines(*Lines, *decoded, 0);
 }
@@ -224,7 +219,7 @@ void TEnemyTamaScript::CallProcedure(const TScriptLine& line, const TBulletLine&
   Budget_.EnterCall();
   ScopeChanged();
   if (const TLineList* lines = *callee->Lines) {
-    const auto calleeLines = BulletLines().Get(*lines);
+    const auto calleeLines = DecodedLines<TBulletLine>(*lines);
     ResetLoopVariables(*lines, *calleeLines);
     RunLines(*lines, *calleeLines, -1);
   }

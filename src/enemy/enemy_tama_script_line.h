@@ -3,6 +3,7 @@
 // interpreter (line_cache.h): the commands whose test it passes and their
 // arguments.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,6 +34,7 @@ enum class TBulletCommand : uint8_t {
 
 struct TBulletLine {
   static TBulletLine Decode(std::string_view text);
+  static constexpr std::size_t kDecodedSlot = std::size_t(TEvaluatorKind::Bullet);
   bool IsFor() const { return IsFor_; }
 
   // The commands whose test the line passes, in test order: the first one

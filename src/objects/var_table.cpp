@@ -4,13 +4,12 @@
 
 namespace vuzed {
 
-TVarTable::~TVarTable() { Changed(); }
-
-TVarTable::TVarTable(TVarTable&& other) noexcept : Entries_(std::move(other.Entries_)) { Changed(); }
+TVarTable::TVarTable(TVarTable&& other) noexcept : Entries_(std::move(other.Entries_)) { other.Changed(); }
 
 TVarTable& TVarTable::operator=(TVarTable&& other) noexcept {
   Entries_ = std::move(other.Entries_);
   Changed();
+  other.Changed();
   return *this;
 }
 

@@ -5,7 +5,6 @@
 // unsorted name list; adding never removes or reorders, so cells handed out
 // stay valid while the table lives.
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "objects/second_single.h"
+#include "objects/version_stamp.h"
 
 namespace vuzed {
 
@@ -25,7 +25,6 @@ struct TVarEntry {
 class TVarTable {
  public:
   TVarTable() = default;
-  ~TVarTable();
   TVarTable(TVarTable&& other) noexcept;
   TVarTable& operator=(TVarTable&& other) noexcept;
 
@@ -39,16 +38,17 @@ class TVarTable {
   std::size_t Count() const { return Entries_.size(); }
   const TVarEntry& operator[](std::size_t i) const { return Entries_[i]; }
 
-  // Goes up whenever any table gains a variable, moves or is freed: names
-  // resolved to variable cells earlier (expression.h, TNameBinding) may
-  // resolve differently from then on.
-  static uint64_t Generation() { return Generation_.load(std::memory_order_relaxed); }
+  // A new number (version_stamp.h) whenever the table gains a variable or
+  // is moved to or from: a name resolved in it earlier (a variable cell,
+  // expression.h's TNameBinding) and remembered with the table's address and
+  // this number resolves the same while both are the same.
+  uint64_t Version() const { return Version_; }
 
  private:
-  static void Changed() { Generation_.fetch_add(1, std::memory_order_relaxed); }
-  static inline std::atomic<uint64_t> Generation_{1};
+  void Changed() { Version_ = NewVersionStamp(); }
 
   std::vector<TVarEntry> Entries_;
+  uint64_t Version_ = NewVersionStamp();
 };
 
 }  // namespace vuzed

@@ -42,10 +42,6 @@ class TProgramCache {
     recent = {text.data(), &it->first, it->second.get()};
     return *it->second;
   }
-  template <typename Make>
-  std::shared_ptr<const T> Share(std::string_view text, Make make) {
-    return Find(text, make)->second;
-  }
   std::size_t Size() const { return Map_.size(); }
 
  private:
@@ -75,16 +71,6 @@ class TProgramCache {
   TRecent Recent_[kRecent];
 };
 
-struct TCaches {
-  TProgramCache<TExpressionProgram> Expressions[3];
-  TProgramCache<TConditionProgram> Conditions[3];
-};
-
-TCaches& Caches() {
-  thread_local TCaches caches;
-  return caches;
-}
-
 TConditionProgram MakeConditionProgram(TEvaluatorKind kind, std::string_view text) {
   TConditionProgram c;
   c.Split = SplitCondition(text);
@@ -96,14 +82,6 @@ TConditionProgram MakeConditionProgram(TEvaluatorKind kind, std::string_view tex
   return c;
 }
 
-const TExpressionProgram& ExpressionProgram(TEvaluatorKind kind, std::string_view text) {
-  return Caches().Expressions[int(kind)].Get(text, [&] { return CompileExpression(kind, text); });
-}
-
-const TConditionProgram& ConditionProgram(TEvaluatorKind kind, std::string_view text) {
-  return Caches().Conditions[int(kind)].Get(text, [&] { return MakeConditionProgram(kind, text); });
-}
-
 TConditionValue RunCondition(const TConditionProgram& c, TEvaluatorKind kind, TExpressionOwner& owner) {
   if (!c.Split.Found) return {};
   TExpressionValue left = RunExpressionProgram(c.Left, kind, owner);
@@ -113,10 +91,40 @@ TConditionValue RunCondition(const TConditionProgram& c, TEvaluatorKind kind, TE
 
 }  // namespace
 
+struct TTextPrograms {
+  TProgramCache<TExpressionProgram> Expressions;
+  TProgramCache<TConditionProgram> Conditions;
+};
+
+TCompiledEvaluator::TCompiledEvaluator(TEvaluatorKind kind) : Kind_(kind) {}
+TCompiledEvaluator::TCompiledEvaluator(const TCompiledEvaluator& other) : Kind_(other.Kind_) {}
+TCompiledEvaluator& TCompiledEvaluator::operator=(const TCompiledEvaluator& other) {
+  if (this != &other) {
+    Kind_ = other.Kind_;
+    Texts_.reset();
+  }
+  return *this;
+}
+TCompiledEvaluator::~TCompiledEvaluator() = default;
+
+TTextPrograms& TCompiledEvaluator::Texts() const {
+  if (!Texts_) [[unlikely]]
+    Texts_ = std::make_unique<TTextPrograms>();
+  return *Texts_;
+}
+
+const TExpressionProgram& TCompiledEvaluator::ExpressionProgram(std::string_view text) const {
+  return Texts().Expressions.Get(text, [&] { return CompileExpression(Kind_, text); });
+}
+
+const TConditionProgram& TCompiledEvaluator::ConditionProgram(std::string_view text) const {
+  return Texts().Conditions.Get(text, [&] { return MakeConditionProgram(Kind_, text); });
+}
+
 TExpressionValue TCompiledEvaluator::EvaluateChecked(TExpressionOwner& owner, std::string_view text) const {
   if (ReferenceMode_) [[unlikely]]
     return TReferenceEvaluator(Kind_).EvaluateChecked(owner, text);
-  return RunExpressionProgram(ExpressionProgram(Kind_, text), Kind_, owner);
+  return RunExpressionProgram(ExpressionProgram(text), Kind_, owner);
 }
 
 float TCompiledEvaluator::Evaluate(TExpressionOwner& owner, std::string_view text) const {
@@ -127,14 +135,14 @@ TConditionValue TCompiledEvaluator::EvaluateConditionChecked(TExpressionOwner& o
                                                              std::string_view text) const {
   if (ReferenceMode_) [[unlikely]]
     return TReferenceEvaluator(Kind_).EvaluateConditionChecked(owner, text);
-  return RunCondition(ConditionProgram(Kind_, text), Kind_, owner);
+  return RunCondition(ConditionProgram(text), Kind_, owner);
 }
 
 TCompiledExpression TCompiledEvaluator::Compile(std::string_view text) const {
   TCompiledExpression e;
   e.Kind_ = Kind_;
   e.Text_ = text;
-  e.Program_ = Caches().Expressions[int(Kind_)].Share(text, [&] { return CompileExpression(Kind_, text); });
+  e.Program_ = std::make_shared<const TExpressionProgram>(CompileExpression(Kind_, text));
   e.Constant_ = e.Program_->IsConstant;
   e.ConstantValue_ = e.Program_->ConstantValue;
   return e;
@@ -144,7 +152,7 @@ TCompiledCondition TCompiledEvaluator::CompileCondition(std::string_view text) c
   TCompiledCondition c;
   c.Kind_ = Kind_;
   c.Text_ = text;
-  c.Program_ = Caches().Conditions[int(Kind_)].Share(text, [&] { return MakeConditionProgram(Kind_, text); });
+  c.Program_ = std::make_shared<const TConditionProgram>(MakeConditionProgram(Kind_, text));
   const TConditionProgram& p = *c.Program_;
   if (p.Split.Found && !p.Left.IsConstant && p.Right.IsConstant) {
     c.ComputedLeft_ = &p.Left;
@@ -173,10 +181,10 @@ bool TCompiledEvaluator::EvaluateCondition(TExpressionOwner& owner, std::string_
 }
 
 bool TCompiledEvaluator::CompilesFully(std::string_view text) const {
-  const TExpressionProgram& p = ExpressionProgram(Kind_, text);
+  const TExpressionProgram& p = ExpressionProgram(text);
   return std::none_of(p.Code.begin(), p.Code.end(), [](const TInstruction& in) { return in.Code == TOpCode::Rewrite; });
 }
 
-std::size_t TCompiledEvaluator::CachedTexts() const { return Caches().Expressions[int(Kind_)].Size(); }
+std::size_t TCompiledEvaluator::CachedTexts() const { return Texts_ ? Texts_->Expressions.Size() : 0; }
 
 }  // namespace vuzed

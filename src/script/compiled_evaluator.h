@@ -4,9 +4,11 @@
 // Its results are bit-identical to the reference evaluator's, random draws
 // included.
 //
-// Programs are cached by text, one cache per evaluator kind (and one for
-// conditions), per thread; a cache that passes kMaxCachedTexts texts starts
-// again empty. A text changed at run time is simply another text.
+// Texts evaluated as texts have their programs kept by the evaluator, by
+// text (made on the first such evaluation; expressions and conditions
+// apart); a cache that passes kMaxCachedTexts texts starts again empty. A
+// text changed at run time is simply another text. A text compiled with
+// Compile gets a program of its own, held by the caller.
 
 #include <cstddef>
 #include <memory>
@@ -18,10 +20,13 @@
 
 namespace vuzed {
 
+struct TConditionProgram;
+struct TTextPrograms;
+
 // One text compiled for one evaluator kind, held by a caller that evaluates
-// it again and again (an interpreter keeps one per argument of a line): it
-// skips finding the text's program on every evaluation, and it stays valid
-// whatever happens to the evaluator's cache.
+// it again and again (an interpreter keeps one per argument of a decoded
+// line): it skips finding the text's program on every evaluation, and it
+// stays valid whatever happens to the evaluator.
 class TCompiledExpression {
  public:
   TCompiledExpression() = default;
@@ -44,7 +49,7 @@ class TCompiledCondition {
 
  private:
   friend class TCompiledEvaluator;
-  std::shared_ptr<const struct TConditionProgram> Program_;
+  std::shared_ptr<const TConditionProgram> Program_;
   TEvaluatorKind Kind_ = TEvaluatorKind::Enemy;
   // Most conditions test a computed value against a number ("COUNT=60"):
   // the left side's program (inside Program_), the comparison and the number.
@@ -56,7 +61,11 @@ class TCompiledCondition {
 
 class TCompiledEvaluator {
  public:
-  explicit TCompiledEvaluator(TEvaluatorKind kind) : Kind_(kind) {}
+  explicit TCompiledEvaluator(TEvaluatorKind kind);
+  // A copy evaluates alike, with a cache of its own that starts empty.
+  TCompiledEvaluator(const TCompiledEvaluator& other);
+  TCompiledEvaluator& operator=(const TCompiledEvaluator& other);
+  ~TCompiledEvaluator();
 
   TEvaluatorKind Kind() const { return Kind_; }
 
@@ -88,7 +97,7 @@ class TCompiledEvaluator {
   // left to the reference evaluator's rewriting.
   bool CompilesFully(std::string_view text) const;
 
-  // Texts in this kind's expression cache on this thread.
+  // Texts in this evaluator's expression cache.
   std::size_t CachedTexts() const;
 
   static constexpr std::size_t kMaxCachedTexts = 16384;
@@ -102,8 +111,12 @@ class TCompiledEvaluator {
  private:
   TExpressionValue RunByReference(const TCompiledExpression& expression, TExpressionOwner& owner) const;
   TConditionValue RunAnyCondition(const TCompiledCondition& condition, TExpressionOwner& owner) const;
+  TTextPrograms& Texts() const;
+  const TExpressionProgram& ExpressionProgram(std::string_view text) const;
+  const TConditionProgram& ConditionProgram(std::string_view text) const;
 
   TEvaluatorKind Kind_;
+  mutable std::unique_ptr<TTextPrograms> Texts_;  // made on first use
   static inline bool ReferenceMode_ = false;
 };
 

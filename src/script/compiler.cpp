@@ -100,7 +100,7 @@ void TCompileSession::LoadStage(std::string_view bytes, std::shared_ptr<const st
   const TLineList& read = stage.Statements;
   TLineList& statements = Script_.Statements;
   const std::size_t first = statements.size();
-  statements.insert(statements.end(), read.begin(), read.end());
+  for (const TScriptLine& line : read) statements.push_back(line);
   const TBlockIndex statementBlocks(statements);
 
   std::vector<bool> inType(read.size(), false);

@@ -25,6 +25,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "objects/var_table.h"
+
 namespace vuzed {
 
 // One evaluator per kind of script. They differ in their functions, in "/"
@@ -49,15 +51,15 @@ struct TNameBinding {
 };
 
 // Owners that bind names alike: the same binding rules (Tag, one per owner
-// class and kind) over the same variable tables. Bindings made for a scope
-// stay right while no variable table anywhere gains a variable or is freed
-// (TVarTable::Generation), since which table holds a name is all that
-// decides them. A null Tag binds nothing: the owner is asked by name.
+// class and kind) over the same variable tables. Which table holds a name is
+// all that decides a binding, so bindings made for a scope stay right while
+// its tables keep their versions (TVarTable::Version; see ScopeVersion). A
+// null Tag binds nothing: the owner is asked by name.
 struct TNameScope {
   const void* Tag = nullptr;
-  const void* Table1 = nullptr;
-  const void* Table2 = nullptr;
-  const void* Table3 = nullptr;
+  const TVarTable* Table1 = nullptr;
+  const TVarTable* Table2 = nullptr;
+  const TVarTable* Table3 = nullptr;
   bool operator==(const TNameScope&) const = default;
 };
 

@@ -10,14 +10,23 @@
 namespace vuzed {
 namespace {
 
-// Binds the program's names for another scope, or after a variable table
-// changed anywhere.
+// One number for the versions of a scope's tables: their sum. For the same
+// tables (the same addresses) it is the same exactly when every table kept
+// its version, since a table's new version, or the version of a table made
+// later at the same address, is always larger than the one before.
+inline uint64_t ScopeVersion(const TNameScope& scope) {
+  return (scope.Table1 ? scope.Table1->Version() : 0) + (scope.Table2 ? scope.Table2->Version() : 0) +
+         (scope.Table3 ? scope.Table3->Version() : 0);
+}
+
+// Binds the program's names for another scope, or after one of its tables
+// changed.
 [[gnu::noinline]] void BindNamesAgain(const TExpressionProgram& program, const TExpressionOwner& owner,
-                                      const TNameScope& scope, uint64_t generation) {
+                                      const TNameScope& scope, uint64_t version) {
   program.Bindings.clear();
   for (const std::string& name : program.Names) program.Bindings.push_back(owner.BindName(name));
   program.BoundScope = scope;
-  program.BoundGeneration = generation;
+  program.BoundVersion = version;
 }
 
 // The program's names bound for the owner's scope, or null when the owner
@@ -26,9 +35,9 @@ inline const TNameBinding* BindNames(const TExpressionProgram& program, const TE
   if (program.Names.empty()) return nullptr;
   const TNameScope& scope = owner.CurrentScope();
   if (!scope.Tag) return nullptr;
-  const uint64_t generation = TVarTable::Generation();
-  if (program.BoundScope != scope || program.BoundGeneration != generation) [[unlikely]]
-    BindNamesAgain(program, owner, scope, generation);
+  const uint64_t version = ScopeVersion(scope);
+  if (program.BoundScope != scope || program.BoundVersion != version) [[unlikely]]
+    BindNamesAgain(program, owner, scope, version);
   return program.Bindings.data();
 }
 

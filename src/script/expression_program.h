@@ -91,7 +91,7 @@ struct TExpressionProgram {
   mutable bool Threaded = false;  // every instruction's Target is set
 
   mutable TNameScope BoundScope;
-  mutable uint64_t BoundGeneration = 0;
+  mutable uint64_t BoundVersion = 0;  // ScopeVersion of BoundScope then
   mutable std::vector<TNameBinding> Bindings;
 };
 

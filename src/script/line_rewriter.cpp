@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "objects/string_helpers.h"
 #include "script/source_reader.h"
@@ -11,7 +12,7 @@
 namespace vuzed {
 
 bool RewriteIfLine(TLineList& lines, std::size_t s, const TBlockIndex& blocks) {
-  std::string& text = lines[s].Text;
+  std::string text = lines[s].Text;
   if (std::size_t then = text.find("THEN;"); then != std::string::npos) text.resize(then);
   const std::optional<TBlock> block = blocks.FindBlock(s + 1);
   const std::size_t after = block ? block->Last + 1 : lines.size();
@@ -20,6 +21,7 @@ bool RewriteIfLine(TLineList& lines, std::size_t s, const TBlockIndex& blocks) {
   text += ")(";
   text += std::to_string(after);
   text += ')';
+  lines.SetText(s, std::move(text));
   return block.has_value();
 }
 
@@ -30,10 +32,10 @@ bool RewriteForLine(TLineList& lines, std::size_t s, TBlockIndex& blocks) {
   const std::string to = GetBetween(line, "TO", "DO", 1);
   const std::optional<TBlock> block = blocks.FindBlock(s + 1);
   const std::size_t after = block ? block->Last + 1 : lines.size();
-  lines[s].Text = "FOR(" + var + "," + from + "," + to + ")(" + std::to_string(s + 1) + "," +
-                  std::to_string(after) + ")";
+  lines.SetText(s, "FOR(" + var + "," + from + "," + to + ")(" + std::to_string(s + 1) + "," +
+                       std::to_string(after) + ")");
   if (block) {
-    lines[block->Last].Text = "END(" + std::to_string(s) + ")";
+    lines.SetText(block->Last, "END(" + std::to_string(s) + ")");
     blocks.Forget(block->Last);
   }
   return block.has_value();

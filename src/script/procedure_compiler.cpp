@@ -54,7 +54,7 @@ TCompiledProcedure CompileProcedure(const TLineList& statements, const TBlockInd
     result.Balanced = false;
     return result;
   }
-  result.Lines.assign(statements.begin() + std::ptrdiff_t(p + 1), statements.begin() + std::ptrdiff_t(*end + 1));
+  result.Lines = TLineList(statements.begin() + std::ptrdiff_t(p + 1), statements.begin() + std::ptrdiff_t(*end + 1));
   result.Pitfalls = FindPitfalls(result.Lines);
   result.OpenBlocks = RewriteLines(result.Lines, result.Vars);
   return result;

@@ -1,8 +1,7 @@
 #include "script/procedure_table.h"
 
-#include <atomic>
-
 #include "engine/platform/ascii_case.h"
+#include "objects/version_stamp.h"
 
 namespace vuzed {
 
@@ -17,10 +16,7 @@ bool TProcedureTable::TNameEqual::operator()(std::string_view a, std::string_vie
   return SameTextIgnoringCase(a, b);
 }
 
-void TProcedureTable::Changed() {
-  static std::atomic<uint64_t> last{0};
-  Version_ = last.fetch_add(1, std::memory_order_relaxed) + 1;
-}
+void TProcedureTable::Changed() { Version_ = NewVersionStamp(); }
 
 TProcedureTable::TProcedureTable(TProcedureTable&& other) noexcept
     : Entries_(std::move(other.Entries_)), Replaced_(std::move(other.Replaced_)), Index_(std::move(other.Index_)) {

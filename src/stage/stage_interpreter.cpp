@@ -116,16 +116,8 @@ struct TStageLine {
     return line;
   }
   bool IsFor() const { return false; }  // stage loops keep no meaning
+  static constexpr std::size_t kDecodedSlot = std::size_t(TEvaluatorKind::Stage);
 };
-
-namespace {
-
-TLineListCache<TStageLine>& StageLines() {
-  thread_local TLineListCache<TStageLine> cache;
-  return cache;
-}
-
-}  // namespace
 
 // ---- Expressions ----
 
@@ -191,7 +183,7 @@ void TScriptRun::RunProcedure(const TSecondStringList2& definition, bool opening
   }
 
   // Line 0 runs first; a jump outside the lines ends the run.
-  const auto decoded = StageLines().Get(*lines);
+  const auto decoded = DecodedLines<TStageLine>(*lines);
   const int32_t last = int32_t(lines->size()) - 1;
   int32_t i = -1;
   int32_t code = kNextLine;

@@ -33,15 +33,15 @@ TEST_F(LineCacheBullet, ARewrittenLineRunsAsItReadsNowLoopLinesIncluded) {
   b.Action();
   EXPECT_EQ(b.TamaX, 1);
   // Same length (the text stays where it was), then a different command.
-  lines[1].Text = "SETX(7);";
+  lines.SetText(1, "SETX(7);");
   b.Action();
   EXPECT_EQ(b.TamaX, 7);
-  lines[1].Text = "SETY(I*2);";
+  lines.SetText(1, "SETY(I*2);");
   b.Action();
   EXPECT_EQ(b.TamaX, 7);
   EXPECT_EQ(b.TamaY, 6);
   // Line 0 never runs, but as a loop line its variable starts over every run.
-  lines[0].Text = "FOR(I,10,0)(1,2)";
+  lines.SetText(0, "FOR(I,10,0)(1,2)");
   b.Action();
   EXPECT_EQ(b.TamaY, 20);
   EXPECT_EQ(Vars.Find("I")->Get(), 11);
@@ -68,19 +68,19 @@ TEST_F(EnemyStage, AnEnemyLineRewrittenWhileItRunsIsNoticedAndStillReported) {
   ASSERT_EQ(Control().Enemies.size(), 1u);
   EXPECT_EQ(Enemy(0).X, 5);
   TLineList& lines = **g.Game().ScriptRun->Script.Procedures.Find("E")->Lines;
-  TScriptLine* setX = nullptr;
-  for (TScriptLine& line : lines)
-    if (line.Text == "SETX(5);") setX = &line;
-  ASSERT_NE(setX, nullptr);
-  setX->Text = "SETX(9);";
+  size_t setX = lines.size();
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (lines[i].Text == "SETX(5);") setX = i;
+  ASSERT_LT(setX, lines.size());
+  lines.SetText(setX, "SETX(9);");
   g.RunTo(4);
   EXPECT_EQ(Enemy(0).X, 9);
   const size_t reports = Reports();
-  setX->Text = "SETX(NOSUCH(1)+COUNT*100);";
+  lines.SetText(setX, "SETX(NOSUCH(1)+COUNT*100);");
   g.RunTo(6);
   EXPECT_EQ(Enemy(0).X, 0);
   EXPECT_EQ(Reports(), reports + 1);  // once for its place, not once a frame
-  setX->Text = "SETX(COUNT*100);";
+  lines.SetText(setX, "SETX(COUNT*100);");
   g.RunTo(7);
   EXPECT_EQ(Enemy(0).X, 100 * Enemy(0).Count);
 }

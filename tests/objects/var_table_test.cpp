@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
+#include <set>
+
 #include "objects/second_single.h"
 #include "objects/second_string_list2.h"
 
@@ -43,6 +47,29 @@ TEST(TVarTable, FirstOfEqualNamesWinsAndCellsStayPut) {
   EXPECT_EQ(t.Find("X"), &first);
   EXPECT_EQ(t.Find("X")->Value.get(), cell);
   EXPECT_EQ(t.Count(), 102u);
+}
+
+// What is remembered about a table holds while its address and version are
+// the same: every change, and every table made after, gives a new version.
+TEST(TVarTable, VersionChangesWithEveryChangeAndIsNeverGivenTwice) {
+  std::optional<TVarTable> table(std::in_place);
+  const TVarTable* at = &*table;
+  std::set<uint64_t> seen{table->Version()};
+  table->Add("A");
+  EXPECT_TRUE(seen.insert(table->Version()).second);
+  EXPECT_EQ(table->Version(), table->Version());  // reading changes nothing
+  table->Find("A");
+  EXPECT_FALSE(seen.insert(table->Version()).second);
+  TVarTable other(std::move(*table));  // both tables changed
+  EXPECT_TRUE(seen.insert(table->Version()).second);
+  EXPECT_TRUE(seen.insert(other.Version()).second);
+  *table = std::move(other);
+  EXPECT_TRUE(seen.insert(table->Version()).second);
+  EXPECT_TRUE(seen.insert(other.Version()).second);
+  table.reset();
+  table.emplace();  // a new table where the freed one was
+  ASSERT_EQ(&*table, at);
+  EXPECT_TRUE(seen.insert(table->Version()).second);
 }
 
 TEST(TSecondStringList2, PointsAtListsItDoesNotOwn) {

@@ -177,10 +177,15 @@ TEST(TCompiledEvaluator, CompilesEachTextOnceAndTypicalTextsFully) {
   TCompiledEvaluator evaluator(kEnemy);
   TPlainExpressionOwner owner(kEnemy);
   std::string text = "COUNT*7+11";
-  std::size_t before = evaluator.CachedTexts();
+  EXPECT_EQ(evaluator.CachedTexts(), 0u);
   evaluator.Evaluate(owner, text);
   evaluator.Evaluate(owner, std::string(text));  // same text elsewhere in memory
-  EXPECT_EQ(evaluator.CachedTexts(), before + 1);
+  EXPECT_EQ(evaluator.CachedTexts(), 1u);
+  // The texts are the evaluator's own: another one, or a copy, starts empty.
+  EXPECT_EQ(TCompiledEvaluator(kEnemy).CachedTexts(), 0u);
+  EXPECT_EQ(TCompiledEvaluator(evaluator).CachedTexts(), 0u);
+  evaluator.Compile("COUNT*8");  // a compiled text is the caller's
+  EXPECT_EQ(evaluator.CachedTexts(), 1u);
   for (const char* typical : {"GETANGLETOPLAYER+RANDOM(30)-15", "COS(COUNT*3)*2.5", "SIN(I*12)*R+GETSELFX",
                               "(A+B)/2", "X*-COS(A)", "-(A+B)*2", "GETANGLETOPLAYERFLOMOBJECT(X,Y)+I*10"})
     EXPECT_TRUE(evaluator.CompilesFully(typical)) << typical;

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "objects/var_table.h"
@@ -100,6 +101,23 @@ TEST(NameBinding, AChangedScopeIsWorkedOutAgain) {
   SetVariable(original.Vars, "SPEED", 9);
   EXPECT_EQ(evaluator.Run(stage, moved).Value, 6);
   EXPECT_EQ(evaluator.Run(stage, original).Value, 9);
+}
+
+// Bindings follow the scope's tables: a variable added after a name was
+// bound, or a new table where a freed one was, is read from then on.
+TEST(NameBinding, AChangedOrReplacedTableIsBoundAgain) {
+  std::optional<TVarTable> vars(std::in_place);
+  TSharedScopeOwner owner(&*vars);
+  TCompiledEvaluator evaluator(TEvaluatorKind::Enemy);
+  TCompiledExpression speed = evaluator.Compile("SPEED+1");
+  EXPECT_EQ(evaluator.Run(speed, owner).Value, 1);  // unknown: 0
+  vars->Add("SPEED", 4);
+  EXPECT_EQ(evaluator.Run(speed, owner).Value, 5);
+  const TVarTable* at = &*vars;
+  vars.reset();
+  vars.emplace().Add("SPEED", 9);
+  ASSERT_EQ(&*vars, at);
+  EXPECT_EQ(evaluator.Run(speed, owner).Value, 10);
 }
 
 // More groups than the runner keeps on its own stack: the program runs on

@@ -105,9 +105,9 @@ TEST_F(StageTest, LinesRewrittenWhileTheStageRunsAreReadAnew) {
   EXPECT_EQ(Run().Errors.Count(), 1u);  // the overlong condition, once for its line
   TLineList& main = **Run().Script.Procedures.Find("MAIN")->Lines;
   bool rewritten = false;
-  for (TScriptLine& line : main) {
-    if (const size_t at = line.Text.find("TIME=60"); at != std::string::npos) {
-      line.Text.replace(at, 7, "TIME=8");
+  for (size_t i = 0; i < main.size(); ++i) {
+    if (const size_t at = main[i].Text.find("TIME=60"); at != std::string::npos) {
+      main.SetText(i, std::string(main[i].Text).replace(at, 7, "TIME=8"));
       rewritten = true;
     }
   }

@@ -1,4 +1,4 @@
-#include "script/line_cache.h"
+#include "script/line_arguments.h"
 
 #include <charconv>
 #include <utility>
