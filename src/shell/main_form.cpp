@@ -42,9 +42,8 @@ bool KeyDown(TGameContext& c, uint8_t dik) { return c.Platform.Input && c.Platfo
 TForm1::TForm1(const TPlatform& platform, const std::filesystem::path& root)
     : Context_(std::make_unique<TGameContext>(platform, root)) {
   TGameContext& c = *Context_;
-  EngineLog::SetDirectory(c.LogDirectory);
-  EngineLog::ResetRun();
   c.Dovivez1 = std::make_unique<TDovivez>(*platform.Render, *platform.Window);
+  c.Dovivez1->SetLogDirectory(c.LogDirectory);
   c.Dovivez1->SetDebugOption({true, true, true});
   c.Dovivez1->Loaded();
   c.Ruzud1 = std::make_unique<TRuzud>(platform.Input);

@@ -356,9 +356,9 @@ TEST_F(TextureTest, AFileThatVanishedComesBackAsItsFill) {
 
 TEST_F(TextureTest, ATextureNeverSizedStaysEmptyThroughAModeChange) {
   TMXTexture t(&Device, GameTextureFormats());
-  const int lines = EngineLog::LineCount();
+  const int lines = Device.Log().LineCount();
   ChangeMode();
-  EXPECT_GT(EngineLog::LineCount(), lines);
+  EXPECT_GT(Device.Log().LineCount(), lines);
   EXPECT_FALSE(t.HasTexture());
   EXPECT_EQ(Log().find("Error Code"), std::string::npos);
 }
