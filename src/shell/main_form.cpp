@@ -15,6 +15,7 @@
 #include "engine/platform/clock.h"
 #include "engine/platform/input_source.h"
 #include "engine/sound/sound_device.h"
+#include "objects/rounding.h"
 #include "player/player_control.h"
 #include "stage/script_run.h"
 #include "state/state.h"
@@ -202,7 +203,7 @@ void TForm1::RunPass(float now) {
   if (c.FpsFrameCount >= 60) {
     double elapsed = double(sample) - c.FpsLastTime;
     // A clock that has not moved gives no sample (instead of a division by zero).
-    if (elapsed > 0) c.FpsValue = int32_t(std::nearbyint(6000.0 / elapsed));
+    if (elapsed > 0) c.FpsValue = RoundToInt32(6000.0 / elapsed);
     c.FpsLastTime = sample;
     c.FpsFrameCount = 0;
   }
