@@ -6,6 +6,7 @@
 #include "back/texture_list.h"
 #include "engine/graphics/scene.h"
 #include "engine/graphics/texture.h"
+#include "objects/rounding.h"
 #include "objects/string_helpers.h"
 #include "game/playfield.h"
 
@@ -37,7 +38,7 @@ void TPlayerTama::Start(int32_t damage, float angle, float x, float y, float spe
   Y = y;
   SetMovementFromAngle(*this, angle, speed);
   // The stored angle is whole degrees, rounded half to even.
-  Angle = int32_t(std::nearbyint(double(angle)));
+  Angle = RoundToInt32(angle);
   Damage = damage;
   Active = true;
 }

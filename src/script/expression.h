@@ -191,6 +191,22 @@ constexpr bool TakesPlainArguments(TExpressionFunction f) {
   return f == TExpressionFunction::Random || f == TExpressionFunction::AngleFromObject;
 }
 
+// The ")" that closes the "(" at open: from open on, every "(" goes one level
+// deeper and every ")" one back, and the first return to level 0 is the
+// answer. npos when the text ends first. A bracketed part and the argument
+// of SIN .. TAN end there, in both evaluators.
+constexpr std::size_t MatchingParen(std::string_view text, std::size_t open) {
+  int depth = 0;
+  for (std::size_t i = open; i < text.size(); ++i) {
+    if (text[i] == '(') {
+      ++depth;
+    } else if (text[i] == ')' && --depth == 0) {
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
 // The comparison of a condition: the first of "<>", "<=", ">=", "=", "<",
 // ">" that occurs anywhere in the text splits it into two expressions.
 enum class TComparison : uint8_t { NotEqual, LessEqual, GreaterEqual, Equal, Less, Greater };

@@ -12,18 +12,6 @@ namespace {
 
 constexpr std::size_t kNone = std::string::npos;
 
-std::size_t MatchingParen(std::string_view text, std::size_t open) {
-  int depth = 0;
-  for (std::size_t i = open; i < text.size(); ++i) {
-    if (text[i] == '(') {
-      ++depth;
-    } else if (text[i] == ')' && --depth == 0) {
-      return i;
-    }
-  }
-  return kNone;
-}
-
 int StackEffect(TOpCode code) {
   switch (code) {
     case TOpCode::Const:

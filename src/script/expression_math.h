@@ -22,6 +22,7 @@
 #include <limits>
 #include <numbers>
 
+#include "objects/rounding.h"
 #include "script/expression.h"
 #include "script/number_text.h"
 
@@ -45,26 +46,6 @@ float RandomValue(uint32_t& seed, float range);
 
 // Degrees from (fromX, fromY) to (toX, toY): atan2(toY - fromY, toX - fromX) * 180 / pi.
 float AngleToPoint(float fromX, float fromY, float toX, float toY);
-
-// Round half to even: 2.5 -> 2, 3.5 -> 4, -2.5 -> -2, -0.3 -> -0; NaN stays
-// NaN. The same as std::nearbyint in the default rounding mode (the game
-// never changes it), without calling the library: adding 2^52 leaves no
-// fraction bits, so the addition itself rounds, half to even.
-inline double RoundHalfEven(double value) {
-  constexpr double kNoFraction = 4503599627370496.0;  // 2^52
-  const double magnitude = std::fabs(value);
-  if (!(magnitude < kNoFraction)) return value;  // already whole, infinite or NaN
-  return std::copysign((magnitude + kNoFraction) - kNoFraction, value);
-}
-
-// Round half to even to a 64-bit integer; out of range saturates, NaN is 0.
-inline int64_t RoundToInt64(double value) {
-  constexpr double kLimit = 9223372036854775808.0;  // 2^63
-  if (std::isnan(value)) return 0;
-  if (value >= kLimit) return std::numeric_limits<int64_t>::max();
-  if (value < -kLimit) return std::numeric_limits<int64_t>::min();
-  return int64_t(RoundHalfEven(value));
-}
 
 // The operators one by one.
 inline float DivideSingle(float left, float right) { return right == 0 ? 0.0f : left / right; }

@@ -15,18 +15,6 @@ void CancelSigns(std::string& text) {
   while (text.size() >= 2 && text[0] == '-' && text[1] == '-') text.erase(0, 2);
 }
 
-std::size_t MatchingParen(const std::string& text, std::size_t open) {
-  int depth = 0;
-  for (std::size_t i = open; i < text.size(); ++i) {
-    if (text[i] == '(') {
-      ++depth;
-    } else if (text[i] == ')' && --depth == 0) {
-      return i;
-    }
-  }
-  return kNone;
-}
-
 // Start of the left operand of the operator at i.
 std::size_t LeftOperandStart(const std::string& text, std::size_t i) {
   std::size_t start = i;

@@ -1,4 +1,5 @@
 #include "game/game_context.h"
+#include "objects/rounding.h"
 
 #include <cmath>
 
@@ -50,7 +51,7 @@ void TGameContext::DelayTitleInput(int32_t frames) {
 }
 
 int32_t TGameContext::GetNowTime() const {
-  return int32_t(std::nearbyint(Platform.Time->Seconds() * 1000.0));
+  return RoundToInt32(Platform.Time->Seconds() * 1000.0);
 }
 
 }  // namespace vuzed

@@ -15,6 +15,7 @@
 #include "engine/platform/clock.h"
 #include "engine/platform/input_source.h"
 #include "engine/sound/sound_device.h"
+#include "objects/rounding.h"
 #include "player/player_control.h"
 #include "stage/script_run.h"
 #include "state/state.h"
@@ -42,9 +43,8 @@ bool KeyDown(TGameContext& c, uint8_t dik) { return c.Platform.Input && c.Platfo
 TForm1::TForm1(const TPlatform& platform, const std::filesystem::path& root)
     : Context_(std::make_unique<TGameContext>(platform, root)) {
   TGameContext& c = *Context_;
-  EngineLog::SetDirectory(c.LogDirectory);
-  EngineLog::ResetRun();
   c.Dovivez1 = std::make_unique<TDovivez>(*platform.Render, *platform.Window);
+  c.Dovivez1->SetLogDirectory(c.LogDirectory);
   c.Dovivez1->SetDebugOption({true, true, true});
   c.Dovivez1->Loaded();
   c.Device = c.Dovivez1.get();
@@ -206,7 +206,7 @@ void TForm1::RunPass(float now) {
   if (c.FpsFrameCount >= 60) {
     double elapsed = double(sample) - c.FpsLastTime;
     // A clock that has not moved gives no sample (instead of a division by zero).
-    if (elapsed > 0) c.FpsValue = int32_t(std::nearbyint(6000.0 / elapsed));
+    if (elapsed > 0) c.FpsValue = RoundToInt32(6000.0 / elapsed);
     c.FpsLastTime = sample;
     c.FpsFrameCount = 0;
   }

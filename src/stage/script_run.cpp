@@ -8,7 +8,6 @@
 #include "back/texture_list.h"
 #include "enemy/enemy_control.h"
 #include "engine/graphics/device.h"
-#include "engine/graphics/engine_log.h"
 #include "engine/graphics/texture.h"
 #include "player/player_control.h"
 #include "game/game_context.h"
@@ -21,13 +20,18 @@ namespace {
 constexpr const char* kSettingsPath = "data\\information.ini";
 constexpr const char* kLoadingPicturePath = "data\\Graphic\\Other\\10.bmp";
 
+// Script reports go to the engine log of the game's device.
+void WriteEngineLog(TGameContext& context, const std::string& text) {
+  if (context.Dovivez1) context.Dovivez1->Log().WriteLog(text);
+}
+
 }  // namespace
 
 // Every enemy and bullet sees the director's variables: a new or a freed
 // director changes their scopes.
 TScriptRun::TScriptRun(TGameContext& context) : Context_(context) {
   EnterPlayfield(Context_.Stage, this);
-  Errors.Log = [](const std::string& message) { EngineLog::WriteLog(message); };
+  Errors.Log = [this](const std::string& message) { WriteEngineLog(Context_, message); };
   AllScopesChanged();
 }
 
@@ -110,7 +114,7 @@ void TScriptRun::LoadStage(int32_t type) {
   CompileStage(Context_.Files, path, Script, &diagnostics);
   for (const std::string& message : diagnostics.Messages()) {
     std::fprintf(stderr, "%s\n", message.c_str());
-    EngineLog::WriteLog(message);
+    WriteEngineLog(Context_, message);
   }
 
   if (const TSecondStringList2* opening = Script.Procedures.Find("OPENING")) {

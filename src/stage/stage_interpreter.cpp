@@ -2,13 +2,13 @@
 // every stage command, procedure calls and the stage's expression names.
 
 #include <cmath>
-#include <limits>
 
 #include "back/background.h"
 #include "back/texture_list.h"
 #include "enemy/enemy.h"
 #include "enemy/enemy_control.h"
 #include "script/line_cache.h"
+#include "objects/rounding.h"
 #include "objects/string_helpers.h"
 #include "player/player_control.h"
 #include "script/expression_names.h"
@@ -22,16 +22,6 @@ namespace {
 
 // The argument text: between the first "(" and the next ")".
 std::string Arguments(std::string_view line) { return GetBetween(line, "(", ")", 1); }
-
-// Rounds half to even into the integer range (NaN gives 0).
-int32_t RoundToInt(float v) {
-  if (!(v == v)) return 0;
-  double r = std::nearbyint(double(v));
-  if (r <= double(std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
-  if (r >= double(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
-  return int32_t(r);
-}
-
 
 enum class TStageCommand {
   Goto,
@@ -323,9 +313,9 @@ int32_t TScriptRun::ExecDecoded(const TScriptLine& line, const TStageLine& decod
     case TStageCommand::BackGraphic2:
     case TStageCommand::BackGraphic3: {
       std::string args = Arguments(text);
-      int32_t picture = RoundToInt(Evaluate(GetItem(args, 1), line.Place));
-      int32_t pattern = RoundToInt(Evaluate(GetItem(args, 2), line.Place));
-      int32_t alpha = RoundToInt(Evaluate(GetItem(args, 3), line.Place));
+      int32_t picture = RoundToInt32(Evaluate(GetItem(args, 1), line.Place));
+      int32_t pattern = RoundToInt32(Evaluate(GetItem(args, 2), line.Place));
+      int32_t alpha = RoundToInt32(Evaluate(GetItem(args, 3), line.Place));
       int layer = entry->Command == TStageCommand::BackGraphic1 ? 0 : entry->Command == TStageCommand::BackGraphic2 ? 1 : 2;
       if (Context_.TextureList && Context_.TextureList->Get(TPictureTable::Back, picture) && Context_.BackGround)
         Context_.BackGround->FarPicture().Layer(layer).SetPicture(picture, pattern, alpha);

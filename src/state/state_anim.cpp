@@ -6,18 +6,15 @@
 #include <cmath>
 #include <numbers>
 
+#include "objects/rounding.h"
+
 namespace vuzed {
 
 double SinDeg(int32_t degrees) { return std::sin(double(degrees) * std::numbers::pi / 180.0); }
 double CosDeg(int32_t degrees) { return std::cos(double(degrees) * std::numbers::pi / 180.0); }
 
-int32_t RoundToInt(double v) {
-  if (!std::isfinite(v)) return 0;
-  return int32_t(std::nearbyint(std::clamp(v, -2147483648.0, 2147483647.0)));
-}
-
 uint32_t WhiteAtAlpha(double alpha) {
-  return uint32_t(std::clamp(RoundToInt(alpha), 0, 255)) << 24 | 0x00FFFFFF;
+  return uint32_t(std::clamp(RoundToInt32(alpha), 0, 255)) << 24 | 0x00FFFFFF;
 }
 
 }  // namespace vuzed

@@ -19,6 +19,7 @@
 #include "back/texture_list.h"
 #include "engine/graphics/texture.h"
 #include "game/game_context.h"
+#include "objects/rounding.h"
 #include "state/state.h"
 
 namespace vuzed {
@@ -34,7 +35,7 @@ constexpr int32_t kAdvBackdropPicture = 19;
 
 // White at alpha round(full x t / 20), rounded half to even.
 uint32_t FadeColour(int32_t full, int32_t t) {
-  const auto alpha = uint32_t(std::nearbyint(double(full) * double(t) / double(kFadeFrames)));
+  const auto alpha = uint32_t(RoundToInt32(double(full) * double(t) / double(kFadeFrames)));
   return alpha << 24 | 0x00FFFFFF;
 }
 

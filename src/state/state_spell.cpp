@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "objects/rounding.h"
 #include "state/state.h"
 #include "state/state_anim.h"
 
@@ -36,7 +37,7 @@ void TState::StepBossOverlay() {
                 SpellNameTexture.get());
     if (SpellFrame > 20 && Boss) {
       // 0 at frame 20, the full 350 pixels at frame 180.
-      const int32_t width = RoundToInt((double(SpellFrame) * 350 - 7000) / 160);
+      const int32_t width = RoundToInt32((double(SpellFrame) * 350 - 7000) / 160);
       DrawPicture(kGaugeX, kGaugeY, false, kOpaqueWhite, 0, false, ElsePicture(30), kGaugeHeight, float(width));
     }
     if (SpellFrame >= kAnnounceFrames) {
@@ -46,7 +47,7 @@ void TState::StepBossOverlay() {
   } else if (Boss && Boss->GaugeMaxHp() > 0) {
     // A boss without SETHP yet has no maximum: no gauge rather than a
     // division by zero.
-    const int32_t width = RoundToInt(double(Boss->GaugeHp()) / double(Boss->GaugeMaxHp()) * kGaugeWidth);
+    const int32_t width = RoundToInt32(double(Boss->GaugeHp()) / double(Boss->GaugeMaxHp()) * kGaugeWidth);
     if (width > 0)
       DrawPicture(kGaugeX, kGaugeY, false, kOpaqueWhite, TopFade, TopFadeOn, ElsePicture(30), kGaugeHeight,
                   float(width));

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "objects/rounding.h"
 #include "state/state.h"
 #include "state/state_anim.h"
 
@@ -19,7 +20,7 @@ void TState::StepCutIn() {
   ++Dialogue.CutInFrame;
   // One pixel a frame while the cosine rounds to +1 or -1 (frames 1..60 and
   // 120..180); it stands still in between.
-  Dialogue.CutInX += std::abs(RoundToInt(CosDeg(Dialogue.CutInFrame)));
+  Dialogue.CutInX += std::abs(RoundToInt32(CosDeg(Dialogue.CutInFrame)));
   DrawPicture(float(Dialogue.CutInX), 300, false, WhiteAtAlpha(SinDeg(Dialogue.CutInFrame) * 255), 0, false,
               ElsePicture(Dialogue.CutInPicture));
   if (Dialogue.CutInFrame >= kAnimationFrames) {
@@ -31,7 +32,7 @@ void TState::StepCutIn() {
 void TState::StepStageTitle() {
   if (StageTitleFrame == -1) return;
   const int32_t t = ++StageTitleFrame;
-  const float x = float(RoundToInt(200 - CosDeg(t) * 40));
+  const float x = float(RoundToInt32(200 - CosDeg(t) * 40));
   DrawPicture(x - 30, 150, false, WhiteAtAlpha(SinDeg(t) * 153), 0, false, ElsePicture(StageTitlePicture1));
   DrawPicture(x, 250, false, WhiteAtAlpha(SinDeg(t) * 255), 0, false, ElsePicture(StageTitlePicture2));
   if (t >= kAnimationFrames) StageTitleFrame = -1;

@@ -9,6 +9,7 @@
 #include "engine/graphics/text_writer.h"
 #include "engine/graphics/texture.h"
 #include "game/game_context.h"
+#include "objects/rounding.h"
 #include "state/state.h"
 #include "title/title.h"
 #include "title/title_draw.h"
@@ -62,7 +63,7 @@ void TTitle::DrawPanel() {
   uint32_t color = 0xFFFFFFFF;
   float x = 30;
   if (PanelCounter < kPanelSlideFrames) {
-    color = WhiteWithAlpha(int32_t(std::nearbyint(double(PanelCounter) * 255.0 / kPanelSlideFrames)));
+    color = WhiteWithAlpha(RoundToInt32(double(PanelCounter) * 255.0 / kPanelSlideFrames));
     x = float(90 - 3 * PanelCounter);
   }
   if (Context_.TextureList)

@@ -8,6 +8,7 @@
 #include "engine/input/input_device.h"
 #include "back/background.h"
 #include "game/game_context.h"
+#include "objects/rounding.h"
 #include "title/title.h"
 #include "title/title_draw.h"
 
@@ -33,8 +34,8 @@ TOpening::TOpening(TGameContext& context) : Context_(context) {
 TOpening::~TOpening() = default;
 
 int32_t TOpening::LogoAlpha(int32_t t) {
-  if (t < kFadeFrames) return int32_t(std::nearbyint(double(t) * 255.0 / kFadeFrames));
-  if (t > kLastFrame - kFadeFrames) return int32_t(std::nearbyint(double(kLastFrame - t) * 255.0 / kFadeFrames));
+  if (t < kFadeFrames) return RoundToInt32(double(t) * 255.0 / kFadeFrames);
+  if (t > kLastFrame - kFadeFrames) return RoundToInt32(double(kLastFrame - t) * 255.0 / kFadeFrames);
   return 255;
 }
 

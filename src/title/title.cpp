@@ -8,6 +8,7 @@
 #include "engine/sound/sound_device.h"
 #include "player/player_control.h"
 #include "game/game_context.h"
+#include "objects/rounding.h"
 #include "state/state.h"
 #include "title/title_draw.h"
 
@@ -18,9 +19,6 @@ constexpr int32_t kIntroBackPicture = 30;
 constexpr int kCursorChannel = 10;
 constexpr int kSelectChannel = 11;
 constexpr int32_t kNewGameLives = 3;
-
-// Rounding of the fades: to nearest, ties to even.
-int32_t RoundAlpha(double value) { return int32_t(std::nearbyint(value)); }
 
 }  // namespace
 
@@ -50,12 +48,12 @@ uint32_t TTitle::StepFades() {
   if (IntroCounter > 0) {
     --IntroCounter;
     DrawBack(kIntroBackPicture, 0xFFFFFFFF);
-    return WhiteWithAlpha(RoundAlpha(double(kIntroFrames - IntroCounter) * 255.0 / kIntroFrames));
+    return WhiteWithAlpha(RoundToInt32(double(kIntroFrames - IntroCounter) * 255.0 / kIntroFrames));
   }
   if (FadeCounter < 0) {
     ++FadeCounter;
-    DrawBack(FadePicture, WhiteWithAlpha(RoundAlpha(double(-FadeCounter) * 255.0 / kFadeFrames)));
-    return WhiteWithAlpha(RoundAlpha(double(FadeCounter + kFadeFrames) * 255.0 / kFadeFrames));
+    DrawBack(FadePicture, WhiteWithAlpha(RoundToInt32(double(-FadeCounter) * 255.0 / kFadeFrames)));
+    return WhiteWithAlpha(RoundToInt32(double(FadeCounter + kFadeFrames) * 255.0 / kFadeFrames));
   }
   return 0xFFFFFFFF;
 }

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/graphics/engine_log.h"
 #include "engine/platform/clock.h"
 #include "engine/platform/video_platform.h"
 #include "shell/main_form.h"
@@ -43,7 +42,6 @@ TEST(LoadingPictureGl, StartupShowsTheLoadingPictureFullSize) {
     EXPECT_EQ(pixel(0, 240), 0x00FF00u);
     EXPECT_EQ(pixel(639, 479), 0x00FF00u);
   }
-  EngineLog::SetDirectory(".");
 }
 
 }  // namespace

@@ -173,6 +173,20 @@ TEST_P(Evaluators, OverlongTextsAreNotExpressions) {
 INSTANTIATE_TEST_SUITE_P(ReferenceAndCompiled, Evaluators, ::testing::Values(true, false),
                          [](const auto& info) { return info.param ? "Reference" : "Compiled"; });
 
+// Both evaluators end a bracketed part and a SIN .. TAN argument here.
+TEST(MatchingParen, FindsTheCloseThatReturnsToTheOpeningLevel) {
+  constexpr std::size_t kNone = std::string_view::npos;
+  struct Case {
+    std::string_view Text;
+    std::size_t Open, Close;
+  };
+  for (Case c : {Case{"()", 0, 1}, Case{"(1+2)*3", 0, 4}, Case{"a(b(c)d)e", 1, 7}, Case{"SIN((1)+(2))", 3, 11},
+                 Case{"(a))", 0, 2}, Case{"(1)+(2)", 4, 6}, Case{"((a)", 0, kNone}, Case{"(", 0, kNone},
+                 Case{"x(", 5, kNone}}) {
+    EXPECT_EQ(MatchingParen(c.Text, c.Open), c.Close) << c.Text << " at " << c.Open;
+  }
+}
+
 TEST(TCompiledEvaluator, CompilesEachTextOnceAndTypicalTextsFully) {
   TCompiledEvaluator evaluator(kEnemy);
   TPlainExpressionOwner owner(kEnemy);

@@ -5,20 +5,13 @@
 namespace vuzed::test {
 
 EngineFixture::EngineFixture(EngineLogOptions options, bool load) {
-  EngineLog::SetDirectory(Dir.Path());
-  EngineLog::ResetRun();
-  EngineLog::SetHaltHandler(nullptr);
   Device = std::make_unique<TDovivez>(Backend, Window);
+  Device->SetLogDirectory(Dir.Path());
   Device->SetDebugOption(options);
   if (load) Device->Loaded();
 }
 
-EngineFixture::~EngineFixture() {
-  Device.reset();
-  EngineLog::SetOptions({});
-  EngineLog::ResetRun();
-  EngineLog::SetDirectory(".");
-}
+EngineFixture::~EngineFixture() { Device.reset(); }
 
 std::vector<std::string> EngineFixture::LogLines() const {
   std::vector<std::string> lines;

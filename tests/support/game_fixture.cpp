@@ -2,18 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/graphics/engine_log.h"
-
 namespace vuzed::test {
 
 GameFixture::GameFixture() = default;
 
-GameFixture::~GameFixture() {
-  Form.reset();
-  EngineLog::SetOptions({});
-  EngineLog::ResetRun();
-  EngineLog::SetDirectory(".");
-}
+GameFixture::~GameFixture() { Form.reset(); }
 
 void GameFixture::Keys(const std::string& script) {
   std::string error;

@@ -19,16 +19,9 @@ namespace vuzed::test {
 class GeometryFixture : public ::testing::Test {
  protected:
   GeometryFixture() {
-    EngineLog::SetDirectory(Dir.Path());
-    EngineLog::ResetRun();
+    Device.SetLogDirectory(Dir.Path());
     Halts() = 0;
-    EngineLog::SetHaltHandler([] { ++Halts(); });
-  }
-  ~GeometryFixture() override {
-    EngineLog::SetHaltHandler(nullptr);
-    EngineLog::SetOptions({});
-    EngineLog::ResetRun();
-    EngineLog::SetDirectory(".");
+    Device.SetHaltHandler([] { ++Halts(); });
   }
   void SetUp() override {
     Device.SetDebugOption({true, true, false});

@@ -19,10 +19,7 @@ namespace vuzed::test {
 
 class TextureFixture : public ::testing::Test {
  protected:
-  TextureFixture() {
-    EngineLog::SetDirectory(Dir.Path());
-    EngineLog::ResetRun();
-  }
+  TextureFixture() { Device.SetLogDirectory(Dir.Path()); }
 
   // Creates the device; tests change Backend.Caps or formats before.
   void StartDevice() {

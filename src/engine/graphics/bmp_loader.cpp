@@ -111,8 +111,8 @@ BmpHeader Bmp32Header(int width, int height) {
   return h;
 }
 
-void LogLoadError(const std::string& text) {
-  EngineLog::WriteLog(text + "(Error Code = " + D3DErrorName(d3derr::ENGINE_FAIL) + ")");
+void LogLoadError(EngineLog* log, const std::string& text) {
+  WriteLog(log, text + "(Error Code = " + D3DErrorName(d3derr::ENGINE_FAIL) + ")");
 }
 
 // Reads a BMP from the stream's position into level 0, which is already
@@ -121,42 +121,42 @@ void LogLoadError(const std::string& text) {
 // ends early keeps the rows read so far.
 bool TMXTexture::LoadBMP(std::istream& in) {
   if (!HasTexture_) {
-    CheckResult(d3derr::ENGINE_FAIL, "LoadBMP中にサーフェスがロックできませんでした");
+    CheckResult(Log(), d3derr::ENGINE_FAIL, "LoadBMP中にサーフェスがロックできませんでした");
     return false;
   }
   const std::streampos base = in.tellg();
   BmpHeader h;
   if (!ReadBmpFileHeader(in, h)) {
-    EngineLog::WriteLog("ビットマップの読みこみ中に、エラーが発生しました");
+    WriteLog(Log(), "ビットマップの読みこみ中に、エラーが発生しました");
     return false;
   }
   if (h.Type != BmpHeader::Magic) {
-    EngineLog::WriteLog("不正なBMPファイルです");
+    WriteLog(Log(), "不正なBMPファイルです");
     return false;
   }
   if (!ReadBmpInfoHeader(in, h)) {
-    EngineLog::WriteLog("LoadBMP中に、読み込みエラーが発生しました");
+    WriteLog(Log(), "LoadBMP中に、読み込みエラーが発生しました");
     return false;
   }
   // Smaller info headers (OS/2) place every field elsewhere.
   if (h.InfoSize < BmpHeader::InfoHeaderSize) {
-    EngineLog::WriteLog("不正なBMPファイルです");
+    WriteLog(Log(), "不正なBMPファイルです");
     return false;
   }
   const int s = h.BitCount / 8;
   if (h.BitCount % 8 != 0 || s < 1 || s > 4) {
-    LogLoadError("色数が8ビット～32ビットの範囲のビットマップを、LoadBMPには指定してください");
+    LogLoadError(Log(), "色数が8ビット～32ビットの範囲のビットマップを、LoadBMPには指定してください");
     return false;
   }
   const bool plainPixels =
       h.Compression == BmpHeader::RGB || (h.Compression == BmpHeader::BitFields && h.BitCount == 32);
   if (!plainPixels || !h.SizeIsPlausible()) {
-    EngineLog::WriteLog("不正なBMPファイルです");
+    WriteLog(Log(), "不正なBMPファイルです");
     return false;
   }
   const bool indexTarget = Format_ == fmt::P8;
   if (indexTarget && s > 1) {
-    LogLoadError("8ビットパレット付きテクスチャに対して16ビット以上のBMPをロードする事は出来ません");
+    LogLoadError(Log(), "8ビットパレット付きテクスチャに対して16ビット以上のBMPをロードする事は出来ません");
     return false;
   }
 
@@ -172,7 +172,7 @@ bool TMXTexture::LoadBMP(std::istream& in) {
     std::vector<uint8_t> raw(entries * 4);
     in.seekg(base + std::streamoff(headerEnd));
     if (!ReadExactly(in, raw.data(), std::streamsize(raw.size()))) {
-      EngineLog::WriteLog("LoadBMP中に、読み込みエラーが発生しました");
+      WriteLog(Log(), "LoadBMP中に、読み込みエラーが発生しました");
       return false;
     }
     for (uint32_t i = 0; i < entries; ++i) palette[i] = Opaque | Get(&raw[4 * i], 3);
@@ -197,7 +197,7 @@ bool TMXTexture::LoadBMP(std::istream& in) {
   bool complete = true;
   for (int i = 0; i < rows; ++i) {
     if (!ReadExactly(in, source.data(), rowBytes)) {
-      EngineLog::WriteLog("LoadBMP中に、読み込みエラーが発生しました");
+      WriteLog(Log(), "LoadBMP中に、読み込みエラーが発生しました");
       complete = false;
       break;
     }

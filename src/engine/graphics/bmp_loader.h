@@ -49,9 +49,11 @@ void WriteBmpHeader(std::ostream& out, const BmpHeader& header);
 // The headers of a plain 32-bit bottom-up picture, pixels right after them.
 BmpHeader Bmp32Header(int width, int height);
 
+class EngineLog;
+
 // A picture that cannot be loaded: text + "(Error Code = ...)" of the engine
 // failure code through the log, like CheckResult, but never halting: one bad
-// picture must not end the game.
-void LogLoadError(const std::string& text);
+// picture must not end the game. A null log writes nothing.
+void LogLoadError(EngineLog* log, const std::string& text);
 
 }  // namespace vuzed

@@ -92,10 +92,10 @@ int FormatBits(D3DFORMAT format) {
   return f ? f->Bits : 0;
 }
 
-HRESULT CheckResult(HRESULT result, const std::string& text) {
-  if (result == 0) return 0;
-  EngineLog::WriteLog(text + "(Error Code = " + D3DErrorName(result) + ")");
-  if (EngineLog::Options().HaltOnError) EngineLog::Halt();
+HRESULT CheckResult(EngineLog* log, HRESULT result, const std::string& text) {
+  if (result == 0 || !log) return result;
+  log->WriteLog(text + "(Error Code = " + D3DErrorName(result) + ")");
+  log->HaltIfAsked();
   return result;
 }
 

@@ -15,8 +15,11 @@ const char* FormatName(D3DFORMAT format);
 // Bits per pixel; 0 for compressed, index, vertex and unknown formats.
 int FormatBits(D3DFORMAT format);
 
+class EngineLog;
+
 // The log line of a failed call: text + "(Error Code = " + name + ")" through
 // WriteLog, then the halt when the log options ask for it. Returns the result.
-HRESULT CheckResult(HRESULT result, const std::string& text);
+// Without a log (an object without a device) nothing is written or halted.
+HRESULT CheckResult(EngineLog* log, HRESULT result, const std::string& text);
 
 }  // namespace vuzed

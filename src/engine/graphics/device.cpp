@@ -7,21 +7,6 @@
 namespace vuzed {
 namespace {
 
-void Detail(const std::string& text) { EngineLog::WriteDetailLog(text); }
-
-// A framed heading: the opening line raises the indent, the closing one lowers it.
-void Open(const char* heading) {
-  Detail("");
-  Detail(heading);
-  EngineLog::IndentUp();
-}
-
-void CloseFrame(const char* heading) {
-  EngineLog::IndentDown();
-  Detail(heading);
-  Detail("");
-}
-
 template <typename... Args>
 std::string Format(const char* pattern, Args... args) {
   char buffer[512];
@@ -42,19 +27,30 @@ TDeviceResource::~TDeviceResource() {
   if (Device_) Device_->UnregisterResource(ID_);
 }
 
+EngineLog* TDeviceResource::Log() const { return Device_ ? &Device_->Log() : nullptr; }
+
 // ---- TDovivez ----
 
 TDovivez::TDovivez(RenderBackend& backend, WindowHost& window) : Backend_(backend), Window_(window) {
-  EngineLog::SetOptions(Options_);
+  Log_.SetOptions({true, true, true});
 }
 
-void TDovivez::SetDebugOption(const EngineLogOptions& options) {
-  Options_ = options;
-  EngineLog::SetOptions(options);
+void TDovivez::Detail(const std::string& text) { Log_.WriteDetailLog(text); }
+
+// A framed heading: the opening line raises the indent, the closing one lowers it.
+void TDovivez::Open(const char* heading) {
+  Detail("");
+  Detail(heading);
+  Log_.IndentUp();
+}
+
+void TDovivez::CloseFrame(const char* heading) {
+  Log_.IndentDown();
+  Detail(heading);
+  Detail("");
 }
 
 void TDovivez::Loaded() {
-  EngineLog::SetOptions(Options_);
   NextID_ = 0;
   Open("■■■起動時の初期化をします■■■");
   Detail("Direct3Dを生成します");
@@ -140,7 +136,8 @@ void TDovivez::CreateDevice(const DeviceSettings& settings) {
   }
   Detail("Direct3DDeviceオブジェクトの生成を行います");
   bool created = Backend_.CreateDevice(settings);
-  if (CheckResult(created ? d3derr::OK : d3derr::INVALIDCALL, "Direct3DDeviceオブジェクトの生成に失敗しました"))
+  if (CheckResult(&Log_, created ? d3derr::OK : d3derr::INVALIDCALL,
+                  "Direct3DDeviceオブジェクトの生成に失敗しました"))
     return;
   Settings_ = settings;
   Windowed_ = settings.Windowed;
@@ -166,7 +163,7 @@ void TDovivez::ReleaseDevice() {
 void TDovivez::ResetDevice() {
   Open("■■■Direct3DDeviceをリセットします■■■");
   for (TDeviceResource* r : std::vector<TDeviceResource*>(Registry_)) r->OnLost();
-  CheckResult(Backend_.Reset() ? d3derr::OK : d3derr::DEVICELOST, "リセットに失敗しました");
+  CheckResult(&Log_, Backend_.Reset() ? d3derr::OK : d3derr::DEVICELOST, "リセットに失敗しました");
   for (TDeviceResource* r : std::vector<TDeviceResource*>(Registry_)) r->OnReset();
   CloseFrame("■■■Direct3DDeviceをリセットしました■■■");
 }
@@ -189,7 +186,7 @@ void TDovivez::UnregisterResource(int id) {
     ByID_.erase(id);
     return;
   }
-  CheckResult(d3derr::ENGINE_FAIL,
+  CheckResult(&Log_, d3derr::ENGINE_FAIL,
               Format("リストに入ってないDovivezリソース(ID:%d)が、UnregisterResource手続きに渡されました", id));
 }
 

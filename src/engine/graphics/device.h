@@ -3,8 +3,10 @@
 // RenderBackend), switches between window and full-screen modes, resets a lost
 // device, and keeps the registry of every engine resource so that textures,
 // scenes and light groups can drop and rebuild their device objects around a
-// mode change or a reset. Every step is narrated in the engine log.
+// mode change or a reset. Every step is narrated in the device's engine log.
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <string>
@@ -30,6 +32,8 @@ class TDeviceResource {
   int ResourceID() const { return ID_; }
   const std::string& ResourceName() const { return Name_; }
   TDovivez* Device() const { return Device_; }
+  // The device's engine log; nullptr without a device.
+  EngineLog* Log() const;
 
  protected:
   TDeviceResource(TDovivez* device, const char* className, std::string name);
@@ -56,9 +60,15 @@ class TDovivez {
   TDovivez(const TDovivez&) = delete;
   TDovivez& operator=(const TDovivez&) = delete;
 
-  // DebugOption: halt on error, debug messages, detailed log.
-  void SetDebugOption(const EngineLogOptions& options);
-  const EngineLogOptions& DebugOption() const { return Options_; }
+  // DebugOption: halt on error, debug messages, detailed log. All three are
+  // on until changed.
+  void SetDebugOption(const EngineLogOptions& options) { Log_.SetOptions(options); }
+  const EngineLogOptions& DebugOption() const { return Log_.Options(); }
+  // Where "Dovivez_DebugLog.txt" goes (the executable's directory in the game).
+  void SetLogDirectory(const std::filesystem::path& dir) { Log_.SetDirectory(dir); }
+  // What a halt on error does: ends the process unless replaced (tests).
+  void SetHaltHandler(std::function<void()> handler) { Log_.SetHaltHandler(std::move(handler)); }
+  EngineLog& Log() { return Log_; }
 
   // Start-up: creates the first device at the window's client size.
   void Loaded();
@@ -93,6 +103,11 @@ class TDovivez {
   WindowHost& Window() { return Window_; }
 
  private:
+  // Detail lines of the log; Open and CloseFrame frame a step with a heading
+  // and indent what it logs.
+  void Detail(const std::string& text);
+  void Open(const char* heading);
+  void CloseFrame(const char* heading);
   void ReleaseDevice();
   void InitDevice(bool windowed, int width, int height, D3DFORMAT format,
                   const std::vector<D3DFORMAT>& depthFormats);
@@ -101,7 +116,7 @@ class TDovivez {
 
   RenderBackend& Backend_;
   WindowHost& Window_;
-  EngineLogOptions Options_{true, true, true};
+  EngineLog Log_;
   bool Windowed_ = true;
   int Width_ = 0;
   int Height_ = 0;

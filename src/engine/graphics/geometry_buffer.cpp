@@ -30,7 +30,7 @@ TMXGeometryBuffer::~TMXGeometryBuffer() {
 }
 
 HRESULT TMXGeometryBuffer::Fail(HRESULT result, const char* what) const {
-  return CheckResult(result, std::string(Kind_) + what);
+  return CheckResult(Log(), result, std::string(Kind_) + what);
 }
 
 void TMXGeometryBuffer::SetCount(int n) {

@@ -15,14 +15,14 @@ uint16_t TMXIndexBuffer::GetIndex(int i) {
   uint16_t value = 0;
   if (Locked()) {
     if (i < LockFirst() || i > LockLast()) {
-      CheckResult(d3derr::ENGINE_FAIL, "IndexBufferのロックされた範囲の外を読もうとしました");
+      CheckResult(Log(), d3derr::ENGINE_FAIL, "IndexBufferのロックされた範囲の外を読もうとしました");
       return 0;
     }
     std::memcpy(&value, LockPointer() + size_t(i - LockFirst()) * kIndexSize, kIndexSize);
     return value;
   }
   if (i < 0 || i >= Count()) {
-    CheckResult(d3derr::ENGINE_FAIL, "IndexBufferの範囲外を読み込もうとしました");
+    CheckResult(Log(), d3derr::ENGINE_FAIL, "IndexBufferの範囲外を読み込もうとしました");
     return 0;
   }
   const uint8_t* p = Lock(i, 1, d3d::LOCK_READONLY);
@@ -35,7 +35,7 @@ uint16_t TMXIndexBuffer::GetIndex(int i) {
 void TMXIndexBuffer::SetIndex(int i, uint16_t value) {
   if (Locked()) {
     if (i < LockFirst() || i > LockLast()) {
-      CheckResult(d3derr::ENGINE_FAIL, "IndexBufferのロックされた範囲の外へ書こうとしました");
+      CheckResult(Log(), d3derr::ENGINE_FAIL, "IndexBufferのロックされた範囲の外へ書こうとしました");
       return;
     }
     std::memcpy(LockPointer() + size_t(i - LockFirst()) * kIndexSize, &value, kIndexSize);
@@ -43,7 +43,7 @@ void TMXIndexBuffer::SetIndex(int i, uint16_t value) {
     return;
   }
   if (i < 0 || i >= Count()) {
-    CheckResult(d3derr::ENGINE_FAIL, "IndexBufferの範囲外へ書き込もうとしました");
+    CheckResult(Log(), d3derr::ENGINE_FAIL, "IndexBufferの範囲外へ書き込もうとしました");
     return;
   }
   uint8_t* p = Lock(i, 1, 0);

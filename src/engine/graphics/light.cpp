@@ -47,7 +47,7 @@ TVZLightGroup::~TVZLightGroup() = default;
 
 TVZLight* TVZLightGroup::Items(int i) {
   if (i < 0 || i >= Count()) {
-    EngineLog::WriteLog("TVZLightGroup @ VZLib: 範囲外のライトを参照しようとしました");
+    WriteLog(Log(), "TVZLightGroup @ VZLib: 範囲外のライトを参照しようとしました");
     return nullptr;
   }
   return Lights_[size_t(i)].get();

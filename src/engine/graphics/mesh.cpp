@@ -31,8 +31,10 @@ void TVZMesh::Clear() {
   Radius_ = 0;
 }
 
+EngineLog* TVZMesh::Log() const { return Device_ ? &Device_->Log() : nullptr; }
+
 bool TVZMesh::Fail(const std::string& text) {
-  EngineLog::WriteLog(text);
+  WriteLog(Log(), text);
   LastError_ = text;
   Clear();
   return false;

@@ -24,6 +24,7 @@
 
 namespace vuzed {
 
+class EngineLog;
 class TDovivez;
 class TMXVertexBuffer;
 class TMXIndexBuffer;
@@ -69,6 +70,8 @@ class TVZMesh {
   TMXIndexBuffer* IndexBuffer() const { return Indices_.get(); }
 
  private:
+  // The device's engine log; nullptr without a device.
+  EngineLog* Log() const;
   // Frees both buffers and zeroes the counts and bounds.
   void Clear();
   // Logs text, keeps it in LastError, leaves the mesh empty; returns false.

@@ -115,7 +115,7 @@ bool TVZMesh::LoadFromStream(std::istream& stream) {
     char line[256];
     std::snprintf(line, sizeof line, "VZLib : このハードウェアでは、最大 %u までしか頂点インデクスを振る事ができません",
                   MaxVertexIndex_);
-    EngineLog::WriteLog(line);
+    WriteLog(Log(), line);
   }
   Vertices_ = std::make_unique<TMXVertexBuffer>(Device_, VertexBufferName_, d3d::POOL_MANAGED, format, 0,
                                                 int(stride), vertexCount);

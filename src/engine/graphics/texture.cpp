@@ -14,8 +14,6 @@
 namespace vuzed {
 namespace {
 
-void Detail(const std::string& text) { EngineLog::WriteDetailLog(text); }
-
 // Smallest power of two not below n, for n >= 1.
 int CeilPow2(int n) {
   int p = 1;
@@ -110,7 +108,7 @@ void TMXTexture::SetSize(int width, int height) {
   Detail(std::string("使用されるフォーマットは ") + FormatName(Format_) + " です");
   BytesPerPixel_ = FormatBits(Format_) / 8;
   if (width <= 0 || height <= 0 || BytesPerPixel_ == 0) {
-    CheckResult(d3derr::INVALIDCALL, "テクスチャの生成に失敗しました");
+    CheckResult(Log(), d3derr::INVALIDCALL, "テクスチャの生成に失敗しました");
   } else {
     CreateStorage();
     char mem[64];
@@ -168,7 +166,7 @@ bool TMXTexture::LoadFromFile(const std::string& path, const std::string& archiv
     if (entry)
       loaded = LoadSizedBMP(*entry, errorText);
     else
-      LogLoadError(errorText);
+      LogLoadError(Log(), errorText);
     Source_ = TSource::Archive;
     ArchivePath_ = archive;
     EntryId_ = path;
@@ -180,7 +178,7 @@ bool TMXTexture::LoadFromFile(const std::string& path, const std::string& archiv
   if (file)
     loaded = LoadSizedBMP(file, path + "からの、読み込みエラー");
   else
-    LogLoadError(path + "からの、読み込みエラー");
+    LogLoadError(Log(), path + "からの、読み込みエラー");
   Source_ = TSource::File;
   FilePath_ = path;
   return loaded;
@@ -197,15 +195,15 @@ bool TMXTexture::LoadSizedBMP(std::istream& stream, const std::string& errorText
   const std::streampos base = stream.tellg();
   BmpHeader header;
   if (base == std::streampos(-1) || !ReadBmpFileHeader(stream, header) || !ReadBmpInfoHeader(stream, header)) {
-    LogLoadError(errorText);
+    LogLoadError(Log(), errorText);
     return false;
   }
   if (!header.SizeIsPlausible()) {
     // No size to give the texture: it keeps what it had.
     if (header.Type != BmpHeader::Magic)
-      EngineLog::WriteLog("不正なBMPファイルです");
+      WriteLog(Log(), "不正なBMPファイルです");
     else
-      LogLoadError(errorText);
+      LogLoadError(Log(), errorText);
     return false;
   }
   SetSize(header.Width, header.Rows());
@@ -235,7 +233,7 @@ uint8_t* TMXTexture::LockRect(int level, const TRect* rect, uint32_t flags, int&
   // Edited content can no longer be reloaded from where it came from.
   if (!readOnly && Source_ != TSource::None) Source_ = TSource::Memory;
   if (!HasTexture_) {
-    CheckResult(d3derr::ENGINE_FAIL,
+    CheckResult(Log(), d3derr::ENGINE_FAIL,
                 "テクスチャが確保されていません。LockRectの前にSetSizeするか、BMPを読み込んでください");
     return nullptr;
   }
@@ -243,7 +241,7 @@ uint8_t* TMXTexture::LockRect(int level, const TRect* rect, uint32_t flags, int&
   const bool inside = r.Left >= 0 && r.Top >= 0 && r.Left <= r.Right && r.Top <= r.Bottom &&
                       r.Right <= AllocWidth_ && r.Bottom <= AllocHeight_;
   if (level != 0 || Locked_ || !inside) {
-    CheckResult(d3derr::INVALIDCALL, "LockRectに失敗しました");
+    CheckResult(Log(), d3derr::INVALIDCALL, "LockRectに失敗しました");
     return nullptr;
   }
   Locked_ = true;
@@ -254,7 +252,7 @@ uint8_t* TMXTexture::LockRect(int level, const TRect* rect, uint32_t flags, int&
 
 void TMXTexture::UnlockRect() {
   if (!Locked_) {
-    CheckResult(d3derr::INVALIDCALL, "アンロックに失敗しました");
+    CheckResult(Log(), d3derr::INVALIDCALL, "アンロックに失敗しました");
     return;
   }
   Locked_ = false;

@@ -91,6 +91,8 @@ class TMXTexture : public TDeviceResource {
   void OnReset() override;
 
  private:
+  // A detail line in the device's log (none without a device).
+  void Detail(const std::string& text) const { WriteDetailLog(Log(), text); }
   D3DFORMAT ChooseFormat() const;
   // Allocates level 0 at AllocWidth x AllocHeight in Format; a managed
   // texture starts filled with FillColor.

@@ -220,7 +220,7 @@ TEST_F(BmpLoaderTest, AWrongMagicIsNotABmpButStillGivesTheSize) {
 TEST_F(BmpLoaderTest, UnsupportedBitCountsAreRefused) {
   for (int bits : {4, 1, 12, 48}) {
     SCOPED_TRACE(bits);
-    EngineLog::ResetRun();
+    Device.Log().ResetRun();
     TMXTexture& t = NewTexture();
     EXPECT_FALSE(t.LoadFromFile(WriteBmp("bits.bmp", PictureOf(4, 2, bits, Rgb))));
     EXPECT_TRUE(LogHasLine("色数が8ビット～32ビットの範囲のビットマップを、LoadBMPには指定してください"
@@ -280,7 +280,7 @@ TEST_F(BmpLoaderTest, AbsurdSizesAreRefusedBeforeAnythingIsAllocated) {
   for (Size s : {Size{100000, 100000}, Size{0, 5}, Size{-3, 5}, Size{5, 0}, Size{16385, 1}, Size{1, -16385},
                  Size{16384, 16384}, Size{int(0x80000000u), 1}, Size{1, int(0x80000000u)}}) {
     SCOPED_TRACE(std::to_string(s.W) + " x " + std::to_string(s.H));
-    EngineLog::ResetRun();
+    Device.Log().ResetRun();
     BmpPicture picture;
     picture.Width = s.W;
     picture.Height = s.H;
@@ -297,7 +297,7 @@ TEST_F(BmpLoaderTest, AbsurdSizesAreRefusedBeforeAnythingIsAllocated) {
 TEST_F(BmpLoaderTest, NoBadPictureHaltsTheGame) {
   static int halts;
   halts = 0;
-  EngineLog::SetHaltHandler([] { ++halts; });
+  Device.SetHaltHandler([] { ++halts; });
   Device.SetDebugOption({true, true, true});
 
   TMXTexture& t = NewTexture();
@@ -331,7 +331,7 @@ TEST_F(BmpLoaderTest, NoBadPictureHaltsTheGame) {
   EXPECT_EQ(unsized.LockRect(0, nullptr, 0, pitch), nullptr);
   EXPECT_EQ(halts, 1);
 
-  EngineLog::SetHaltHandler(nullptr);
+  Device.SetHaltHandler(nullptr);
   Device.SetDebugOption({false, true, true});
 }
 

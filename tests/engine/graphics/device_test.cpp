@@ -46,7 +46,7 @@ TEST(Device, StartupNarratesWithNumberedIndentedLines) {
   EXPECT_TRUE(Contains(lines, "ウィンドウモード 640x480で初期化します"));
   EXPECT_EQ(lines.back(), "#" + std::string(lines.size() < 10 ? "0000" : "000") + std::to_string(lines.size()) + " | ");
   EXPECT_TRUE(Contains(lines, "| ■■■Dovivez 起動しました■■■"));
-  EXPECT_EQ(EngineLog::Indent(), 0);
+  EXPECT_EQ(f.Device->Log().Indent(), 0);
   EXPECT_TRUE(f.Backend.HasDevice());
   EXPECT_TRUE(f.Device->Windowed());
   EXPECT_FALSE(f.Device->HasDepthBuffer());
@@ -73,13 +73,12 @@ TEST(Device, HaltOnErrorStopsThroughTheHaltHandler) {
   static int halts = 0;
   halts = 0;
   EngineFixture f({true, true, false});
-  EngineLog::SetHaltHandler([] { ++halts; });
-  EXPECT_EQ(CheckResult(0, "fine"), 0);
+  f.Device->SetHaltHandler([] { ++halts; });
+  EXPECT_EQ(CheckResult(&f.Device->Log(), 0, "fine"), 0);
   EXPECT_EQ(halts, 0);
-  EXPECT_EQ(CheckResult(d3derr::DEVICELOST, "bad"), d3derr::DEVICELOST);
+  EXPECT_EQ(CheckResult(&f.Device->Log(), d3derr::DEVICELOST, "bad"), d3derr::DEVICELOST);
   EXPECT_EQ(halts, 1);
   EXPECT_EQ(f.LogLines().back(), "#00001 | bad(Error Code = D3DERR_DEVICELOST)");
-  EngineLog::SetHaltHandler(nullptr);
 }
 
 TEST(Device, ModeChangesReleaseAndRebuildEveryResourceInRegistryOrder) {

@@ -111,6 +111,29 @@ TEST_F(TextureTest, AnImpossibleSizeCreatesNothing) {
   EXPECT_TRUE(LogHasLine("テクスチャの生成に失敗しました(Error Code = D3DERR_INVALIDCALL )"));
 }
 
+// A texture without a device loads and fails alike, and its failures go to
+// no log: not even to a device that exists beside it, which halts on error.
+TEST_F(TextureTest, ATextureWithoutADeviceWorksAndLogsNothing) {
+  static int halts;
+  halts = 0;
+  Device.SetHaltHandler([] { ++halts; });
+  Device.SetDebugOption({true, true, true});
+  const int lines = Device.Log().LineCount();
+  TMXTexture t(nullptr, GameTextureFormats());
+  EXPECT_TRUE(t.LoadFromFile(WriteBmp("a.bmp", PictureOf(2, 2, 24, [](int, int) { return 0x123456u; }))));
+  EXPECT_EQ(ColorAt(t, 1, 1), 0xFF123456u);
+  EXPECT_FALSE(t.LoadFromFile((Dir.Path() / "missing.bmp").string()));
+  int pitch = 0;
+  ASSERT_NE(t.LockRect(0, nullptr, 0, pitch), nullptr);
+  EXPECT_EQ(t.LockRect(0, nullptr, 0, pitch), nullptr);
+  t.UnlockRect();
+  t.UnlockRect();
+  EXPECT_EQ(Device.Log().LineCount(), lines);
+  EXPECT_EQ(halts, 0);
+  Device.SetHaltHandler(nullptr);
+  Device.SetDebugOption({false, true, true});
+}
+
 // ---- Locking ----
 
 TEST_F(TextureTest, LockingBeforeAnySizeLogsAndLocksNothing) {
@@ -356,9 +379,9 @@ TEST_F(TextureTest, AFileThatVanishedComesBackAsItsFill) {
 
 TEST_F(TextureTest, ATextureNeverSizedStaysEmptyThroughAModeChange) {
   TMXTexture t(&Device, GameTextureFormats());
-  const int lines = EngineLog::LineCount();
+  const int lines = Device.Log().LineCount();
   ChangeMode();
-  EXPECT_GT(EngineLog::LineCount(), lines);
+  EXPECT_GT(Device.Log().LineCount(), lines);
   EXPECT_FALSE(t.HasTexture());
   EXPECT_EQ(Log().find("Error Code"), std::string::npos);
 }
