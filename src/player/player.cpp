@@ -93,8 +93,9 @@ void TPlayer::UpdateTimers() {
 }
 
 void TPlayer::Hit(int32_t damage) {
-  if (Control_ && Control_->Invincible) return;
   if (InvulnerableTimer > 0) return;
+  ++HitsTaken;
+  if (Control_ && Control_->Invincible) return;
   // A script may give a bullet any damage; hit points stop at the integer range.
   Hp = int32_t(std::clamp<int64_t>(int64_t(Hp) - damage, INT32_MIN, INT32_MAX));
   if (Hp > 0) {

@@ -58,6 +58,9 @@ class TPlayer : public TCharacter {
   int32_t Graze = 0;            // bullets grazed
   int32_t BombTimer = 0;        // frames left of the running bomb
   int32_t InvulnerableTimer = 0;
+  // Hits that reached the ship outside its blinking time since the game
+  // began, counted also when it is invincible (a measure of difficulty).
+  int32_t HitsTaken = 0;
   bool Alive = false;
   int32_t DeathTimer = 0;       // frames left of the death sequence
   bool InPlay = false;          // a game is running

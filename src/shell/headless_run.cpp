@@ -13,6 +13,7 @@
 #include "engine/platform/clock.h"
 #include "engine/platform/null_render_backend.h"
 #include "engine/platform/scripted_input_source.h"
+#include "shell/autoplay.h"
 #include "engine/platform/sdl_audio_backend.h"
 #include "engine/platform/video_platform.h"
 #include "engine/platform/screenshot.h"
@@ -62,6 +63,7 @@ std::string SummaryLine(TForm1& form, int64_t frame) {
   line += ",\"hp\":" + JsonNumber(int64_t(ship.Hp));
   line += ",\"power\":" + JsonNumber(ship.Power);
   line += ",\"graze\":" + JsonNumber(int64_t(ship.Graze));
+  line += ",\"hits\":" + JsonNumber(int64_t(ship.HitsTaken));
   line += ",\"px\":" + JsonNumber(ship.X);
   line += ",\"py\":" + JsonNumber(ship.Y);
   line += ",\"enemies\":" + JsonNumber(int64_t(enemies.Enemies.size()));
@@ -173,7 +175,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   platform.Audio = audio.get();
   platform.Render = video ? &video->Render() : static_cast<RenderBackend*>(&nullRender);
   platform.Window = video ? &video->Window() : static_cast<WindowHost*>(&nullWindow);
-  platform.Input = &input;
+  TAutoplayInput bot(input);
+  platform.Input = options.Autoplay ? static_cast<InputSource*>(&bot) : &input;
   platform.Time = &clock;
 
   int status = 0;
@@ -195,6 +198,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     for (int64_t pass = 1; pass <= options.Frames; ++pass) {
       clock.Now = double(pass) / 60.0;
       input.SetPass(pass);
+      if (options.Autoplay) bot.Decide(c);
       int64_t renderedBefore = c.BackGround->RenderCount;
       form.RunPass(float(clock.Now));
       frame = pass;

@@ -15,7 +15,9 @@ const char* const kRunHelp =
     "  --input FILE         scripted keys: lines \"FROM[-TO] KEY...\"\n"
     "  --dump               one JSON line per object before the summary\n"
     "  --trace N            a summary line after every N-th pass as well\n"
-    "  --invincible         the ship ignores hits\n"
+    "  --invincible         the ship ignores hits (they are still counted: \"hits\")\n"
+    "  --autoplay           a bot plays the ship: shot held, steering clear of what\n"
+    "                       comes at it, never bombing (--input keys still work)\n"
     "  --video null|gl      renderer (default null)\n"
     "  --screenshot PASS:FILE  write the frame rendered at PASS (.bmp or .png; gl only)\n";
 
@@ -67,6 +69,8 @@ std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args,
         return bad("--trace needs a positive whole number, got \"" + v + "\"");
     } else if (a == "--invincible") {
       o.Invincible = true;
+    } else if (a == "--autoplay") {
+      o.Autoplay = true;
     } else if (a == "--video") {
       if (!value(v) || (v != "null" && v != "gl")) return bad("--video takes null or gl, got \"" + v + "\"");
       o.VideoGl = v == "gl";

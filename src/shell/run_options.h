@@ -25,6 +25,7 @@ struct TRunOptions {
   bool Dump = false;
   int64_t Trace = 0;
   bool Invincible = false;
+  bool Autoplay = false;
   bool VideoGl = false;
   std::vector<TScreenshotRequest> Screenshots;
   bool Help = false;

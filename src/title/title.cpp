@@ -100,6 +100,7 @@ void TTitle::StartGame(int32_t type) {
     Context_.PlayerControl->ResetPlayer();
     Context_.PlayerControl->Ship.Lives = kNewGameLives;
     Context_.PlayerControl->Ship.Graze = 0;
+    Context_.PlayerControl->Ship.HitsTaken = 0;
   }
   if (OnGameStart) OnGameStart(type);
 }

@@ -105,5 +105,21 @@ TEST_F(Stage1Run, ReachesTheBossAllSpellCardsAndTheStageClear) {
   EXPECT_NE(atTalk.Out.find("\"class\":\"TBoss\""), std::string::npos) << atTalk.Out;
 }
 
+// The autoplay bot through the first waves: what a ship standing still takes
+// by the hundred, the bot takes a handful of, the same way in every run.
+TEST_F(Stage1Run, TheAutoplayBotSteersClearOfWhatAShipStandingStillTakes) {
+  const auto still = Run(3000, {});
+  const auto bot = Run(3000, {"--autoplay"});
+  ASSERT_EQ(still.Status, 0) << still.Err;
+  ASSERT_EQ(bot.Status, 0) << bot.Err;
+  const long long stillHits = Field(still.OutLines().back(), "hits");
+  const long long botHits = Field(bot.OutLines().back(), "hits");
+  EXPECT_GT(stillHits, 100);
+  EXPECT_GE(botHits, 0);
+  EXPECT_LT(botHits * 20, stillHits) << bot.Out;
+  EXPECT_NE(Field(bot.OutLines().back(), "px"), 200);  // it moved
+  EXPECT_EQ(Run(3000, {"--autoplay"}).Out, bot.Out);
+}
+
 }  // namespace
 }  // namespace vuzed

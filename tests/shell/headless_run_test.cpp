@@ -24,7 +24,7 @@ TEST(HeadlessRun, AStageRunsTheRequestedPassesAndSummarises) {
   ASSERT_EQ(lines.size(), 1u) << r.Out;
   EXPECT_EQ(lines[0],
             "{\"frame\":30,\"scene\":\"game\",\"mode\":0,\"time\":0,\"score\":0,\"lives\":3,\"bombs\":3,\"hp\":4,"
-            "\"power\":1,\"graze\":0,\"px\":200,\"py\":400,\"enemies\":0,\"bullets\":0,\"items\":0,\"effects\":0}");
+            "\"power\":1,\"graze\":0,\"hits\":0,\"px\":200,\"py\":400,\"enemies\":0,\"bullets\":0,\"items\":0,\"effects\":0}");
 }
 
 TEST(HeadlessRun, BootStaysInTheOpeningAndTraceAddsLines) {
