@@ -121,5 +121,22 @@ TEST_F(Stage1Run, TheAutoplayBotSteersClearOfWhatAShipStandingStillTakes) {
   EXPECT_EQ(Run(3000, {"--autoplay"}).Out, bot.Out);
 }
 
+// Every stage of the game compiles with the units it uses and says nothing.
+TEST(StageScripts, EveryShippedStageCompilesCleanly) {
+  int stages = 0;
+  for (const auto& entry : fs::directory_iterator(kSourceData / "Script")) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("Stage", 0) != 0 || name.find("Enemy") != std::string::npos ||
+        name.find("Boss") != std::string::npos)
+      continue;
+    ++stages;
+    const auto r = test::RunTool({"compile", entry.path().string()});
+    EXPECT_EQ(r.Status, 0) << name;
+    EXPECT_EQ(r.Err, "") << name;
+    EXPECT_NE(r.Out.find("== MAIN"), std::string::npos) << name;
+  }
+  EXPECT_GE(stages, 2);
+}
+
 }  // namespace
 }  // namespace vuzed
