@@ -39,21 +39,34 @@ const TMXTexture* PlayerPicture(const TPlayfield& playfield, int32_t number) {
 
 TPlayer::TPlayer(TPlayfield& playfield) : Field_(playfield) {}
 
+void ShipStep(int32_t stickX, int32_t stickY, bool slow, float& dx, float& dy) {
+  dx = kSpeed * float(stickX);
+  dy = kSpeed * float(stickY);
+  if (stickX != 0 && stickY != 0) {
+    dx = float(double(dx) / kDiagonal);
+    dy = float(double(dy) / kDiagonal);
+  }
+  if (slow) {
+    dx /= 2;
+    dy /= 2;
+  }
+}
+
+bool ShipBounds(uint8_t layout, float& maxX, float& maxY) {
+  if (layout >= kBounds.size()) return false;
+  maxX = kBounds[layout].MaxX;
+  maxY = kBounds[layout].MaxY;
+  return true;
+}
+
 void TPlayer::Move() {
   if (!Alive) return;
   std::array<int32_t, 12> directions{};
   if (Field_.Pad) directions = Field_.Pad->GetDirections();
   const int32_t stickX = directions[0], stickY = directions[1];
 
-  float dx = kSpeed * float(stickX), dy = kSpeed * float(stickY);
-  if (stickX != 0 && stickY != 0) {
-    dx = float(double(dx) / kDiagonal);
-    dy = float(double(dy) / kDiagonal);
-  }
-  if (ShipSlowHeld(Field_)) {
-    dx /= 2;
-    dy /= 2;
-  }
+  float dx = 0, dy = 0;
+  ShipStep(stickX, stickY, ShipSlowHeld(Field_), dx, dy);
   Y += dy;
   X += dx;
 
@@ -71,12 +84,11 @@ void TPlayer::Move() {
     BankCounter = 0;
   }
 
-  if (Field_.LayoutMode < kBounds.size()) {
-    const TShipBounds& b = kBounds[Field_.LayoutMode];
-    if (X > b.MaxX) X = b.MaxX;
+  if (float maxX = 0, maxY = 0; ShipBounds(Field_.LayoutMode, maxX, maxY)) {
+    if (X > maxX) X = maxX;
     if (X < 0) X = 0;
     if (Y < 0) Y = 0;
-    if (Y > b.MaxY) Y = b.MaxY;
+    if (Y > maxY) Y = maxY;
   }
 }
 

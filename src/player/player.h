@@ -18,6 +18,14 @@ struct TPlayfield;
 class TMXTexture;
 class TPlayerControl;
 
+// The step the ship takes in one frame for a stick direction (-1..1 on each
+// axis): 4 pixels straight, each axis divided by 1.414 on a diagonal, halved
+// while slow.
+void ShipStep(int32_t stickX, int32_t stickY, bool slow, float& dx, float& dy);
+// The largest X and Y the ship may reach in a layout (the least are 0);
+// false for a layout without bounds.
+bool ShipBounds(uint8_t layout, float& maxX, float& maxY);
+
 class TPlayer : public TCharacter {
  public:
   static constexpr int32_t kBankFrames = 10;

@@ -15,11 +15,14 @@ namespace vuzed {
 namespace {
 
 constexpr int kHorizon = 16;                 // frames looked ahead
-constexpr float kShipSpeed = 4;              // pixels per frame at full speed
 constexpr float kSeeRadius = 160;            // things farther away are ignored
 constexpr float kMargin = 10;                // clearance that starts to cost
 constexpr float kHomeX = 200, kHomeY = 400;  // the bottom middle of the field
-constexpr float kMaxX = 400, kMaxY = 440;    // the ship's bounds (VERTICAL)
+
+// Where the ship may go: the layout's bounds, or the VERTICAL field's.
+struct TField {
+  float MaxX = 400, MaxY = 440;
+};
 
 // One thing to keep clear of, moving in a straight line.
 struct TThreat {
@@ -56,7 +59,7 @@ std::vector<TThreat> Threats(const TEnemyControl& enemies, float shipX, float sh
 
 // The x of the enemy nearest above the ship (to stand under and shoot), or
 // the field's middle.
-float AimX(const TEnemyControl& enemies, float shipX, float shipY) {
+float AimX(const TEnemyControl& enemies, const TField& field, float shipX, float shipY) {
   float best = kHomeX, bestDistance = INFINITY;
   for (const auto& enemy : enemies.Enemies) {
     if (!enemy || enemy->Atari <= 0 || enemy->Y >= shipY || enemy->Y < 0) continue;
@@ -66,17 +69,17 @@ float AimX(const TEnemyControl& enemies, float shipX, float shipY) {
       best = enemy->X;
     }
   }
-  return std::clamp(best, 20.0f, kMaxX - 20);
+  return std::clamp(best, 20.0f, field.MaxX - 20);
 }
 
 // The cost of holding one move for the whole horizon.
-double MoveCost(const std::vector<TThreat>& threats, float shipX, float shipY, float shipRadius, float vx, float vy,
-                float aimX) {
+double MoveCost(const std::vector<TThreat>& threats, const TField& field, float shipX, float shipY, float shipRadius,
+                float vx, float vy, float aimX) {
   double cost = 0;
   float x = shipX, y = shipY;
   for (int t = 1; t <= kHorizon; ++t) {
-    x = std::clamp(x + vx, 0.0f, kMaxX);
-    y = std::clamp(y + vy, 0.0f, kMaxY);
+    x = std::clamp(x + vx, 0.0f, field.MaxX);
+    y = std::clamp(y + vy, 0.0f, field.MaxY);
     const double weight = 1.0 / t;
     for (const TThreat& threat : threats) {
       const float bx = threat.X + threat.Dx * float(t), by = threat.Y + threat.Dy * float(t);
@@ -89,7 +92,7 @@ double MoveCost(const std::vector<TThreat>& threats, float shipX, float shipY, f
   }
   // Where the ship ends: near the bottom, under its target, off the walls.
   cost += 0.0005 * double((x - aimX) * (x - aimX)) + 0.001 * double((y - kHomeY) * (y - kHomeY));
-  if (x < 8 || x > kMaxX - 8 || y < 200) cost += 5;
+  if (x < 8 || x > field.MaxX - 8 || y < 200) cost += 5;
   return cost;
 }
 
@@ -101,18 +104,19 @@ void TAutoplayInput::Decide(const TGameContext& game) {
   if (game.Scene != TScene::Game || !game.PlayerControl || !game.EnemyControl) return;
   const TPlayer& ship = game.PlayerControl->Ship;
   if (!ship.Alive) return;
+  TField field;
+  ShipBounds(game.LayoutMode, field.MaxX, field.MaxY);
   const std::vector<TThreat> threats = Threats(*game.EnemyControl, ship.X, ship.Y);
-  const float aimX = AimX(*game.EnemyControl, ship.X, ship.Y);
+  const float aimX = AimX(*game.EnemyControl, field, ship.X, ship.Y);
 
   double best = INFINITY;
   for (int slow = 0; slow <= 1; ++slow) {
     for (int dy = -1; dy <= 1; ++dy) {
       for (int dx = -1; dx <= 1; ++dx) {
         if (slow && dx == 0 && dy == 0) continue;  // standing still is one move
-        float speed = slow ? kShipSpeed / 2 : kShipSpeed;
-        if (dx != 0 && dy != 0) speed = float(double(speed) / std::sqrt(2.0));
-        const double cost =
-            MoveCost(threats, ship.X, ship.Y, float(ship.Atari), speed * float(dx), speed * float(dy), aimX);
+        float vx = 0, vy = 0;
+        ShipStep(dx, dy, slow != 0, vx, vy);
+        const double cost = MoveCost(threats, field, ship.X, ship.Y, float(ship.Atari), vx, vy, aimX);
         if (cost < best) {
           best = cost;
           MoveX_ = dx;
