@@ -55,6 +55,7 @@ constexpr TDialogueEntry kAdvFollowing[] = {
     {"\\;", TDialogueCommand::ClearPage},
     {"SETMUSIC(", TDialogueCommand::SetMusic},
     {"SETSE(", TDialogueCommand::SetSe},
+    {"GAMEMODE", TDialogueCommand::GameMode},
     {"GAMETERMINATE", TDialogueCommand::GameTerminate},
 };
 
@@ -136,7 +137,11 @@ TDialogueOutcome TDialogueCommands::Execute(TDialogueCommand command, const TScr
       if (Game_.EnemyControl) Game_.EnemyControl->KillAllEnemies();
       break;
     case TDialogueCommand::GameMode:
-      // The scene ends; the stage script runs again from the next frame.
+      // The scene ends; the stage script runs again from the next frame. An
+      // ADV scene may end this way too, to lead into play instead of back
+      // to the title; its page is cleared, so the next ADV scene starts on
+      // an empty one.
+      if (adv) ClearPage();
       state.DialogueFrame = -1;
       Run_.ScriptMode = TScriptMode::Running;
       break;

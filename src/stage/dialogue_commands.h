@@ -8,8 +8,9 @@
 // that matches decides; SETMUSIC(n[,p]), SETSE(n), CLEANBULLET, CLEANENEMY,
 // GAMEMODE and STAGEADJUSTMENT are then each tested on the same line.
 // ADV lines: SETBACKPICTURE(n), the four picture and colour commands and the
-// text line decide alone; "\;" (clear the page), SETMUSIC(n[,p]), SETSE(n)
-// and GAMETERMINATE follow one after the other. Numbers are decimal integers
+// text line decide alone; "\;" (clear the page), SETMUSIC(n[,p]), SETSE(n),
+// GAMEMODE (back to the stage with the page cleared) and GAMETERMINATE
+// follow one after the other. Numbers are decimal integers
 // between the first "(" and the next ")"; a line with a malformed number
 // does nothing and is reported once for its place.
 

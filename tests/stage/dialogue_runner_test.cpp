@@ -1,7 +1,8 @@
 // Advancing dialogue scenes: end to end through `vuzed-tool run` on the
 // stages of tests/data/dialogue (stage 1: a novel scene at TIME 10 with two
 // texts and GAMEMODE; stage 2: an ADV page at TIME 5 ending in
-// GAMETERMINATE), and through a game fixture where the text must be seen.
+// GAMETERMINATE; stage 3: an ADV page that returns to play, then one that
+// ends the game), and through a game fixture where the text must be seen.
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,18 @@ TEST(DialogueRunEndToEnd, GameTerminateEndsAnAdvSceneAtTheTitle) {
   // ADVMODE at TIME 5, the page at pass 6, GAMETERMINATE 21 passes later.
   EXPECT_TRUE(Has(lines, 26, "\"scene\":\"game\",\"mode\":3,")) << lines[25];
   EXPECT_TRUE(Has(lines, 27, "\"scene\":\"title\",")) << lines[26];
+}
+
+TEST(DialogueRunEndToEnd, GameModeLeadsAnAdvSceneBackIntoPlay) {
+  auto lines = RunDialogueStage(3, "1-100 z\n", 52);
+  ASSERT_EQ(lines.size(), 52u);
+  // The page at pass 6, GAMEMODE 21 passes later; the clock goes on from 5
+  // to the second scene at TIME 8, which ends at the title.
+  EXPECT_TRUE(Has(lines, 26, "\"scene\":\"game\",\"mode\":3,\"time\":5,")) << lines[25];
+  EXPECT_TRUE(Has(lines, 27, "\"scene\":\"game\",\"mode\":0,\"time\":5,")) << lines[26];
+  EXPECT_TRUE(Has(lines, 30, "\"scene\":\"game\",\"mode\":3,\"time\":8,")) << lines[29];
+  EXPECT_TRUE(Has(lines, 51, "\"scene\":\"game\",\"mode\":3,")) << lines[50];
+  EXPECT_TRUE(Has(lines, 52, "\"scene\":\"title\",")) << lines[51];
 }
 
 using DialogueRun = test::DialogueStage;
