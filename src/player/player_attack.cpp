@@ -37,7 +37,7 @@ void TPlayer::Attack() {
     const int32_t damage = ShipKeyDown(Field_, dik::TAB) ? kTabDamage : PowerLevel;
     if (Control_->FireVolley(ShipSlowHeld(Field_), damage, X, Y)) {
       ShotCooldown = kVolleyInterval;
-      ShipRestartChannel(Field_, kShotChannel);
+      ShipRestartShotChannel(Field_);
     }
   }
 

@@ -51,12 +51,8 @@ void TPlayerControl::ResetPlayer() {
   Ship.Alive = true;
   Ship.DeathTimer = 0;
   Ship.InPlay = true;
-  if (Field_.Mixer) {
-    // A dialogue scene may have put its own sound on the shot channel.
-    TZudezuChannel& channel = Field_.Mixer->Channel(kShotChannel);
-    channel.SetWaveData(Field_.Sounds ? Field_.Sounds->Get(kShotSound) : nullptr);
-    channel.SetVolume(kShotVolume);
-  }
+  // A dialogue scene may have put its own sound on the shot channel.
+  ShipTakeShotChannel(Field_);
   ShotIndex = 0;
   BombShotIndex = 0;
 }

@@ -3,11 +3,13 @@
 #include <cmath>
 #include <memory>
 
+#include "back/sound_list.h"
 #include "engine/input/dik_codes.h"
 #include "engine/input/input_device.h"
 #include "engine/platform/input_source.h"
 #include "engine/sound/sound_channel.h"
 #include "engine/sound/sound_device.h"
+#include "engine/sound/wave_data.h"
 #include "script/random_generator.h"
 #include "game/field_objects.h"
 #include "game/playfield.h"
@@ -29,6 +31,20 @@ void ShipRestartChannel(TPlayfield& playfield, int channel) {
   TZudezuChannel& ch = playfield.Mixer->Channel(channel);
   ch.Stop();
   ch.Play();
+}
+
+void ShipTakeShotChannel(TPlayfield& playfield) {
+  if (!playfield.Mixer) return;
+  TZudezuChannel& channel = playfield.Mixer->Channel(kShotChannel);
+  channel.SetWaveData(playfield.Sounds ? playfield.Sounds->Get(kShotSound) : nullptr);
+  channel.SetVolume(kShotVolume);
+}
+
+void ShipRestartShotChannel(TPlayfield& playfield) {
+  if (!playfield.Mixer) return;
+  const TZudezuWaveData* shot = playfield.Sounds ? playfield.Sounds->Get(kShotSound) : nullptr;
+  if (playfield.Mixer->Channel(kShotChannel).WaveData() != shot) ShipTakeShotChannel(playfield);
+  ShipRestartChannel(playfield, kShotChannel);
 }
 
 void ShipAddExplosion(TPlayfield& playfield, float x, float y) {

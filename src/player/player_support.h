@@ -21,6 +21,11 @@ bool ShipKeyDown(TPlayfield& playfield, uint8_t dik);
 bool ShipSlowHeld(TPlayfield& playfield);
 // Stops the channel, then plays its sound once from the start.
 void ShipRestartChannel(TPlayfield& playfield, int channel);
+// Puts the volley sound (sound 1 at -1000) on the shot channel.
+void ShipTakeShotChannel(TPlayfield& playfield);
+// A volley's sound: the shot channel restarted. A talk's SETSE plays its
+// sound on that channel; the first volley after the talk takes it back.
+void ShipRestartShotChannel(TPlayfield& playfield);
 // An explosion (angle 0) at (x + r1 - 50, y + r2 - 50), r1 and r2 drawn in
 // that order from the game's generator, each 0..99.
 void ShipAddExplosion(TPlayfield& playfield, float x, float y);

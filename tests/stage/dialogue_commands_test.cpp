@@ -115,5 +115,20 @@ TEST(DialogueCommands, TheAdvTuneTakesTheMusicChannelUntilTheNextTrack) {
   EXPECT_EQ(d.Channel(0).WaveData(), music.Wave());
 }
 
+// A talk's SETSE plays on the ship's shot channel; once the talk is over the
+// first volley takes the channel back instead of restarting the talk's sound.
+TEST(DialogueCommands, ANovelSoundKeepsTheShotChannelOnlyUntilTheNextVolley) {
+  SoundDialogue d;
+  d.g.Keys("1-200 z\n");
+  d.Load("NovelMode", "  SetSE(0);\n  @Hi;\n  GameMode;\n", 5);
+  d.g.RunTo(8);
+  TMusicPlayer& music = d.State().Music();
+  ASSERT_NE(music.DialogueWave(1), nullptr);
+  EXPECT_EQ(d.Channel(1).WaveData(), music.DialogueWave(1));
+  d.g.RunTo(80);
+  EXPECT_EQ(d.State().DialogueFrame, -1);
+  EXPECT_NE(d.Channel(1).WaveData(), music.DialogueWave(1));
+}
+
 }  // namespace
 }  // namespace vuzed
