@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -58,9 +59,9 @@ class MainGameRun : public ::testing::Test {
     Keys = Root.Write("keys.txt", "1-99999 z\n").string();
   }
 
-  test::ToolResult Run(int frames, const std::vector<std::string>& extra) const {
-    std::vector<std::string> args{"run",     "--root", Root.Path().string(), "--stage", "1", "--invincible",
-                                  "--frames", std::to_string(frames), "--input", Keys};
+  test::ToolResult Run(int frames, const std::vector<std::string>& extra, int stage = 1) const {
+    std::vector<std::string> args{"run",      "--root", Root.Path().string(), "--stage", std::to_string(stage),
+                                  "--invincible", "--frames", std::to_string(frames), "--input", Keys};
     args.insert(args.end(), extra.begin(), extra.end());
     return test::RunTool(args);
   }
@@ -137,6 +138,37 @@ TEST_F(MainGameRun, TheMainGamePlaysStagesOneToFourAndReturnsToTheTitle) {
   for (int stage = 1; stage <= 4; ++stage)
     EXPECT_GT(Saved(ini, "Score1_" + std::to_string(stage) + "_1"), 1000000) << "stage " << stage;
   EXPECT_EQ(Saved(ini, "WhetherExtraOpen"), 1);
+}
+
+// The further stage: its pages lead into the keepers' vigil, the keepers
+// take turns without leaving the summit empty, and the last pages end the
+// game at the title, all without a script report.
+TEST_F(MainGameRun, TheFurtherStageTellsItsPagesAroundTheVigilAndEndsAtTheTitle) {
+  const auto r = Run(12000, {"--trace", "1"}, 10);
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Err, "");
+  bool pagesBefore = false, pagesAfter = false, title = false;
+  int keepers = 0, quiet = 0, longestQuiet = 0;
+  long long lastEnemies = 0;
+  for (const std::string& line : r.OutLines()) {
+    if (line.find("\"scene\":\"title\"") != std::string::npos) {
+      title = true;
+      break;
+    }
+    const long long mode = Field(line, "mode"), enemies = Field(line, "enemies");
+    if (mode == 3) (keepers == 0 ? pagesBefore : pagesAfter) = true;
+    if (enemies > 0 && lastEnemies == 0 && mode != 3) ++keepers;
+    lastEnemies = enemies;
+    // Once the stage title has shown, something is always on the field,
+    // or a talk or a page is on screen.
+    quiet = (mode == 0 && enemies == 0 && Field(line, "bullets") == 0 && Field(line, "time") > 200) ? quiet + 1 : 0;
+    longestQuiet = std::max(longestQuiet, quiet);
+  }
+  EXPECT_TRUE(pagesBefore);
+  EXPECT_TRUE(pagesAfter);
+  EXPECT_TRUE(title) << "the last pages never ended the game";
+  EXPECT_GE(keepers, 4);
+  EXPECT_LT(longestQuiet, 60);
 }
 
 // Every stage of the game compiles with the units it uses and says nothing.
