@@ -59,5 +59,33 @@ TEST(GameFlow, FromTheOpeningThroughALostGameBackToTheTitleAndOut) {
   EXPECT_NE(settings.find("AllTime="), std::string::npos);
 }
 
+// The extra stage from the main menu's second item, the further stage from
+// the first item of its "Others" menu: each starts its own stage (the test
+// stages 5 and 10 put 5 and 10 enemies on the field).
+TEST(GameFlow, TheMenusLeadToTheExtraAndTheFurtherStage) {
+  const struct {
+    const char* Keys;
+    int StartPass;
+    const char* Enemies;
+  } rows[] = {
+      {"1 z\n31 down\n47 z\n63 z\n", 63, "5"},                 // Extra Start, shot to begin
+      {"1 z\n31 down\n47 down\n63 z\n79 z\n95 z\n", 95, "10"},  // Others, the further stage
+  };
+  for (const auto& row : rows) {
+    test::TempDir root;
+    std::filesystem::copy(std::filesystem::path(VUZED_TEST_DATA) / "flow", root.Path(),
+                          std::filesystem::copy_options::recursive);
+    const auto keys = root.Write("keys.txt", row.Keys);
+    const auto r = test::RunTool({"run", "--root", root.Path().string(), "--boot", "--frames", "130", "--trace", "1",
+                                  "--input", keys.string()});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    const std::vector<std::string> lines = r.OutLines();
+    ASSERT_GE(lines.size(), 130u);
+    EXPECT_EQ(Field(lines[size_t(row.StartPass - 2)], "scene"), "\"title\"") << row.Keys;
+    EXPECT_EQ(Field(lines[size_t(row.StartPass - 1)], "scene"), "\"game\"") << row.Keys;
+    EXPECT_EQ(Field(lines[129], "enemies"), row.Enemies) << row.Keys;
+  }
+}
+
 }  // namespace
 }  // namespace vuzed
