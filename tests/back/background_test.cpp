@@ -22,9 +22,9 @@ TEST_F(BackGroundTest, ResetSceneDropsEverythingQueued) {
   Back().Scene().DrawSprite(MakePoint(1, 1), v, nullptr, 2, false, true, 0);
   Back().ResetScene();
   EXPECT_EQ(Back().Scene().ScreenQueue().SpriteCount(), 0u);
-  size_t frames = g.Render.Frames.size();
+  size_t frames = size_t(g.Render.PresentCount);
   Back().Render();
-  ASSERT_EQ(g.Render.Frames.size(), frames + 1);
+  ASSERT_EQ(size_t(g.Render.PresentCount), frames + 1);
   EXPECT_TRUE(g.Render.Frames.back().empty());
 }
 

@@ -62,11 +62,11 @@ TEST(MainForm, StartupBuildsInItsFixedOrder) {
   TGameContext& c = g.Game();
   EXPECT_EQ(c.Scene, TScene::Opening);
   // The loading picture was shown once, full size, opaque white.
-  ASSERT_EQ(g.Render.Frames.size(), 1u);
-  ASSERT_EQ(g.Render.Frames[0].size(), 1u);
-  EXPECT_EQ(g.Render.Frames[0][0].Vertices[3].X, 2);
-  EXPECT_EQ(g.Render.Frames[0][0].Vertices[0].Diffuse, 0xFFFFFFFFu);
-  EXPECT_NE(g.Render.Frames[0][0].TextureId, 0u);
+  ASSERT_EQ(size_t(g.Render.PresentCount), 1u);
+  ASSERT_EQ(g.Render.Frames.back().size(), 1u);
+  EXPECT_EQ(g.Render.Frames.back()[0].Vertices[3].X, 2);
+  EXPECT_EQ(g.Render.Frames.back()[0].Vertices[0].Diffuse, 0xFFFFFFFFu);
+  EXPECT_NE(g.Render.Frames.back()[0].TextureId, 0u);
   EXPECT_NE(c.TextureList->Get(TPictureTable::Player, 1), nullptr);
   EXPECT_NE(c.TextureList->Get(TPictureTable::Back, 0), nullptr);
   EXPECT_NE(c.TextureList->TitleTexture(), nullptr);
@@ -96,7 +96,7 @@ TEST(MainForm, FullScreenSettingSwitchesTheDeviceAndShowsTheLoadingPictureAgain)
   g.Start();
   EXPECT_FALSE(g.Game().Dovivez1->Windowed());
   EXPECT_TRUE(g.Window.FullScreen);
-  EXPECT_EQ(g.Render.Frames.size(), 2u);
+  EXPECT_EQ(size_t(g.Render.PresentCount), 2u);
   g.Form.reset();
   std::string saved = g.Dir.Read("data/information.ini");
   EXPECT_NE(saved.find("FullScreen=1"), std::string::npos);
@@ -210,17 +210,17 @@ TEST(MainFormOpening, F1ClosesAtOnceWhileThePauseKeyDoesNothing) {
 TEST_F(InGame, FastForwardDrawsEveryDivisorthStepWithAllQueuedSprites) {
   g.Keys("1-400 f5\n");
   TGameContext& c = g.Game();
-  size_t framesBefore = g.Render.Frames.size();
+  size_t framesBefore = size_t(g.Render.PresentCount);
   int32_t counterBefore = c.BackGround->Counter;
   for (int pass = 1; pass <= 200; ++pass) {
     const TSpriteVertex v[4] = {};
     c.BackGround->Scene().DrawSprite(MakePoint(float(pass), 0), v, nullptr, 2, false, true, 0);
     g.RunTo(pass);
     if (pass < 200) {
-      ASSERT_EQ(g.Render.Frames.size(), framesBefore) << pass;
+      ASSERT_EQ(size_t(g.Render.PresentCount), framesBefore) << pass;
     }
   }
-  ASSERT_EQ(g.Render.Frames.size(), framesBefore + 1);
+  ASSERT_EQ(size_t(g.Render.PresentCount), framesBefore + 1);
   const auto& drawn = g.Render.Frames.back();
   ASSERT_EQ(drawn.size(), 200u);
   EXPECT_EQ(drawn.front().Vertices[0].X, 1);
@@ -231,16 +231,16 @@ TEST_F(InGame, FastForwardDrawsEveryDivisorthStepWithAllQueuedSprites) {
 
 TEST_F(InGame, F3WinsOverF5AndNoKeyDrawsEveryPass) {
   g.Keys("1-10 f3 f5\n11-12 f4\n");
-  size_t before = g.Render.Frames.size();
+  size_t before = size_t(g.Render.PresentCount);
   g.RunTo(9);
-  EXPECT_EQ(g.Render.Frames.size(), before);
+  EXPECT_EQ(size_t(g.Render.PresentCount), before);
   g.RunTo(10);
-  EXPECT_EQ(g.Render.Frames.size(), before + 1);
+  EXPECT_EQ(size_t(g.Render.PresentCount), before + 1);
   g.RunTo(12);
-  EXPECT_EQ(g.Render.Frames.size(), before + 1);
+  EXPECT_EQ(size_t(g.Render.PresentCount), before + 1);
   g.Keys("");
   g.RunTo(14);
-  EXPECT_EQ(g.Render.Frames.size(), before + 3);
+  EXPECT_EQ(size_t(g.Render.PresentCount), before + 3);
 }
 
 TEST_F(InGame, FrameRateIsSampledEverySixtyFrames) {

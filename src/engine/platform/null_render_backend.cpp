@@ -1,6 +1,7 @@
 #include "engine/platform/null_render_backend.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace vuzed {
 
@@ -38,6 +39,7 @@ bool NullRenderBackend::Present() {
   ++PresentCount;
   Frames.push_back(std::move(Draws));
   Draws.clear();
+  if (Frames.size() > KeepFrames) Frames.erase(Frames.begin(), Frames.end() - std::ptrdiff_t(KeepFrames));
   PresentedMeshDraws = std::move(MeshDraws);
   MeshDraws.clear();
   StateCalls.clear();

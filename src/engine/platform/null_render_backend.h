@@ -1,7 +1,9 @@
 #pragma once
 // A renderer that draws nothing and records everything: every state change,
 // texture binding and sprite strip, frame by frame. Its capabilities and its
-// lost/reset answers are set by the test that owns it.
+// lost/reset answers are set by the test that owns it. Of the presented frames
+// it keeps only the newest `KeepFrames` (one unless a test asks for more), so
+// a headless run of any length uses the same memory.
 
 #include <map>
 #include <vector>
@@ -89,6 +91,7 @@ class NullRenderBackend : public RenderBackend {
   CooperativeLevel Level = CooperativeLevel::Ok;
   bool FailCreate = false;
   bool FailReset = false;
+  size_t KeepFrames = 1;
 
   // Record.
   bool Device = false;
@@ -100,7 +103,7 @@ class NullRenderBackend : public RenderBackend {
   int ClearCount = 0;
   uint32_t LastClearFlags = 0;
   std::vector<DrawCall> Draws;                    // draws since the last Present
-  std::vector<std::vector<DrawCall>> Frames;      // draws of every presented frame
+  std::vector<std::vector<DrawCall>> Frames;      // draws of the newest presented frames, oldest first
   std::vector<StateCall> StateCalls;              // since the last Present
   std::vector<uint32_t> Forgotten;
   // The 3D state as last set, and the meshes drawn since the last Present
