@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <limits>
 
 #include "back/background.h"
 #include "back/sound_list.h"
@@ -136,7 +137,9 @@ void TScriptRun::RunFrame() {
   if (ScriptMode == TScriptMode::Adv) return RunAdv();
   if (ScriptMode != TScriptMode::Running) return;
   SetLocalVars(nullptr);
-  MainCount += 1;
+  // A script may set the clock anywhere (SETMAINCOUNT); it stops at its
+  // largest value instead of overflowing.
+  if (MainCount < std::numeric_limits<int32_t>::max()) MainCount += 1;
   if (const TSecondStringList2* main = Script.Procedures.Find("MAIN")) {
     // MAIN runs with its own variables current, so its VAR section works.
     SetLocalVars(*main->Vars);

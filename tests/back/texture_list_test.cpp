@@ -88,11 +88,9 @@ TEST_F(TextureListTest, AnUnreadablePictureLeavesItsSlotAndTheGameGoesOn) {
   g.Dir.Write("data/Graphic/Player/2.bmp", Bmp(4, 4, 0x808080).substr(0, 60));  // header, no rows
   g.Dir.Write("data/Graphic/Player/3.bmp", Bmp(4, 4, 0x808080));
   Load();
+  // A header whose rows the file does not hold is refused like no picture.
   EXPECT_EQ(List().Get(TPictureTable::Player, 1), nullptr);
-  // Its size was known: the texture stands, showing its fill colour.
-  const TMXTexture* cut = List().Get(TPictureTable::Player, 2);
-  ASSERT_NE(cut, nullptr);
-  EXPECT_EQ(ColorAt(*cut, 0, 0) & 0x00FFFFFFu, 0x00FFFFFFu);
+  EXPECT_EQ(List().Get(TPictureTable::Player, 2), nullptr);
   EXPECT_NE(List().Get(TPictureTable::Player, 3), nullptr);
   g.RunTo(3);
 }

@@ -56,6 +56,12 @@ TEST_F(StageTest, SetMainCountRepeatsTheTimeline) {
   EXPECT_EQ(Enemies(), 2u);
 }
 
+TEST_F(StageTest, TheClockStopsAtItsLargestValueInsteadOfOverflowing) {
+  Load("", "", "begin\n  if time = 2 then SetMainCount(2147483646);\nend;");
+  g.RunTo(10);
+  EXPECT_EQ(Run().MainCount, 2147483647);
+}
+
 TEST_F(StageTest, ShotModeIsSetOnlyInOpening) {
   Load("", "", "begin\n  SetShotMode(SLANT);\nend;", "  SetShotMode(VERTICAL);\n  SetShotMode(SIDEWAYS);\n");
   EXPECT_EQ(g.Game().LayoutMode, LayoutSideways);

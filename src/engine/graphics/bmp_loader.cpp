@@ -52,6 +52,11 @@ bool BmpHeader::SizeIsPlausible() const {
   return uint64_t(Width) * uint64_t(Rows()) * 4 <= MaxBytes;
 }
 
+uint64_t BmpHeader::LeastFileBytes() const {
+  const uint64_t headers = uint64_t(FileHeaderSize) + InfoSize;
+  return std::max<uint64_t>(OffBits, headers) + uint64_t(RowBytes()) * uint64_t(Rows());
+}
+
 bool ReadBmpFileHeader(std::istream& in, BmpHeader& h) {
   uint8_t b[BmpHeader::FileHeaderSize];
   if (!ReadExactly(in, b, sizeof b)) return false;

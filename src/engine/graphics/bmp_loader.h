@@ -16,8 +16,8 @@ struct BmpHeader {
   static constexpr int FileHeaderSize = 14;
   static constexpr int InfoHeaderSize = 40;
   // The largest picture a load accepts, per side and in texture bytes.
-  static constexpr int MaxSide = 16384;
-  static constexpr uint64_t MaxBytes = 256ull << 20;
+  static constexpr int MaxSide = 4096;
+  static constexpr uint64_t MaxBytes = 64ull << 20;
   // biCompression values the loader knows.
   static constexpr uint32_t RGB = 0, BitFields = 3;
 
@@ -39,6 +39,10 @@ struct BmpHeader {
   uint32_t RowBytes() const { return (uint32_t(Width) * BitCount + 31) / 32 * 4; }
   // Both sides positive and within MaxSide, the texture within MaxBytes.
   bool SizeIsPlausible() const;
+  // The fewest bytes from the file header's start that hold every row: the
+  // pixels start at OffBits, or right after the info header when OffBits
+  // points into the headers.
+  uint64_t LeastFileBytes() const;
 };
 
 // Each read is false on a short read; the header then holds what it held.

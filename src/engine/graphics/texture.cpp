@@ -206,6 +206,16 @@ bool TMXTexture::LoadSizedBMP(std::istream& stream, const std::string& errorText
       LogLoadError(Log(), errorText);
     return false;
   }
+  // A header may promise far more pixels than the file holds: such a
+  // picture is refused before the texture takes its size.
+  stream.clear();
+  stream.seekg(0, std::ios::end);
+  const std::streampos end = stream.tellg();
+  if (header.Type == BmpHeader::Magic &&
+      (end == std::streampos(-1) || uint64_t(end - base) < header.LeastFileBytes())) {
+    LogLoadError(Log(), errorText);
+    return false;
+  }
   SetSize(header.Width, header.Rows());
   stream.clear();
   stream.seekg(base);
