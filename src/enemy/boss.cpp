@@ -111,9 +111,7 @@ void TBoss::BlastStep() {
   if (BlastTimer % kBlastExplosionEvery == 0) {
     const double dx = double(NextRandom(seed, kBlastSpread)) - double(kBlastSpread / 2);
     const double dy = double(NextRandom(seed, kBlastSpread)) - double(kBlastSpread / 2);
-    if (Field_.Enemies)
-      Field_.Enemies->Effects.push_back(
-          std::make_unique<TEnemyExplosion>(Field_, float(double(X) + dx), float(double(Y) + dy), 0.0f));
+    if (Field_.Enemies) Field_.Enemies->AddExplosion(float(double(X) + dx), float(double(Y) + dy));
     RestartChannel(Field_, kDeathChannel);
   }
   Field_.FieldOriginX = kShakeX + int32_t(NextRandom(seed, kShakeRange));

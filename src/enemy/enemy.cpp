@@ -10,6 +10,7 @@
 
 #include "back/background.h"
 #include "back/texture_list.h"
+#include "enemy/enemy_control.h"
 #include "enemy/enemy_sound.h"
 #include "enemy/enemy_tama_math.h"
 #include "script/script_report_text.h"
@@ -239,6 +240,10 @@ uint32_t& TEnemy::RandomSeed() { return Field_.RandSeed; }
 
 void TEnemy::Report(const TSourcePlace& place, std::string_view text) {
   if (Field_.Stage) Field_.Stage->Errors.Report(place, text);
+}
+
+void TEnemy::ReportFullList(const TSourcePlace& place, std::string_view list) {
+  Report(place, FullListText(list));
 }
 
 float TEnemy::Evaluate(std::string_view text, const TSourcePlace& place) {

@@ -102,6 +102,8 @@ class TEnemy : public TCharacter, public TExpressionOwner {
 
   // A report for script authors, once per place (the stage director's list).
   void Report(const TSourcePlace& place, std::string_view text);
+  // A creation skipped because its list is full ("bullet" or "enemy").
+  void ReportFullList(const TSourcePlace& place, std::string_view list);
 
  protected:
   // Evaluations for this enemy; a text that is not an expression counts as
@@ -152,7 +154,7 @@ class TEnemy : public TCharacter, public TExpressionOwner {
   int32_t Loop(const TScriptLine& line, const TEnemyLine& decoded);
   bool Assign(const TScriptLine& line, const TEnemyLine& decoded);
   void MoveCommand(const TScriptLine& line, const TEnemyLine& decoded, int kind);
-  bool CreateTukaima(const TEnemyLine& decoded);
+  bool CreateTukaima(const TScriptLine& line, const TEnemyLine& decoded);
   // BU01, BU02, BU03, BU17, BU20, BU21, BU22 (enemy_fire.cpp).
   bool FireBullet(const TScriptLine& line, const TEnemyLine& decoded);
   // LA01, LA02.

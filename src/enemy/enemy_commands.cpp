@@ -56,7 +56,7 @@ int32_t TEnemy::ExecDecoded(const TScriptLine& line, const TEnemyLine& decoded) 
         Y = Evaluate(decoded.Inside, line.Place);
         return kNextLine;
       case TEnemyCommand::CreateTukaima:
-        CreateTukaima(decoded);
+        CreateTukaima(line, decoded);
         return kNextLine;
       case TEnemyCommand::Destroy:
         Dead = true;
@@ -126,10 +126,14 @@ void TEnemy::MoveCommand(const TScriptLine& line, const TEnemyLine& decoded, int
 // A familiar of the named definition (the whole text inside the
 // parentheses) at this enemy's position, at the end of the enemy list; it
 // runs from the next frame. An unknown name does nothing.
-bool TEnemy::CreateTukaima(const TEnemyLine& decoded) {
+bool TEnemy::CreateTukaima(const TScriptLine& line, const TEnemyLine& decoded) {
   const TStageShared* run = Field_.Stage;
   const TSecondStringList2* definition = run ? decoded.FamiliarDefinition.Find(run->Script.Procedures, decoded.Inside.Text) : nullptr;
   if (!definition || !Field_.Enemies) return false;
+  if (Field_.Enemies->EnemiesFull()) {
+    ReportFullList(line.Place, "enemy");
+    return true;
+  }
   if (auto familiar = MakeEnemy<TTukaima>(Field_, *definition, X, Y))
     Field_.Enemies->Enemies.push_back(std::move(familiar));
   return true;

@@ -85,14 +85,22 @@ void TEnemyControl::UpdateEnemies() {
   Pack(Enemies);
 }
 
+std::string FullListText(std::string_view list) {
+  const bool bullets = list == "bullet";
+  return "the " + std::string(list) + " list is full (" +
+         (bullets ? std::to_string(kMaxBullets) + " bullets" : std::to_string(kMaxEnemies) + " enemies and familiars") +
+         "): nothing more is made here until some are gone";
+}
+
 void TEnemyControl::Explode(const TEnemy& enemy) {
-  Effects.push_back(std::make_unique<TEnemyExplosion>(Field_, enemy.X, enemy.Y, kEnemyExplosionAngle));
+  if (Effects.size() < kMaxEffects)
+    Effects.push_back(std::make_unique<TEnemyExplosion>(Field_, enemy.X, enemy.Y, kEnemyExplosionAngle));
   const int32_t x = RoundToInt32(enemy.X), y = RoundToInt32(enemy.Y);
   // A count of -1 or less drops nothing of that kind.
   const int64_t power = std::min<int64_t>(int64_t(enemy.PowerItems) + 1, kMaxDropsPerKind);
   const int64_t score = std::min<int64_t>(int64_t(enemy.ScoreItems) + 1, kMaxDropsPerKind);
-  for (int64_t k = 0; k < power; ++k) Items.push_back(std::make_unique<TPowerItem>(Field_, x, y));
-  for (int64_t k = 0; k < score; ++k) Items.push_back(std::make_unique<TScoreItem>(Field_, x, y));
+  for (int64_t k = 0; k < power && Items.size() < kMaxItems; ++k) Items.push_back(std::make_unique<TPowerItem>(Field_, x, y));
+  for (int64_t k = 0; k < score && Items.size() < kMaxItems; ++k) Items.push_back(std::make_unique<TScoreItem>(Field_, x, y));
 }
 
 void TEnemyControl::TestShots(TEnemy& enemy) {
@@ -200,6 +208,7 @@ void TEnemyControl::UpdateEffects() {
 void TEnemyControl::ClearTamas() { Tamas.clear(); }
 
 void TEnemyControl::AddExplosion(float x, float y) {
+  if (Effects.size() >= kMaxEffects) return;
   Effects.push_back(std::make_unique<TEnemyExplosion>(Field_, x, y, 0.0f));
 }
 

@@ -7,7 +7,10 @@
 // is emptied inside the loop and the list packed once after it, so no object
 // is skipped or visited twice in a frame.
 
+#include <cstddef>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "enemy/enemy.h"
@@ -19,6 +22,18 @@
 namespace vuzed {
 
 struct TPlayfield;
+
+// The most objects each list holds: room for any honest stage (and a
+// hundred thousand bullets), and a bound on what a runaway script can make.
+// A creation beyond it is skipped; one made by a script is reported once per
+// script line.
+constexpr size_t kMaxBullets = 131072;
+constexpr size_t kMaxEnemies = 8192;  // enemies, bosses and familiars
+constexpr size_t kMaxItems = 16384;
+constexpr size_t kMaxEffects = 16384;
+
+// What a script is told when a creation is skipped ("bullet" or "enemy").
+std::string FullListText(std::string_view list);
 
 class TEnemyControl : public TFieldObjects {
  public:
@@ -42,6 +57,9 @@ class TEnemyControl : public TFieldObjects {
   void KillAllButBoss();
   // Frees every enemy (no explosions, no items).
   void FreeAllEnemies();
+
+  bool BulletsFull() const { return Tamas.size() >= kMaxBullets; }
+  bool EnemiesFull() const { return Enemies.size() >= kMaxEnemies; }
 
   // The playfield lists, in list order.
   std::vector<std::unique_ptr<TEnemy>> Enemies;

@@ -269,6 +269,10 @@ int32_t TScriptRun::ExecDecoded(const TScriptLine& line, const TStageLine& decod
     case TStageCommand::CreateTukaima: {
       const TSecondStringList2* definition = Script.Procedures.Find(Arguments(text));
       if (!definition || !enemies) return kNextLine;
+      if (enemies->EnemiesFull()) {
+        Errors.Report(line.Place, FullListText("enemy"));
+        return kNextLine;
+      }
       // An enemy whose header holds a value that is not a whole number is
       // not created (MakeEnemy has told the author where).
       std::unique_ptr<TEnemy> enemy;
