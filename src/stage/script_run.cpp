@@ -12,6 +12,7 @@
 #include "engine/graphics/texture.h"
 #include "player/player_control.h"
 #include "game/game_context.h"
+#include "state/ini_file.h"
 #include "state/settings_file.h"
 #include "state/state.h"
 
@@ -71,6 +72,7 @@ void TScriptRun::Initialize() {
   // Settings, display mode and every picture and sound, only when the
   // settings file exists (the game never creates it).
   if (auto file = Context_.Files.Resolve(kSettingsPath)) {
+    TIniFile::RemoveStaleTemporaries(*file);
     TSettings settings;
     std::vector<std::string> warnings;
     ReadSettings(*file, settings, &warnings);
@@ -179,7 +181,15 @@ void TScriptRun::SaveInformation() {
   settings.PlayTime = state->PlayTime;
   int32_t now = Context_.GetNowTime();
   int32_t allTime = AccumulatePlayTime(state->AllTime, now, Context_.StartTimeMs);
-  if (SaveSettings(*file, settings, allTime)) Context_.StartTimeMs = now;
+  std::string why;
+  if (SaveSettings(*file, settings, allTime, &why)) {
+    Context_.StartTimeMs = now;
+    return;
+  }
+  // Nothing the player saved may go silently: say why on stderr and in the log.
+  const std::string message = file->string() + ": the settings and records could not be saved: " + why;
+  std::fprintf(stderr, "%s\n", message.c_str());
+  WriteEngineLog(Context_, message);
 }
 
 }  // namespace vuzed

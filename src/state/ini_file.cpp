@@ -1,6 +1,8 @@
 #include "state/ini_file.h"
 
 #include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -241,30 +243,37 @@ std::string TIniFile::Text() const {
   return text;
 }
 
-bool TIniFile::Save(const std::filesystem::path& path) const {
+bool TIniFile::Save(const std::filesystem::path& path, std::string* why) const {
+  const auto fail = [why](const std::string& reason) {
+    if (why) *why = reason;
+    return false;
+  };
   std::error_code ec;
   std::filesystem::path target = path;
   // Replace the file a symbolic link points at, not the link.
   if (std::filesystem::is_symlink(target, ec)) {
     target = std::filesystem::weakly_canonical(path, ec);
-    if (ec) return false;
+    if (ec) return fail(ec.message());
   }
+  struct stat existing {};
+  const bool exists = ::stat(target.c_str(), &existing) == 0;
+  if (exists && (existing.st_mode & 0222) == 0) return fail("the file is read-only");
   std::filesystem::path dir = target.parent_path();
   if (dir.empty()) dir = ".";
   std::string temp = (dir / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
   int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
+  if (fd < 0) return fail(std::strerror(errno));
 
-  struct stat existing {};
-  mode_t mode = (::stat(target.c_str(), &existing) == 0) ? (existing.st_mode & 07777) : 0644;
+  mode_t mode = exists ? (existing.st_mode & 07777) : 0644;
   bool ok = ::fchmod(fd, mode) == 0;
   ok = ok && WriteAll(fd, Text());
   ok = ok && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
   if (!ok) {
+    const std::string reason = std::strerror(errno);
     ::unlink(temp.c_str());
-    return false;
+    return fail(reason);
   }
   // Make the rename itself durable; a failure here no longer affects the text.
   int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
@@ -273,6 +282,22 @@ bool TIniFile::Save(const std::filesystem::path& path) const {
     ::close(dirFd);
   }
   return true;
+}
+
+void TIniFile::RemoveStaleTemporaries(const std::filesystem::path& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path dir = path.parent_path();
+  if (dir.empty()) dir = ".";
+  const std::string prefix = "." + path.filename().string() + ".tmp-";
+  const auto now = fs::file_time_type::clock::now();
+  for (const fs::directory_entry& entry : fs::directory_iterator(dir, ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+    if (!entry.is_regular_file(ec)) continue;
+    const auto written = entry.last_write_time(ec);
+    if (!ec && now - written > std::chrono::minutes(1)) fs::remove(entry.path(), ec);
+  }
 }
 
 }  // namespace vuzed

@@ -64,8 +64,15 @@ class TIniFile {
   // Writes Text() to a temporary file beside `path`, flushes it to disk and
   // renames it over `path`, so the file is always either the old or the new
   // text. On failure the temporary file is removed, the target is untouched
-  // and the result is false. An existing target's permission bits are kept.
-  bool Save(const std::filesystem::path& path) const;
+  // and the result is false, with the reason in `why` when given. An
+  // existing target's permission bits are kept; a target that nobody may
+  // write (no write bit at all) is left alone, whoever runs the game.
+  bool Save(const std::filesystem::path& path, std::string* why = nullptr) const;
+
+  // Removes the temporary files a killed Save left beside `path` (named
+  // ".<file name>.tmp-" and six characters) that are older than a minute, so
+  // a save still running elsewhere keeps its own.
+  static void RemoveStaleTemporaries(const std::filesystem::path& path);
 
   // A strict decimal integer: optional blanks, optional sign, digits,
   // optional blanks, within 32 bits.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <string_view>
 
 #include "state/ini_file.h"
 
@@ -75,18 +76,28 @@ bool ReadSettings(const std::filesystem::path& file, TSettings& out,
 }
 
 bool SaveSettings(const std::filesystem::path& file, const TSettings& settings,
-                  int32_t allTimeToWrite) {
+                  int32_t allTimeToWrite, std::string* why) {
   std::optional<TIniFile> ini = TIniFile::Load(file);
-  if (!ini) return false;
-  ini->WriteBool("Screen", "FullScreen", settings.FullScreen);
+  if (!ini) {
+    if (why) *why = "the file cannot be read";
+    return false;
+  }
+  // A value the game could not read was taken as 0; while it still is, the
+  // player's text stays as it stands.
+  const auto write = [&ini](std::string_view section, std::string_view key, int32_t value) {
+    const std::optional<std::string> old = ini->Value(section, key);
+    if (value == 0 && old && !TIniFile::ParseInteger(*old)) return;
+    ini->WriteInteger(section, key, value);
+  };
+  write("Screen", "FullScreen", settings.FullScreen ? 1 : 0);
   ini->WriteInteger("Screen", "ScreenMode", 32);
   ini->WriteString("Draw", "DrawTime", "all");
   std::vector<std::string> keys = ScoreKeyNames();
-  for (int i = 0; i < kScoreKeyCount; ++i) ini->WriteInteger("Score", keys[i], settings.ScoreTable[i]);
-  ini->WriteBool("Score", "WhetherExtraOpen", settings.WhetherExtraOpen);
-  ini->WriteInteger("SystemResult", "AllTime", allTimeToWrite);
-  ini->WriteInteger("SystemResult", "PlayTime", settings.PlayTime);
-  return ini->Save(file);
+  for (int i = 0; i < kScoreKeyCount; ++i) write("Score", keys[i], settings.ScoreTable[i]);
+  write("Score", "WhetherExtraOpen", settings.WhetherExtraOpen ? 1 : 0);
+  write("SystemResult", "AllTime", allTimeToWrite);
+  write("SystemResult", "PlayTime", settings.PlayTime);
+  return ini->Save(file, why);
 }
 
 int32_t AccumulatePlayTime(int32_t allTime, int64_t nowMs, int64_t startMs) {

@@ -53,9 +53,12 @@ bool ReadSettings(const std::filesystem::path& file, TSettings& out,
 
 // Writes FullScreen, ScreenMode, DrawTime, the scores, WhetherExtraOpen,
 // AllTime (= allTimeToWrite) and PlayTime into the existing file, replacing
-// it atomically. False when the file does not exist or cannot be replaced.
+// it atomically. A key whose value could not be read, and which the game
+// still holds as the 0 it read instead, keeps the text the player wrote.
+// False, with the reason in `why` when given, when the file does not exist
+// or cannot be replaced (a read-only file is never replaced).
 bool SaveSettings(const std::filesystem::path& file, const TSettings& settings,
-                  int32_t allTimeToWrite);
+                  int32_t allTimeToWrite, std::string* why = nullptr);
 
 // allTime + (nowMs - startMs), the running-time counter to save. Computed in
 // 64 bits and held within 32-bit range (a long life saturates at the largest

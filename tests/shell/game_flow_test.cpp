@@ -59,6 +59,23 @@ TEST(GameFlow, FromTheOpeningThroughALostGameBackToTheTitleAndOut) {
   EXPECT_NE(settings.find("AllTime="), std::string::npos);
 }
 
+// A settings file the game may not replace is left as it is, and the run
+// says why the records were not saved.
+TEST(GameFlow, ARecordsFileThatCannotBeSavedIsLeftAloneWithAMessage) {
+  test::TempDir root;
+  std::filesystem::copy(std::filesystem::path(VUZED_TEST_DATA) / "flow", root.Path(),
+                        std::filesystem::copy_options::recursive);
+  const std::string settings = "[Screen]\r\nFullScreen=0\r\n[SystemResult]\r\nAllTime=0\r\n";
+  const auto file = root.Write("data/information.ini", settings);
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+  const auto r = test::RunTool({"run", "--root", root.Path().string(), "--frames", "5"});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_NE(r.Err.find("information.ini: the settings and records could not be saved: the file is read-only"),
+            std::string::npos)
+      << r.Err;
+  EXPECT_EQ(root.Read("data/information.ini"), settings);
+}
+
 // The extra stage from the main menu's second item, the further stage from
 // the first item of its "Others" menu: each starts its own stage (the test
 // stages 5 and 10 put 5 and 10 enemies on the field).

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <limits>
 
@@ -165,6 +166,49 @@ TEST(SaveSettings, NeverCreatesTheFile) {
   EXPECT_FALSE(SaveSettings(dir.Path() / "information.ini", s, 1));
   EXPECT_FALSE(fs::exists(dir.Path() / "information.ini"));
   EXPECT_TRUE(fs::is_empty(dir.Path()));
+}
+
+TEST(SaveSettings, AReadOnlyFileIsLeftAsItIsAndTheReasonGiven) {
+  TempDir dir;
+  const fs::path file = dir.Write("information.ini", CompleteFile());
+  fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  TSettings s;
+  s.ScoreTable[0] = 5;
+  std::string why;
+  EXPECT_FALSE(SaveSettings(file, s, 1, &why));
+  EXPECT_EQ(why, "the file is read-only");
+  EXPECT_EQ(dir.Read("information.ini"), CompleteFile());
+  EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+
+// A value the game could not read stays as the player wrote it, until the
+// game has something of its own to write there.
+TEST(SaveSettings, AnUnreadableValueIsKeptUntilTheGameChangesIt) {
+  TempDir dir;
+  const fs::path file =
+      dir.Write("information.ini", "[Score]\nScore1_1_1=99999999999999999999\nScore1_1_2=lots\n");
+  TSettings s;
+  ASSERT_TRUE(ReadSettings(file, s, nullptr));
+  s.ScoreTable[1] = 700;
+  ASSERT_TRUE(SaveSettings(file, s, 1));
+  const std::string text = dir.Read("information.ini");
+  EXPECT_NE(text.find("Score1_1_1=99999999999999999999\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Score1_1_2=700\n"), std::string::npos) << text;
+}
+
+TEST(IniFile, AKilledSavesTemporaryIsRemovedOnceItIsStale) {
+  TempDir dir;
+  const fs::path file = dir.Write("information.ini", "[Score]\n");
+  const fs::path stale = dir.Write(".information.ini.tmp-AbC123", "half");
+  const fs::path fresh = dir.Write(".information.ini.tmp-XyZ789", "half");
+  const fs::path other = dir.Write(".other.ini.tmp-AbC123", "not ours");
+  for (const fs::path& p : {stale, other}) fs::last_write_time(p, fs::file_time_type::clock::now() - std::chrono::hours(1));
+  TIniFile::RemoveStaleTemporaries(file);
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(fresh));  // a save may be running right now
+  EXPECT_TRUE(fs::exists(other));
+  EXPECT_TRUE(fs::exists(file));
 }
 
 TEST(AccumulatePlayTime, AddsElapsedMilliseconds) {
