@@ -39,6 +39,8 @@ const char* SceneName(TScene scene) {
 }
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& text) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   std::ostringstream s;

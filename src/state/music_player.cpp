@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "engine/sound/sound_device.h"
 #include "game/game_context.h"
@@ -108,9 +109,11 @@ void TMusicPlayer::Play(int32_t track, bool musicOn) {
     TrackName_ = file->string();
     DamageReported_ = false;
     DecodedSinceOpen_ = 0;
-    std::FILE* stream = std::fopen(TrackName_.c_str(), "rb");
+    // Only a regular file: a FIFO or a device would block the open or never end.
+    std::error_code ec;
+    std::FILE* stream = std::filesystem::is_regular_file(*file, ec) ? std::fopen(TrackName_.c_str(), "rb") : nullptr;
     if (!stream) {
-      Say(TrackName_ + ": cannot be opened");
+      Say(TrackName_ + ": cannot be opened (not a readable file)");
       return;
     }
     if (ov_open_callbacks(stream, &Decoder_, nullptr, 0, OggFileCallbacks()) == 0) {

@@ -1,5 +1,6 @@
 #include "title/music_room_text.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -66,7 +67,8 @@ TMusicRoomTexts ParseMusicRoomTexts(std::string_view fileText) {
 
 TMusicRoomTexts LoadMusicRoomTexts(const FileResolver& files) {
   auto path = files.Resolve(kMusicRoomFile);
-  if (!path) return {};
+  std::error_code ec;
+  if (!path || !std::filesystem::is_regular_file(*path, ec)) return {};
   std::ifstream in(*path, std::ios::binary);
   if (!in) return {};
   std::ostringstream text;

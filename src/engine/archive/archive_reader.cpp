@@ -138,7 +138,8 @@ std::unique_ptr<std::stringstream> ExtractFromStream(std::istream& archive, cons
 std::ifstream OpenArchiveFile(const std::string& archivePath) {
   std::error_code ignored;
   std::ifstream file;
-  if (!std::filesystem::is_directory(archivePath, ignored)) file.open(archivePath, std::ios::binary);
+  // Only a regular file: a FIFO or a device would block the open or never end.
+  if (std::filesystem::is_regular_file(archivePath, ignored)) file.open(archivePath, std::ios::binary);
   if (!file.is_open()) throw EVRKError("cannot open the VAZ archive " + archivePath);
   return file;
 }

@@ -71,7 +71,8 @@ bool TVZMesh::LoadFromFile(const std::string& path, const std::string& archive) 
   }
   std::error_code ec;
   std::ifstream file;
-  if (!std::filesystem::is_directory(path, ec)) file.open(path, std::ios::binary);
+  // Only a regular file: a FIFO or a device would block the open or never end.
+  if (std::filesystem::is_regular_file(path, ec)) file.open(path, std::ios::binary);
   if (!file.is_open()) return Fail("VZLib: " + path + " が、開けません");
   return LoadFromStream(file);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "engine/archive/archive_reader.h"
@@ -173,7 +174,10 @@ bool TMXTexture::LoadFromFile(const std::string& path, const std::string& archiv
     return loaded;
   }
   Detail("ID " + id + "(" + ResourceName() + ") のテクスチャに、" + path + " を読み込みます");
-  std::ifstream file(path, std::ios::binary);
+  // Only a regular file: a FIFO or a device would block the open or never end.
+  std::error_code ec;
+  std::ifstream file;
+  if (std::filesystem::is_regular_file(path, ec)) file.open(path, std::ios::binary);
   bool loaded = false;
   if (file)
     loaded = LoadSizedBMP(file, path + "からの、読み込みエラー");
