@@ -25,6 +25,9 @@ class TSoundList {
   int SlotCount() const { return int(Slots_.size()); }
 
  private:
+  // One line on stderr and in the engine log.
+  void ReportBrokenSound(const std::string& path, const std::string& why) const;
+
   TGameContext& Context_;
   std::vector<std::unique_ptr<TZudezuWaveData>> Slots_;
 };

@@ -29,16 +29,20 @@ TEST(SoundList, SlotsKeepTheirFileNumbersAndOnlyZeroToTwentyLoad) {
   g.Dir.Write("data/Music/effect/2.WAV", Wav());  // any case
   g.Dir.Write("data/Music/effect/5.wav", "not a wave file");
   g.Dir.Write("data/Music/effect/21.wav", Wav());
+  testing::internal::CaptureStderr();
   g.Start();
+  const std::string said = testing::internal::GetCapturedStderr();
   const TSoundList& list = *g.Game().SoundList;
   EXPECT_EQ(list.SlotCount(), 21);
   ASSERT_NE(list.Get(0), nullptr);
   EXPECT_FALSE(list.Get(0)->Empty());
   ASSERT_NE(list.Get(2), nullptr);
   EXPECT_EQ(list.Get(1), nullptr);
-  // A file that cannot be loaded gives an empty sound.
+  // A file that cannot be loaded gives an empty sound, and says so once.
   ASSERT_NE(list.Get(5), nullptr);
   EXPECT_TRUE(list.Get(5)->Empty());
+  EXPECT_NE(said.find("5.wav: the sound cannot be used: not a PCM wave file"), std::string::npos) << said;
+  EXPECT_EQ(said.find("0.wav"), std::string::npos) << said;
   EXPECT_EQ(list.Get(21), nullptr);
   EXPECT_EQ(list.Get(-1), nullptr);
 
