@@ -5,6 +5,7 @@
 // empty sound (which plays nothing).
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace vuzed {
