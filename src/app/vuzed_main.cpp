@@ -43,7 +43,6 @@ int main(int /*argc*/, char** argv) {
   // Without an audio device the game runs silently.
   std::string audioError;
   std::unique_ptr<vuzed::SdlAudioBackend> audio = vuzed::SdlAudioBackend::Create(audioError);
-  if (!audio) std::fprintf(stderr, "vuzed: %s\n", audioError.c_str());
 
   vuzed::SystemClock clock;
   vuzed::TPlatform platform;

@@ -2,13 +2,22 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <cstring>
+
+#include "engine/platform/quiet_stderr.h"
 
 namespace vuzed {
 
 std::unique_ptr<SdlAudioBackend> SdlAudioBackend::Create(std::string& error) {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+  int failed = 0;
+  {
+    TQuietStderr quiet;  // the audio libraries' own chatter while SDL probes
+    failed = SDL_InitSubSystem(SDL_INIT_AUDIO);
+  }
+  if (failed != 0) {
     error = std::string("no audio: ") + SDL_GetError();
+    std::fprintf(stderr, "%s\n", kSilentLine);
     return nullptr;
   }
   return std::unique_ptr<SdlAudioBackend>(new SdlAudioBackend());
@@ -33,10 +42,14 @@ bool SdlAudioBackend::Open(int rate, int channels, Puller puller) {
   want.userdata = this;
   SDL_AudioSpec have{};
   // No changes allowed: SDL converts from the format asked for.
-  Device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  {
+    TQuietStderr quiet;  // the audio libraries' own chatter about missing cards
+    Device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  }
   if (Device_ == 0) {
     LastError_ = SDL_GetError();
     Puller_ = nullptr;
+    std::fprintf(stderr, "%s\n", kSilentLine);
     return false;
   }
   SDL_PauseAudioDevice(Device_, 0);

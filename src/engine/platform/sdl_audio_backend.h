@@ -13,6 +13,10 @@ namespace vuzed {
 
 class SdlAudioBackend : public AudioBackend {
  public:
+  // What the player reads on stderr when there is no sound to be had; the
+  // audio libraries' own messages while SDL looks for a device are silenced.
+  static constexpr const char* kSilentLine = "no audio device: playing silently";
+
   // Starts SDL's audio subsystem. Null, with the reason in error, when SDL
   // has no audio driver here; the game then runs without sound.
   static std::unique_ptr<SdlAudioBackend> Create(std::string& error);

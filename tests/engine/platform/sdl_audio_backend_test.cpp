@@ -4,7 +4,12 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
+#include <string>
+
+#include "support/test_dir.h"
+#include "support/tool_runner.h"
 
 namespace vuzed {
 namespace {
@@ -49,6 +54,27 @@ TEST(SoundSdlBackend, ImpossibleRequestsFail) {
   ASSERT_NE(backend, nullptr) << error;
   EXPECT_FALSE(backend->Open(0, 2, [](int16_t*, size_t) {}));
   EXPECT_FALSE(backend->Open(44100, 0, [](int16_t*, size_t) {}));
+}
+
+}  // namespace
+}  // namespace vuzed
+
+namespace vuzed {
+namespace {
+
+// Where no sound can be had, a run says so in one line of its own; the ALSA
+// library's chatter while SDL looks for a card never reaches the player.
+TEST(SoundSdlBackend, WithoutSoundARunSaysSoInOneLineOfItsOwn) {
+  for (const char* driver : {"nosuchdriver", "alsa"}) {
+    ::setenv("SDL_AUDIODRIVER", driver, 1);
+    const auto r = test::RunTool({"run", "--frames", "2", "--root", test::TempDir().Path().string()});
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    EXPECT_EQ(r.Status, 0) << driver;
+    EXPECT_EQ(r.Err.find("ALSA"), std::string::npos) << driver << ": " << r.Err;
+    if (std::string(driver) == "nosuchdriver") {
+      EXPECT_EQ(r.Err, std::string(SdlAudioBackend::kSilentLine) + "\n");
+    }
+  }
 }
 
 }  // namespace
