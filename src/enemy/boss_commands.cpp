@@ -27,6 +27,7 @@
 #include "engine/sound/sound_device.h"
 #include "objects/second_string_list2.h"
 #include "objects/string_helpers.h"
+#include "script/script_report_text.h"
 #include "game/stage_shared.h"
 #include "game/playfield.h"
 
@@ -228,10 +229,12 @@ void TBoss::SetBackGraphic(int layer, const TScriptLine& line) {
 }
 
 // NOVELMODE(name): the stage procedure of that name becomes the dialogue
-// scene the stage director runs; an unknown name does nothing.
+// scene the stage director runs; an unknown name does nothing but is
+// reported.
 void TBoss::NovelMode(const TScriptLine& line) {
   TStageShared* stage = Field_.Stage;
   const TSecondStringList2* definition = stage ? stage->Script.Procedures.Find(Inside(line.Text)) : nullptr;
+  if (stage && !definition) Report(line.Place, UndefinedNameText(Inside(line.Text), "show as a talk"));
   if (!definition || !*definition->Lines) return;
   stage->OpenDialogue(TScriptMode::Novel, *definition->Lines);
   if (Field_.Play) Field_.Play->DialogueFrame = 0;

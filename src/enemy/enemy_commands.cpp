@@ -9,6 +9,7 @@
 #include "enemy/enemy_sound.h"
 #include "enemy/enemy_tama_math.h"
 #include "objects/second_string_list2.h"
+#include "script/script_report_text.h"
 #include "game/stage_shared.h"
 #include "game/playfield.h"
 
@@ -129,6 +130,10 @@ void TEnemy::MoveCommand(const TScriptLine& line, const TEnemyLine& decoded, int
 bool TEnemy::CreateTukaima(const TScriptLine& line, const TEnemyLine& decoded) {
   const TStageShared* run = Field_.Stage;
   const TSecondStringList2* definition = run ? decoded.FamiliarDefinition.Find(run->Script.Procedures, decoded.Inside.Text) : nullptr;
+  if (run && !definition) {
+    Report(line.Place, UndefinedNameText(decoded.Inside.Text, "make a familiar of"));
+    return true;
+  }
   if (!definition || !Field_.Enemies) return false;
   if (Field_.Enemies->EnemiesFull()) {
     ReportFullList(line.Place, "enemy");

@@ -10,6 +10,7 @@
 #include "enemy/enemy_tama_math.h"
 #include "enemy/enemy_tama_script.h"
 #include "objects/string_helpers.h"
+#include "script/script_report_text.h"
 #include "game/stage_shared.h"
 #include "game/playfield.h"
 
@@ -50,6 +51,10 @@ bool TEnemy::CreateBullet(const TScriptLine& line, const TEnemyLine& decoded) {
   const TStageShared* run = Field_.Stage;
   const TSecondStringList2* definition =
       run ? decoded.BulletDefinition.Find(run->Script.Procedures, decoded.Fields[0].Text) : nullptr;
+  if (run && !definition) {
+    Report(line.Place, UndefinedNameText(decoded.Fields[0].Text, "make a bullet of"));
+    return true;
+  }
   if (!definition) return false;
   if (!Field_.Enemies) return true;
   const float b1 = Evaluate(decoded.Fields[1], line.Place);

@@ -26,7 +26,9 @@ const char* const kEvalHelp =
     "  --hp N                the enemy's hit points\n"
     "  --seed N              the random generator's seed (default 1)\n"
     "  --reference           use the reference (text rewriting) evaluator\n"
-    "Everything not given is 0. Values use the script's number syntax.\n";
+    "Everything not given is 0. Values use the script's number syntax.\n"
+    "A text that is no expression prints 0 (false), is named on stderr, and the\n"
+    "exit status is 1.\n";
 
 struct TEvalOptions {
   bool Help = false;
@@ -153,16 +155,29 @@ int EvalCommand(const std::vector<std::string>& args, std::ostream& out, std::os
 
   const TReferenceEvaluator reference(*o->Kind);
   const TCompiledEvaluator compiled(*o->Kind);
+  // A text that is no expression (or no condition) still prints what the
+  // game would use, 0 or false, and is named on stderr; the exit status is
+  // then 1.
+  int status = 0;
   for (const std::string& text : o->Expressions) {
     if (o->Condition) {
-      bool value = o->Reference ? reference.EvaluateCondition(owner, text) : compiled.EvaluateCondition(owner, text);
-      out << (value ? "true" : "false") << "\n";
+      TConditionValue v = o->Reference ? reference.EvaluateConditionChecked(owner, text)
+                                       : compiled.EvaluateConditionChecked(owner, text);
+      out << (v.Value ? "true" : "false") << "\n";
+      if (v.Malformed) {
+        err << "vuzed-tool eval: \"" << text << "\" is not a condition; it counts as false\n";
+        status = 1;
+      }
     } else {
-      float value = o->Reference ? reference.Evaluate(owner, text) : compiled.Evaluate(owner, text);
-      out << FormatEvalNumber(value) << "\n";
+      TExpressionValue v = o->Reference ? reference.EvaluateChecked(owner, text) : compiled.EvaluateChecked(owner, text);
+      out << FormatEvalNumber(v.Value) << "\n";
+      if (v.Malformed) {
+        err << "vuzed-tool eval: \"" << text << "\" is not an expression; it counts as 0\n";
+        status = 1;
+      }
     }
   }
-  return 0;
+  return status;
 }
 
 }  // namespace vuzed

@@ -19,6 +19,12 @@ inline std::string QuotedText(std::string_view text, std::string_view tail) {
   return message;
 }
 
+// A command that names a procedure the script does not define: "what" says
+// what it wanted the procedure for ("make an enemy of", "show as a talk").
+inline std::string UndefinedNameText(std::string_view name, std::string_view what) {
+  return "no procedure named " + QuotedText(name, " to " + std::string(what) + "; the line does nothing");
+}
+
 // Lines the compiler leaves that name no procedure by design (block
 // structure, declarations, loop lines, assignments to names that are no
 // variables): never reported as unknown names.

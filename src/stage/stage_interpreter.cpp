@@ -268,7 +268,14 @@ int32_t TScriptRun::ExecDecoded(const TScriptLine& line, const TStageLine& decod
     case TStageCommand::CreateBoss:
     case TStageCommand::CreateTukaima: {
       const TSecondStringList2* definition = Script.Procedures.Find(Arguments(text));
-      if (!definition || !enemies) return kNextLine;
+      if (!definition) {
+        const char* what = entry->Command == TStageCommand::CreateEnemy  ? "make an enemy of"
+                           : entry->Command == TStageCommand::CreateBoss ? "make a boss of"
+                                                                          : "make a familiar of";
+        Errors.Report(line.Place, UndefinedNameText(Arguments(text), what));
+        return kNextLine;
+      }
+      if (!enemies) return kNextLine;
       if (enemies->EnemiesFull()) {
         Errors.Report(line.Place, FullListText("enemy"));
         return kNextLine;
@@ -297,7 +304,12 @@ int32_t TScriptRun::ExecDecoded(const TScriptLine& line, const TStageLine& decod
     case TStageCommand::NovelMode:
     case TStageCommand::AdvMode: {
       const TSecondStringList2* definition = Script.Procedures.Find(Arguments(text));
-      if (!definition) return kNextLine;
+      if (!definition) {
+        Errors.Report(line.Place, UndefinedNameText(Arguments(text), entry->Command == TStageCommand::NovelMode
+                                                                         ? "show as a talk"
+                                                                         : "show as pages"));
+        return kNextLine;
+      }
       OpenDialogue(entry->Command == TStageCommand::NovelMode ? TScriptMode::Novel : TScriptMode::Adv,
                    *definition->Lines);
       return kNextLine;

@@ -53,6 +53,20 @@ TEST(EvalCommand, ReferenceGivesTheSameAndTheSeedIsShared) {
   EXPECT_EQ(lines[2], "-6");
 }
 
+TEST(EvalCommand, ATextThatIsNoExpressionIsNamedAndFailsTheRun) {
+  for (const char* evaluator : {"--kind", "--reference"}) {
+    Lines args{"eval", "--kind", "enemy", "--", "FOO(1)", "(1", "1+2"};
+    if (std::string(evaluator) == "--reference") args.insert(args.begin() + 1, "--reference");
+    auto r = RunTool(args);
+    EXPECT_EQ(r.Status, 1) << evaluator;
+    EXPECT_EQ(r.OutLines(), (Lines{"0", "0", "3"})) << evaluator;
+    EXPECT_EQ(r.Err,
+              "vuzed-tool eval: \"FOO(1)\" is not an expression; it counts as 0\n"
+              "vuzed-tool eval: \"(1\" is not an expression; it counts as 0\n")
+        << evaluator;
+  }
+}
+
 TEST(EvalCommand, BadArgumentsExitWithTwo) {
   for (const Lines& args : {Lines{"eval", "1+1"}, Lines{"eval", "--kind", "boss", "1"}, Lines{"eval", "--kind", "enemy"},
                             Lines{"eval", "--kind", "enemy", "--var", "A", "1"},

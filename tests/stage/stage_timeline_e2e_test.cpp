@@ -33,3 +33,30 @@ TEST(StageTimelineEndToEnd, TheClockRepeatsAndCallsSpawnOnTheirFrames) {
 
 }  // namespace
 }  // namespace vuzed
+
+namespace vuzed {
+namespace {
+
+// Every command that names a procedure the script lacks says which name and
+// what for, once per line (tests/data/undefined_names).
+TEST(StageTimelineEndToEnd, CommandsNamingNoProcedureAreReportedOncePerLine) {
+  test::TempDir root;
+  std::filesystem::copy(std::filesystem::path(VUZED_TEST_DATA) / "undefined_names", root.Path(),
+                        std::filesystem::copy_options::recursive);
+  auto r = test::RunTool({"run", "--root", root.Path().string(), "--frames", "20"});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  const std::string place = "data/Script/Stage1.txt:";
+  auto report = [&](int line, const std::string& name, const std::string& what) {
+    return place + std::to_string(line) + ": no procedure named \"" + name + "\" to " + what +
+           "; the line does nothing\n";
+  };
+  // Reports come in the order the lines first run.
+  EXPECT_EQ(r.Err, report(16, "NOBULLET", "make a bullet of") + report(23, "NOBOSSTALK", "show as a talk") +
+                       report(30, "NOENEMY", "make an enemy of") + report(31, "NOENEMY", "make an enemy of") +
+                       report(17, "NOFAMILIAR", "make a familiar of") + report(32, "NOBOSS", "make a boss of") +
+                       report(33, "NOFAMILIAR", "make a familiar of") + report(34, "NOTALK", "show as a talk") +
+                       report(35, "NOPAGES", "show as pages"));
+}
+
+}  // namespace
+}  // namespace vuzed
