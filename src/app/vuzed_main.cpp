@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -11,6 +12,7 @@
 
 #include "engine/platform/clock.h"
 #include "engine/platform/sdl_audio_backend.h"
+#include "engine/platform/stop_signals.h"
 #include "engine/platform/video_platform.h"
 #include "shell/main_form.h"
 
@@ -58,9 +60,11 @@ int main(int /*argc*/, char** argv) {
     platform.Window->ProcessMessages();
     clock.SleepMs(1);
     form.Timer1Timer();
+    // A closed terminal (SIGHUP) ends the game as its window's close does.
+    vuzed::WatchStopSignals({SIGHUP});
     while (!form.Closing()) {
       platform.Window->ProcessMessages();
-      if (form.Closing()) break;
+      if (form.Closing() || vuzed::StopSignal() != 0) break;
       form.ApplicationEvents1Idle();
     }
   }  // shut-down: the settings file is saved here

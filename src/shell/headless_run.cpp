@@ -1,5 +1,6 @@
 #include "shell/headless_run.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -17,6 +18,7 @@
 #include "engine/platform/sdl_audio_backend.h"
 #include "engine/platform/video_platform.h"
 #include "engine/platform/screenshot.h"
+#include "engine/platform/stop_signals.h"
 #include "engine/platform/window_host.h"
 #include "player/player_control.h"
 #include "stage/script_run.h"
@@ -197,6 +199,9 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
 
     RenderBackend& render = *platform.Render;
     int64_t frame = 0;
+    // Ctrl+C, a kill or a closed terminal end the run after the pass in hand,
+    // and it shuts down as the game does.
+    WatchStopSignals({SIGINT, SIGTERM, SIGHUP});
     for (int64_t pass = 1; pass <= options.Frames; ++pass) {
       clock.Now = double(pass) / 60.0;
       input.SetPass(pass);
@@ -220,7 +225,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
       }
       if (options.Trace > 0 && pass % options.Trace == 0 && pass != options.Frames)
         out << SummaryLine(form, frame) << "\n";
-      if (form.Closing()) break;
+      if (form.Closing() || StopSignal() != 0) break;
     }
     if (options.Dump) DumpObjects(form, out);
     out << SummaryLine(form, frame) << "\n";
