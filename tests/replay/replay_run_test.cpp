@@ -162,3 +162,44 @@ TEST_F(ReplayRun, AReplayBringsItsOwnStageSeedAndInput) {
 
 }  // namespace
 }  // namespace vuzed
+
+namespace vuzed {
+namespace {
+
+// The summary without its pass number.
+std::string WithoutFrame(const std::string& summary) { return summary.substr(summary.find(',')); }
+
+// A game started from the title is recorded from its first pass to the pass
+// that returns to the title, and plays back to the same state.
+TEST(ReplayFromTheTitle, AGameLostToItsLastLifePlaysBackAsItWent) {
+  test::TempDir root;
+  fs::copy(fs::path(VUZED_TEST_DATA) / "flow", root.Path(), fs::copy_options::recursive);
+  // Shot skips the opening; "Game Start" and "Story Mode"; the game starts
+  // in pass 46; shot leaves the game-over panel in pass 1250.
+  const auto keys = root.Write("keys.txt", "1 z\n31 z\n46 z\n1250 z\n");
+  const std::string file = (root.Path() / "game.vzr").string();
+  const auto played = RunTool({"run", "--root", root.Path().string(), "--boot", "--frames", "1300", "--trace", "1",
+                               "--input", keys.string(), "--record", file});
+  ASSERT_EQ(played.Status, 0) << played.Err;
+  const std::vector<std::string> lines = played.OutLines();
+  ASSERT_GE(lines.size(), 1250u);
+  ASSERT_NE(lines[1249].find("\"scene\":\"title\""), std::string::npos) << lines[1249];
+
+  std::string error;
+  const std::optional<TReplay> replay = ReadReplayFile(file, error);
+  ASSERT_TRUE(replay) << error;
+  EXPECT_EQ(replay->Passes, 1250u - 46u);
+  EXPECT_EQ(replay->Ship.Lives, 3);
+
+  const auto back = RunTool({"run", "--root", root.Path().string(), "--replay", file, "--verify"});
+  EXPECT_EQ(back.Status, 0) << back.Err;
+  EXPECT_EQ(back.Err, "");
+  EXPECT_EQ(WithoutFrame(back.OutLines().back()), WithoutFrame(lines[1249]));
+  EXPECT_EQ(WithoutFrame(RunTool({"run", "--root", root.Path().string(), "--replay", file, "--frames", "1000"})
+                             .OutLines()
+                             .back()),
+            WithoutFrame(lines[1045]));
+}
+
+}  // namespace
+}  // namespace vuzed
