@@ -3,6 +3,7 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
 #include "replay/replay_bytes.h"
 
@@ -15,6 +16,9 @@ constexpr size_t kStageLoadBytes = 16;
 constexpr size_t kRunMinBytes = 3;  // length, key count, pad flag
 constexpr size_t kCheckpointBytes = 12;
 constexpr uint32_t kKnownFlags = TReplay::kInvincible;
+// Far above any real game (ten hours of input changing every pass is a few
+// tens of megabytes).
+constexpr uintmax_t kMaxReplayFileBytes = uintmax_t(256) << 20;
 
 class TReplayDecoder {
  public:
@@ -209,6 +213,17 @@ std::optional<TReplay> DecodeReplay(std::string_view bytes, std::string& error) 
 }
 
 std::optional<TReplay> ReadReplayFile(const std::filesystem::path& path, std::string& error) {
+  // Only a regular file of a sane size is read at all: a device or a pipe
+  // given by mistake could go on for ever.
+  std::error_code ec;
+  if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) {
+    error = path.string() + ": not a file";
+    return std::nullopt;
+  }
+  if (const uintmax_t size = std::filesystem::file_size(path, ec); !ec && size > kMaxReplayFileBytes) {
+    error = path.string() + ": " + std::to_string(size) + " bytes is too large for a replay";
+    return std::nullopt;
+  }
   std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;
   if (in) bytes << in.rdbuf();

@@ -109,10 +109,14 @@ TEST(ReplayFile, DamagedFilesAreRefusedWithWhatIsWrong) {
   }
 }
 
-TEST(ReplayFile, AFileThatCannotBeReadNamesItself) {
+TEST(ReplayFile, WhatCannotBeReadIsNamedAndNeverReadForEver) {
   std::string error;
   EXPECT_FALSE(ReadReplayFile("/nonexistent/dir/game.vzr", error));
   EXPECT_EQ(error, "/nonexistent/dir/game.vzr: cannot be read");
+  EXPECT_FALSE(ReadReplayFile("/dev/zero", error));  // would never end
+  EXPECT_EQ(error, "/dev/zero: not a file");
+  EXPECT_FALSE(ReadReplayFile("/tmp", error));
+  EXPECT_EQ(error, "/tmp: not a file");
 }
 
 }  // namespace
