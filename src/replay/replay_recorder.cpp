@@ -23,9 +23,18 @@ void TReplayRecorder::GameStarting(TGameContext& game, int32_t type) {
   }
   if (const TPlayerControl* player = game.PlayerControl.get()) {
     const TPlayer& ship = player->Ship;
-    Replay_.Ship = {ship.X,     ship.Y,     ship.Lives,     ship.Bombs,
-                    ship.Hp,    ship.Power, ship.Graze,     ship.HitsTaken,
-                    ship.InvulnerableTimer, ship.BombTimer, ship.BankCounter, ship.ShotCooldown};
+    Replay_.Ship = {.X = ship.X,
+                    .Y = ship.Y,
+                    .Lives = ship.Lives,
+                    .Bombs = ship.Bombs,
+                    .Hp = ship.Hp,
+                    .Power = ship.Power,
+                    .Graze = ship.Graze,
+                    .HitsTaken = ship.HitsTaken,
+                    .InvulnerableTimer = ship.InvulnerableTimer,
+                    .BombTimer = ship.BombTimer,
+                    .BankCounter = ship.BankCounter,
+                    .ShotCooldown = ship.ShotCooldown};
     if (player->Invincible) Replay_.Flags |= TReplay::kInvincible;
   }
   Recording_ = true;
