@@ -2,7 +2,7 @@
 // The byte-level pieces of the replay file: little-endian whole numbers,
 // single-precision floats by their bits, and variable-length counts (seven
 // bits per byte, low group first, bit 7 set on every byte but the last; at
-// most five bytes for a 32-bit value).
+// most five bytes for a 32-bit value, and no needless zero group at the end).
 
 #include <bit>
 #include <cstdint>
@@ -59,14 +59,15 @@ class TReplayBytesIn {
     if (!Take(size)) return {};
     return Bytes_.substr(Pos_ - size, size);
   }
-  // False (and no longer Ok) for a value over 32 bits or more than five bytes.
+  // Fails (no longer Ok) for a value over 32 bits, more than five bytes, or
+  // a last byte of 0 after the first: every value has one encoding.
   uint32_t VarU32() {
     uint64_t value = 0;
     for (int i = 0; i < 5 && Ok_; ++i) {
       const uint8_t b = U8();
       value |= uint64_t(b & 0x7F) << (7 * i);
       if (!(b & 0x80)) {
-        if (value > UINT32_MAX) break;
+        if (value > UINT32_MAX || (i > 0 && b == 0)) break;
         return uint32_t(value);
       }
     }

@@ -144,7 +144,7 @@ bool TReplayDecoder::InputRuns() {
     const size_t at = In_.Offset();
     TInputRun run;
     run.Length = In_.VarU32();
-    if (!In_.Ok()) return In_.Short() ? Truncated("input runs") : Damaged("a run length over 32 bits", at);
+    if (!In_.Ok()) return In_.Short() ? Truncated("input runs") : Damaged("a badly encoded run length", at);
     if (run.Length == 0) return Damaged("an input run of no passes", at);
     covered += run.Length;
     if (covered > Replay_.Passes)
@@ -162,7 +162,7 @@ bool TReplayDecoder::InputRuns() {
 bool TReplayDecoder::PassInput(TPassInput& input) {
   size_t at = In_.Offset();
   const uint32_t keys = In_.VarU32();
-  if (!In_.Ok()) return In_.Short() ? Truncated("input runs") : Damaged("a key count over 32 bits", at);
+  if (!In_.Ok()) return In_.Short() ? Truncated("input runs") : Damaged("a badly encoded key count", at);
   if (keys > 255) return Damaged(std::to_string(keys) + " keys down in one pass", at);
   for (uint32_t k = 0; k < keys; ++k) {
     at = In_.Offset();

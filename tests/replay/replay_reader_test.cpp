@@ -91,7 +91,8 @@ TEST(ReplayFile, DamagedFilesAreRefusedWithWhatIsWrong) {
       {"stage order", [](std::string& b) { PutU32(b, kStageCountAt + 4 + 16, 100); }, "stage load at pass 100"},
       {"run count", [](std::string& b) { PutU32(b, kRunCountAt, 1000000); }, "1000000 input runs cannot fit"},
       {"empty run", [](std::string& b) { b[kFirstRunAt] = 0; }, "input run of no passes"},
-      {"long varint", [](std::string& b) { b.insert(kFirstRunAt, "\xFF\xFF\xFF\xFF\xFF"); }, "over 32 bits"},
+      {"long varint", [](std::string& b) { b.insert(kFirstRunAt, "\xFF\xFF\xFF\xFF\xFF"); }, "badly encoded run length"},
+      {"padded varint", [](std::string& b) { b.replace(kFirstRunAt, 1, std::string("\xBC\0", 2)); }, "badly encoded run length"},
       {"short runs", [](std::string& b) { b[kFirstRunAt] = 59; }, "input for 129 of the 130 passes"},
       {"long runs", [](std::string& b) { b[kFirstRunAt] = 62; }, "input for more than the 130 passes"},
       {"key order", [](std::string& b) { std::swap(b[kFirstRunAt + 2], b[kFirstRunAt + 3]); }, "key codes out of order"},
@@ -107,6 +108,28 @@ TEST(ReplayFile, DamagedFilesAreRefusedWithWhatIsWrong) {
     EXPECT_FALSE(DecodeReplay(bytes, error)) << d.Name;
     EXPECT_NE(error.find(d.Message), std::string::npos) << d.Name << ": " << error;
   }
+}
+
+// Any one byte changed: refused with a message, or a replay whose bytes
+// are exactly those (one encoding per replay, so nothing is read wrongly).
+TEST(ReplayFile, EveryChangedByteIsRefusedOrReadsBackExactly) {
+  const std::string bytes = EncodeReplay(Sample());
+  int refused = 0;
+  for (size_t at = 0; at < bytes.size(); ++at) {
+    for (uint8_t flip : {0x01, 0x80, 0xFF}) {
+      std::string changed = bytes;
+      changed[at] = char(uint8_t(changed[at]) ^ flip);
+      std::string error;
+      const std::optional<TReplay> r = DecodeReplay(changed, error);
+      if (r) {
+        EXPECT_EQ(EncodeReplay(*r), changed) << at;
+      } else {
+        EXPECT_FALSE(error.empty()) << at;
+        ++refused;
+      }
+    }
+  }
+  EXPECT_GT(refused, 0);
 }
 
 TEST(ReplayFile, WhatCannotBeReadIsNamedAndNeverReadForEver) {
