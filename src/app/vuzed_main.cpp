@@ -1,22 +1,41 @@
-// vuzed: the game. Takes no arguments; runs from its own directory so that
-// data/ beside the executable is the working directory.
+// vuzed: the game. Runs from its own directory so that data/ beside the
+// executable is the working directory. Every game played is recorded and
+// saved to the replay folder; `vuzed --replay FILE` plays one back.
 
 #include <SDL.h>
 
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 
+#include "engine/input/dik_codes.h"
 #include "engine/platform/clock.h"
+#include "engine/platform/save_directory.h"
 #include "engine/platform/sdl_audio_backend.h"
 #include "engine/platform/stop_signals.h"
 #include "engine/platform/video_platform.h"
+#include "replay/recording_input.h"
+#include "replay/replay_folder.h"
+#include "replay/replay_input.h"
+#include "replay/replay_player.h"
+#include "replay/replay_reader.h"
+#include "replay/replay_recorder.h"
 #include "shell/main_form.h"
+#include "shell/recorded_game.h"
+#include "stage/script_run.h"
 
 namespace {
+
+const char* const kUsage =
+    "usage: vuzed [--replay FILE]\n"
+    "  --replay FILE   watch a recorded game (F3/F4/F5 fast-forward, Esc ends it)\n"
+    "Every game played is saved to $XDG_DATA_HOME/vuzed/replays/ (the newest 50).\n";
 
 std::filesystem::path ExecutableDirectory(const char* argv0) {
   std::error_code ec;
@@ -25,9 +44,37 @@ std::filesystem::path ExecutableDirectory(const char* argv0) {
   return self.parent_path();
 }
 
+// A finished game goes to the replay folder; a game of no passes is not kept.
+void SaveReplay(const vuzed::TReplay& replay) {
+  if (replay.Passes == 0) return;
+  const std::filesystem::path saves = vuzed::SaveDirectory();
+  if (saves.empty()) return;
+  std::string error;
+  if (!vuzed::SaveToReplayFolder(saves / "replays", replay, std::time(nullptr), error))
+    std::fprintf(stderr, "vuzed: the replay was not saved: %s\n", error.c_str());
+}
+
 }  // namespace
 
-int main(int /*argc*/, char** argv) {
+int main(int argc, char** argv) {
+  std::optional<vuzed::TReplay> replay;
+  if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (argc == 3 && std::string(argv[1]) == "--replay") {
+    // Read before changing directory: the name is relative to where we started.
+    std::string error;
+    replay = vuzed::ReadReplayFile(argv[2], error);
+    if (!replay) {
+      std::fprintf(stderr, "vuzed: %s\n", error.c_str());
+      return 1;
+    }
+  } else if (argc != 1) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+
   std::error_code ec;
   std::filesystem::path home = ExecutableDirectory(argv[0]);
   std::filesystem::current_path(home, ec);
@@ -46,27 +93,51 @@ int main(int /*argc*/, char** argv) {
   std::string audioError;
   std::unique_ptr<vuzed::SdlAudioBackend> audio = vuzed::SdlAudioBackend::Create(audioError);
 
+  // Playing: the game reads the keys once per pass through the recorder.
+  // Watching: it reads the replay's, with the live fast-forward keys.
+  vuzed::InputSource& live = video->Input();
+  vuzed::TRecordingInput recording(live);
+  vuzed::TReplayRecorder recorder(recording, SaveReplay);
+  std::optional<vuzed::TReplayInput> replayInput;
+  std::optional<vuzed::TReplayPlayer> player;
+  if (replay) {
+    replayInput.emplace(replay->Input, &live);
+    player.emplace(*replay, *replayInput, false, std::cerr);
+  }
+
   vuzed::SystemClock clock;
   vuzed::TPlatform platform;
   platform.Audio = audio.get();
   platform.Render = &video->Render();
   platform.Window = &video->Window();
-  platform.Input = &video->Input();
+  platform.Input = replay ? static_cast<vuzed::InputSource*>(&*replayInput) : &recording;
   platform.Time = &clock;
 
   {
     vuzed::TForm1 form(platform, ".");
+    vuzed::TGameContext& c = form.Context();
+    form.SetWatcher(player ? static_cast<vuzed::TGameWatcher*>(&*player) : &recorder);
     // The start-up timer fires once, about 1 ms after the window exists.
     platform.Window->ProcessMessages();
     clock.SleepMs(1);
     form.Timer1Timer();
+    if (replay) {
+      c.ScriptRun->SaveOnExit = false;
+      vuzed::StartRecordedGame(form, *replay);
+    }
     // A closed terminal (SIGHUP) ends the game as its window's close does.
     vuzed::WatchStopSignals({SIGHUP});
     while (!form.Closing()) {
       platform.Window->ProcessMessages();
       if (form.Closing() || vuzed::StopSignal() != 0) break;
+      if (replay) {
+        if (player->Ended() || live.IsKeyDown(vuzed::dik::ESCAPE)) break;
+      } else {
+        recording.Refresh();
+      }
       form.ApplicationEvents1Idle();
     }
-  }  // shut-down: the settings file is saved here
+    recorder.Finish(c);
+  }  // shut-down: the settings file is saved here (not after watching a replay)
   return 0;
 }

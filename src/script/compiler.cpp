@@ -61,6 +61,7 @@ class TCompileSession {
 
   void LoadStage(std::string_view bytes, std::shared_ptr<const std::string> file);
   void LoadUnit(std::string_view bytes, std::shared_ptr<const std::string> file) {
+    Script_.SourceHash = Fnv1a(bytes, Script_.SourceHash);
     LoadUnit(AddSource(ReadStatements(bytes, TSourceKind::Unit, std::move(file))));
   }
   // Compiles the definitions and reports the names declared and never defined.
@@ -96,6 +97,7 @@ class TCompileSession {
 };
 
 void TCompileSession::LoadStage(std::string_view bytes, std::shared_ptr<const std::string> file) {
+  Script_.SourceHash = Fnv1a(bytes, Script_.SourceHash);
   const TSource& stage = AddSource(ReadStatements(bytes, TSourceKind::Stage, std::move(file)));
   const TLineList& read = stage.Statements;
   TLineList& statements = Script_.Statements;
@@ -191,6 +193,7 @@ void TCompileSession::UseFile(std::string_view name, const TSourcePlace& where) 
       Report(where, "used file \"" + std::string(name) + "\" cannot be read");
       return;
     }
+    Script_.SourceHash = Fnv1a(*bytes, Script_.SourceHash);
     unit = &AddSource(ReadStatements(*bytes, TSourceKind::Unit, FileName(DisplayName(*Files_, *path))));
   }
   LoadUnit(*unit);

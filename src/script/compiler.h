@@ -30,6 +30,7 @@
 #include <string_view>
 
 #include "engine/platform/file_resolver.h"
+#include "objects/fnv_hash.h"
 #include "objects/script_line.h"
 #include "script/compiler_diagnostics.h"
 #include "script/procedure_table.h"
@@ -40,10 +41,15 @@ namespace vuzed {
 struct TCompiledScript {
   TProcedureTable Procedures;
   TLineList Statements;  // the stage file's statements, IF lines rewritten; never executed
+  // FNV-1a of the bytes of every file compiled into the table, in reading
+  // order: the stage file, then each used file the first time it is read.
+  // Replays keep it to notice scripts that changed since the recording.
+  uint64_t SourceHash = kFnvOffsetBasis;
 
   void Clear() {
     Procedures.Clear();
     Statements.clear();
+    SourceHash = kFnvOffsetBasis;
   }
 };
 

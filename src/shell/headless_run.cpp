@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
@@ -23,7 +24,14 @@
 #include "player/player_control.h"
 #include "stage/script_run.h"
 #include "engine/platform/json_text.h"
+#include "replay/recording_input.h"
+#include "replay/replay_input.h"
+#include "replay/replay_player.h"
+#include "replay/replay_reader.h"
+#include "replay/replay_recorder.h"
+#include "replay/replay_writer.h"
 #include "shell/main_form.h"
+#include "shell/recorded_game.h"
 #include "shell/run_options.h"
 #include "state/state.h"
 
@@ -153,6 +161,15 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     input = std::move(*script);
   }
+  // A replay to play is read whole first: a damaged one plays nothing.
+  std::optional<TReplay> replay;
+  if (!options.ReplayFile.empty()) {
+    replay = ReadReplayFile(options.ReplayFile, error);
+    if (!replay) {
+      err << "vuzed-tool run: " << error << "\n";
+      return 1;
+    }
+  }
   std::error_code ec;
   if (!std::filesystem::is_directory(options.Root, ec)) {
     err << "vuzed-tool run: " << options.Root << " is not a directory\n";
@@ -180,32 +197,57 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   platform.Render = video ? &video->Render() : static_cast<RenderBackend*>(&nullRender);
   platform.Window = video ? &video->Window() : static_cast<WindowHost*>(&nullWindow);
   TAutoplayInput bot(input);
-  platform.Input = options.Autoplay ? static_cast<InputSource*>(&bot) : &input;
+  InputSource& played = options.Autoplay ? static_cast<InputSource&>(bot) : input;
+  // Recording: the game reads the input once per pass through the recorder.
+  // Replaying: the game reads the replay's input instead.
+  const bool record = !options.RecordFile.empty();
+  TRecordingInput recording(played);
+  std::optional<TReplay> recorded;
+  TReplayRecorder recorder(recording, [&](const TReplay& game) {
+    if (!recorded) recorded = game;  // the run's first game
+  });
+  std::optional<TReplayInput> replayInput;
+  std::optional<TReplayPlayer> player;
+  if (replay) {
+    replayInput.emplace(replay->Input, nullptr);
+    player.emplace(*replay, *replayInput, options.Verify, err);
+  }
+  platform.Input = replay ? &*replayInput : record ? &recording : &played;
   platform.Time = &clock;
+  const int64_t frames = replay && !options.FramesGiven ? int64_t(replay->Passes) : options.Frames;
 
   int status = 0;
   {
     TForm1 form(platform, options.Root);
     TGameContext& c = form.Context();
+    if (player) form.SetWatcher(&*player);
+    if (record) form.SetWatcher(&recorder);
     form.Timer1Timer();
-    c.RandSeed = options.Seed;
-    if (!options.Boot) {
-      c.ChangeScene(TScene::Game);
-      c.PlayerControl->ResetPlayer();
-      c.PlayerControl->Ship.Lives = 3;
-      form.GameStart(options.Stage);
+    if (replay) {
+      c.ScriptRun->SaveOnExit = false;
+      StartRecordedGame(form, *replay);
+      c.PlayerControl->Invincible = options.Invincible || replay->Invincible();
+    } else {
+      c.RandSeed = options.Seed;
+      c.PlayerControl->Invincible = options.Invincible;
+      if (!options.Boot) {
+        c.ChangeScene(TScene::Game);
+        c.PlayerControl->ResetPlayer();
+        c.PlayerControl->Ship.Lives = 3;
+        form.NewGame(options.Stage);
+      }
     }
-    c.PlayerControl->Invincible = options.Invincible;
 
     RenderBackend& render = *platform.Render;
     int64_t frame = 0;
     // Ctrl+C, a kill or a closed terminal end the run after the pass in hand,
     // and it shuts down as the game does.
     WatchStopSignals({SIGINT, SIGTERM, SIGHUP});
-    for (int64_t pass = 1; pass <= options.Frames; ++pass) {
+    for (int64_t pass = 1; pass <= frames; ++pass) {
       clock.Now = double(pass) / 60.0;
       input.SetPass(pass);
       if (options.Autoplay) bot.Decide(c);
+      if (record) recording.Refresh();
       int64_t renderedBefore = c.BackGround->RenderCount;
       form.RunPass(float(clock.Now));
       frame = pass;
@@ -223,13 +265,27 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
           status = 1;
         }
       }
-      if (options.Trace > 0 && pass % options.Trace == 0 && pass != options.Frames)
+      if (options.Trace > 0 && pass % options.Trace == 0 && pass != frames)
         out << SummaryLine(form, frame) << "\n";
+      if (player && player->Desync()) break;
       if (form.Closing() || StopSignal() != 0) break;
     }
+    recorder.Finish(c);
     if (options.Dump) DumpObjects(form, out);
     out << SummaryLine(form, frame) << "\n";
     out.flush();
+    if (player && player->Desync()) {
+      err << "desync at pass " << *player->Desync() << "\n";
+      status = 3;
+    }
+  }
+  if (record) {
+    if (!recorded) {
+      err << "vuzed-tool run: no game was played; " << options.RecordFile << " not written\n";
+    } else if (!WriteReplayFile(options.RecordFile, *recorded, error)) {
+      err << "vuzed-tool run: " << error << "\n";
+      status = 1;
+    }
   }
   return status;
 }

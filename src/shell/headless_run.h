@@ -11,7 +11,8 @@ namespace vuzed {
 
 class TForm1;
 
-// Exit status: 0 done, 1 a file could not be read, 2 bad arguments.
+// Exit status: 0 done, 1 a file could not be read (or a replay is damaged),
+// 2 bad arguments, 3 a verified replay went otherwise than recorded.
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // The summary line of the game as it stands.

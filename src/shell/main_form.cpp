@@ -94,7 +94,7 @@ void TForm1::Timer1Timer() {
   c.EnemyControl = std::make_unique<TEnemyControl>(c);
   c.PlayerControl = std::make_unique<TPlayerControl>(c);
   c.Title = std::make_unique<TTitle>(c);
-  c.Title->OnGameStart = [this](int32_t type) { GameStart(type); };
+  c.Title->OnGameStart = [this](int32_t type) { NewGame(type); };
   c.Opening = std::make_unique<TOpening>(c);
 
   // Space and Escape stop being buttons 0 and 1; Escape or P is button 3
@@ -166,6 +166,7 @@ void TForm1::RunPass(float now) {
       break;
   }
   c.LastFrameTime = now;
+  if (Watcher_) Watcher_->PassStarting(c);
 
   HandleSystemKeys();
 
@@ -210,6 +211,7 @@ void TForm1::RunPass(float now) {
     c.FpsLastTime = sample;
     c.FpsFrameCount = 0;
   }
+  if (Watcher_) Watcher_->PassEnded(c);
 }
 
 void TForm1::HandleSystemKeys() {
@@ -261,9 +263,15 @@ void TForm1::UpdateAdventure() {
   c.State->Update();
 }
 
+void TForm1::NewGame(int32_t type) {
+  if (Watcher_) Watcher_->GameStarting(*Context_, type);
+  GameStart(type);
+}
+
 void TForm1::GameStart(int32_t type) {
   TGameContext& c = *Context_;
   c.ScriptRun->LoadStage(type);
+  if (Watcher_) Watcher_->StageLoaded(c, type);
   TBackGround& back = *c.BackGround;
   switch (type) {
     case 0:

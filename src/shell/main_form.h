@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "game/game_context.h"
+#include "replay/game_watcher.h"
 
 namespace vuzed {
 
@@ -39,6 +40,12 @@ class TForm1 {
 
   TGameContext& Context() { return *Context_; }
 
+  // Who records or replays the games (none by default). Not owned.
+  void SetWatcher(TGameWatcher* watcher) { Watcher_ = watcher; }
+  // A new game from its first stage, after the caller has set up the ship as
+  // the title does: the watcher hears of it, then GameStart.
+  void NewGame(int32_t type);
+
   // Seconds from the start of one pass to the next (1/60) are measured with
   // this single-precision clock reading.
   float Now() const;
@@ -47,6 +54,7 @@ class TForm1 {
   int DrawDivisor() const;
   std::unique_ptr<TGameContext> Context_;
   bool Destroyed_ = false;
+  TGameWatcher* Watcher_ = nullptr;
 };
 
 }  // namespace vuzed

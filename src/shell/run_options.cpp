@@ -18,6 +18,12 @@ const char* const kRunHelp =
     "  --invincible         the ship ignores hits (they are still counted: \"hits\")\n"
     "  --autoplay           a bot plays the ship: shot held, steering clear of what\n"
     "                       comes at it, never bombing (--input keys still work)\n"
+    "  --record FILE        write the replay of the game played (docs/replays.md)\n"
+    "  --replay FILE        play a recorded game: its stage, seed and input (not\n"
+    "                       with --stage, --seed, --input, --boot, --autoplay);\n"
+    "                       --frames defaults to the passes it holds\n"
+    "  --verify             with --replay: compare the stored checksums; at the\n"
+    "                       first that differs print \"desync at pass N\", exit 3\n"
     "  --video null|gl      renderer (default null)\n"
     "  --screenshot PASS:FILE  write the frame rendered at PASS (.bmp or .png; gl only)\n";
 
@@ -58,10 +64,18 @@ std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args,
     } else if (a == "--frames") {
       if (!value(v) || !ParseNumber(v, o.Frames) || o.Frames < 0)
         return bad("--frames needs a count of passes, got \"" + v + "\"");
+      o.FramesGiven = true;
     } else if (a == "--seed") {
       if (!value(v) || !ParseNumber(v, o.Seed)) return bad("--seed needs a whole number 0..4294967295, got \"" + v + "\"");
+      o.SeedGiven = true;
     } else if (a == "--input") {
       if (!value(o.InputFile) || o.InputFile.empty()) return bad("--input needs a file");
+    } else if (a == "--record") {
+      if (!value(o.RecordFile) || o.RecordFile.empty()) return bad("--record needs a file");
+    } else if (a == "--replay") {
+      if (!value(o.ReplayFile) || o.ReplayFile.empty()) return bad("--replay needs a file");
+    } else if (a == "--verify") {
+      o.Verify = true;
     } else if (a == "--dump") {
       o.Dump = true;
     } else if (a == "--trace") {
@@ -88,6 +102,14 @@ std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args,
     }
   }
   if (o.Boot && o.StageGiven) return bad("--stage and --boot cannot be used together");
+  if (!o.ReplayFile.empty()) {
+    // A replay brings its own stage, seed and input.
+    if (o.StageGiven || o.SeedGiven || !o.InputFile.empty())
+      return bad("--replay plays the replay's own stage, seed and input: no --stage, --seed or --input");
+    if (o.Boot || o.Autoplay || !o.RecordFile.empty())
+      return bad("--replay cannot be used with --boot, --autoplay or --record");
+  }
+  if (o.Verify && o.ReplayFile.empty()) return bad("--verify needs --replay");
   if (!o.Screenshots.empty() && !o.VideoGl) return bad("--screenshot needs --video gl");
   return o;
 }

@@ -20,8 +20,13 @@ struct TRunOptions {
   bool StageGiven = false;
   bool Boot = false;
   int64_t Frames = 600;
+  bool FramesGiven = false;
   uint32_t Seed = 1;
+  bool SeedGiven = false;
   std::string InputFile;
+  std::string RecordFile;  // write the replay of the run's game here
+  std::string ReplayFile;  // play this replay instead of a stage
+  bool Verify = false;     // compare the replay's checksums as it plays
   bool Dump = false;
   int64_t Trace = 0;
   bool Invincible = false;

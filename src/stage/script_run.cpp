@@ -40,7 +40,7 @@ TScriptRun::TScriptRun(TGameContext& context) : Context_(context) {
 TScriptRun::~TScriptRun() {
   LeavePlayfield(Context_.Stage, this);
   AllScopesChanged();
-  SaveInformation();
+  if (SaveOnExit) SaveInformation();
 }
 
 void TScriptRun::ShowLoadingPicture(TMXTexture& picture) {

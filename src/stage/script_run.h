@@ -45,6 +45,9 @@ class TScriptRun : public TExpressionOwner, public TStageShared {
   void EndGame() override;
   // Writes the settings and records, only when the file exists.
   void SaveInformation();
+  // Whether freeing the director writes the settings file. A replay being
+  // watched turns it off: watching changes no settings and no records.
+  bool SaveOnExit = true;
 
   // The stage evaluator over this director's names; malformed expressions
   // are reported at the line's place.

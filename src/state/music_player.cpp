@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "engine/platform/save_directory.h"
 #include "engine/sound/sound_device.h"
 #include "game/game_context.h"
 
@@ -26,13 +27,7 @@ bool TMusicPlayer::DecoderAvailable() { return vorbis_version_string() != nullpt
 
 std::vector<std::filesystem::path> TMusicPlayer::DefaultFallbackRoots() {
   std::vector<std::filesystem::path> roots;
-  // XDG: a relative XDG_DATA_HOME is ignored.
-  const char* xdg = std::getenv("XDG_DATA_HOME");
-  const char* home = std::getenv("HOME");
-  if (xdg && *xdg && std::filesystem::path(xdg).is_absolute())
-    roots.push_back(std::filesystem::path(xdg) / "vuzed");
-  else if (home && *home)
-    roots.push_back(std::filesystem::path(home) / ".local" / "share" / "vuzed");
+  if (std::filesystem::path saves = SaveDirectory(); !saves.empty()) roots.push_back(saves);
   roots.push_back("/usr/share/vuzed");
   return roots;
 }
