@@ -1,6 +1,7 @@
-// Track 8, "Keeper of the Star Gate": the extra stage's boss theme. E minor
+// Track 8, "Beyond the Star Gate": the extra stage's theme, heard on the
+// climb to the gate and again from the top when its keeper fights. E minor
 // at 200 beats a minute, brighter and stranger than the boss theme: bells
-// over a gallop, a dorian turn in the middle like a door opening onto the
+// over a gallop, a major turn in the middle like a door opening onto the
 // morning, and a last charge; 64 bars (77 s).
 #include "score.h"
 
@@ -8,7 +9,7 @@ namespace vuzed::sounds {
 
 Song Track8() {
   Song song;
-  song.Title = "Keeper of the Star Gate";
+  song.Title = "Beyond the Star Gate";
   song.Bpm = 200.0;
   song.Tonic = 64;  // E
   song.Mode = Scale::Minor;
