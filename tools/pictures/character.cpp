@@ -97,6 +97,18 @@ void DrawExtra(Canvas& c, const Character& w, float cx, float cy, float r) {
       c.Draw(halo, Solid(palette::Ivory));
       break;
     }
+    case Accessory::Crescent: {
+      // A gold crescent moon over the left temple with a small star beside
+      // it, both faintly glowing: the gate's key worn as a hair ornament.
+      const float mx = cx - r * 0.72f, my = cy - r * 0.88f;
+      const Mask moon = MaskOf(c, Subtract(Circle(mx, my, r * 0.32f), Circle(mx + r * 0.16f, my - r * 0.1f, r * 0.27f)));
+      const Mask star = MaskOf(c, Star(cx + r * 0.62f, cy - r * 1.0f, r * 0.17f, r * 0.07f, 4));
+      c.Glow(moon.Dilated(r * 0.08f).Blurred(std::max(1, int(r * 0.08f))), Solid(palette::Gold), 0.8f);
+      Outlined(c, moon, Linear(0, my - r * 0.3f, palette::Ivory, 0, my + r * 0.3f, palette::Gold), palette::Outline, o);
+      c.Glow(star.Dilated(r * 0.05f).Blurred(std::max(1, int(r * 0.06f))), Solid(palette::Cyan), 0.7f);
+      c.Draw(star, Solid(palette::Ivory));
+      break;
+    }
   }
 }
 
@@ -113,8 +125,12 @@ const Character& BossCharacter(int index) {
       {Hex(0x2FA8A0), Hex(0x6EE7FF), Hex(0x1E2A6B), Hex(0x5A4FC8), HairStyle::Short, Accessory::Hat},
       {Hex(0x4FAE4F), Hex(0xC8A020), Hex(0x8A5A2A), Hex(0xE8C060), HairStyle::Long, Accessory::Gear},
       {Hex(0xC8C0F0), Hex(0xA15CFF), Hex(0xF0ECFF), Hex(0x8A6AE0), HairStyle::Flowing, Accessory::Halo},
+      // Tobari, the gatekeeper of the star gate (the extra stage): moonlit
+      // silver hair, star-gold eyes, a dress of the night sky trimmed in gold.
+      {Hex(0xDCE2F4), Hex(0xFFC94D), Hex(0x26306E), Hex(0xFFD36E), HairStyle::Long, Accessory::Crescent},
   };
-  return bosses[index & 3];
+  constexpr int kBosses = int(sizeof bosses / sizeof bosses[0]);
+  return bosses[((index % kBosses) + kBosses) % kBosses];
 }
 
 void DrawBackHair(Canvas& c, const Character& w, float cx, float cy, float r) {

@@ -8,7 +8,7 @@
 namespace vuzed::pictures {
 
 enum class HairStyle { Long, TwinTails, Short, Flowing };
-enum class Accessory { Ribbon, Lantern, Hat, Gear, Halo };
+enum class Accessory { Ribbon, Lantern, Hat, Gear, Halo, Crescent };
 
 struct Character {
   Rgba Hair, Eyes, Dress, Trim;
@@ -16,9 +16,9 @@ struct Character {
   Accessory Extra;
 };
 
-// The heroine and the four bosses, in the order of the boss sprites.
+// The heroine and the five bosses, in the order of the boss sprites.
 const Character& Heroine();
-const Character& BossCharacter(int index);  // 0..3
+const Character& BossCharacter(int index);  // 0..4
 
 // The hair behind the head and down the back, drawn before the body.
 void DrawBackHair(Canvas& c, const Character& who, float cx, float cy, float r);

@@ -1,7 +1,7 @@
 // vuzed-sounds DATA_DIR: writes the game's sound effects and music into
 // DATA_DIR (normally <build>/data):
 //   Music/effect/0.wav .. 20.wav   sound effects (44100 Hz mono, 16-bit)
-//   Music/BGM/1.ogg .. 7.ogg       music tracks, Ogg Vorbis, each one seamless loop
+//   Music/BGM/1.ogg .. 8.ogg       music tracks, Ogg Vorbis, each one seamless loop
 //   Music/BGM/0.wav                the dialogue scene's tune (22050 Hz mono, 16-bit)
 // The same bytes on every run. Exit status 0, 1 when a file cannot be
 // written, 2 on bad arguments.
@@ -29,7 +29,7 @@ using namespace vuzed::sounds;
 constexpr float kMusicQuality = 0.25f;
 
 // Indexed by track number - 1.
-constexpr std::array<Song (*)(), 7> kTracks = {Track1, Track2, Track3, Track4, Track5, Track6, Track7};
+constexpr std::array<Song (*)(), 8> kTracks = {Track1, Track2, Track3, Track4, Track5, Track6, Track7, Track8};
 
 bool WriteTrack(const std::filesystem::path& bgm, size_t number) {
   Song song = kTracks[number - 1]();

@@ -50,7 +50,7 @@ struct Song {
   double SamplesPerStep() const { return double(Rate) * 15.0 / Bpm; }
 };
 
-// The eight scores: track n = 1..7 of the music folder, and the dialogue
+// The nine scores: track n = 1..8 of the music folder, and the dialogue
 // scene's tune (0.wav).
 Song Track1();
 Song Track2();
@@ -59,6 +59,7 @@ Song Track4();
 Song Track5();
 Song Track6();
 Song Track7();
+Song Track8();
 Song DialogueTune();
 
 }  // namespace vuzed::sounds
