@@ -140,6 +140,18 @@ TEST_F(MainGameRun, TheMainGamePlaysStagesOneToFourAndReturnsToTheTitle) {
   EXPECT_EQ(Saved(ini, "WhetherExtraOpen"), 1);
 }
 
+// The extra stage, played as the main game's stages are: it clears without a
+// script report and its score goes to the extra stage's table.
+TEST_F(MainGameRun, TheExtraStageClearsAndRecordsItsScore) {
+  const auto r = Run(16500, {"--trace", "100"}, 5);
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Err, "");
+  bool title = false;
+  for (const std::string& line : r.OutLines()) title = title || line.find("\"scene\":\"title\"") != std::string::npos;
+  EXPECT_TRUE(title) << "the extra stage never ended";
+  EXPECT_GT(Saved(Root.Path() / "data" / "information.ini", "Score3_1_1"), 1000000);
+}
+
 // The further stage: its pages lead into the keepers' vigil, the keepers
 // take turns without leaving the summit empty, and the last pages end the
 // game at the title, all without a script report.
