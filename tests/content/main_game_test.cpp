@@ -143,7 +143,7 @@ TEST_F(MainGameRun, TheMainGamePlaysStagesOneToFourAndReturnsToTheTitle) {
 // The extra stage, played as the main game's stages are: it clears without a
 // script report and its score goes to the extra stage's table.
 TEST_F(MainGameRun, TheExtraStageClearsAndRecordsItsScore) {
-  const auto r = Run(16500, {"--trace", "100"}, 5);
+  const auto r = Run(16500, {"--trace", "10"}, 5);
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_EQ(r.Err, "");
   bool title = false;

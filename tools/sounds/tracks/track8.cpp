@@ -1,8 +1,9 @@
 // Track 8, "Beyond the Star Gate": the extra stage's theme, heard on the
 // climb to the gate and again from the top when its keeper fights. E minor
-// at 200 beats a minute, brighter and stranger than the boss theme: bells
+// at 240 beats a minute, brighter and stranger than the boss theme: bells
 // over a gallop, a major turn in the middle like a door opening onto the
-// morning, and a last charge; 64 bars (77 s).
+// morning, and a last charge; 64 bars (64 s, whole half-seconds, so the
+// player loops it without a gap).
 #include "score.h"
 
 namespace vuzed::sounds {
@@ -10,7 +11,7 @@ namespace vuzed::sounds {
 Song Track8() {
   Song song;
   song.Title = "Beyond the Star Gate";
-  song.Bpm = 200.0;
+  song.Bpm = 240.0;
   song.Tonic = 64;  // E
   song.Mode = Scale::Minor;
   song.Reverb = 0.3f;
