@@ -1,5 +1,6 @@
 #include "engine/platform/scripted_input_source.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "engine/input/dik_codes.h"
@@ -106,14 +107,42 @@ std::optional<ScriptedInputSource> ScriptedInputSource::Parse(std::string_view t
       if (!AddKey(words[w], span, source.HasPad_)) return fail("unknown key \"" + std::string(words[w]) + "\"");
     source.Spans_.push_back(std::move(span));
   }
+  source.ByStart_.resize(source.Spans_.size());
+  for (size_t i = 0; i < source.ByStart_.size(); ++i) source.ByStart_[i] = i;
+  std::stable_sort(source.ByStart_.begin(), source.ByStart_.end(),
+                   [&source](size_t a, size_t b) { return source.Spans_[a].From < source.Spans_[b].From; });
   return source;
+}
+
+void ScriptedInputSource::SetPass(int64_t pass) {
+  const bool next = pass == Pass_ + 1;
+  Pass_ = pass;
+  if (!next) return Gather();
+  std::erase_if(Held_, [this](size_t i) { return Spans_[i].To < Pass_; });
+  bool added = false;
+  for (; NextStart_ < ByStart_.size() && Spans_[ByStart_[NextStart_]].From <= Pass_; ++NextStart_) {
+    const size_t i = ByStart_[NextStart_];
+    if (Spans_[i].To >= Pass_) {
+      Held_.push_back(i);
+      added = true;
+    }
+  }
+  if (added) std::sort(Held_.begin(), Held_.end());
+}
+
+void ScriptedInputSource::Gather() {
+  Held_.clear();
+  for (size_t i = 0; i < Spans_.size(); ++i)
+    if (Pass_ >= Spans_[i].From && Pass_ <= Spans_[i].To) Held_.push_back(i);
+  NextStart_ = size_t(std::upper_bound(ByStart_.begin(), ByStart_.end(), Pass_,
+                                       [this](int64_t pass, size_t i) { return pass < Spans_[i].From; }) -
+                      ByStart_.begin());
 }
 
 bool ScriptedInputSource::ReadKeyboard(std::array<uint8_t, 256>& keys) {
   keys.fill(0);
-  for (const Span& span : Spans_)
-    if (Pass_ >= span.From && Pass_ <= span.To)
-      for (uint8_t k : span.Keys) keys[k] = 0x80;
+  for (size_t i : Held_)
+    for (uint8_t k : Spans_[i].Keys) keys[k] = 0x80;
   return true;
 }
 
@@ -122,8 +151,8 @@ bool ScriptedInputSource::ReadPad(int index, JoyState& state) {
   state = JoyState{};
   state.Pov.fill(0xFFFFFFFFu);
   int x = 0, y = 0;
-  for (const Span& span : Spans_) {
-    if (Pass_ < span.From || Pass_ > span.To) continue;
+  for (size_t i : Held_) {
+    const Span& span = Spans_[i];
     for (int b : span.PadButtons) state.Buttons[size_t(b)] = 0x80;
     if (span.HasStick) {
       x = span.StickX;
@@ -136,10 +165,9 @@ bool ScriptedInputSource::ReadPad(int index, JoyState& state) {
 }
 
 bool ScriptedInputSource::IsKeyDown(uint8_t dik) {
-  for (const Span& span : Spans_)
-    if (Pass_ >= span.From && Pass_ <= span.To)
-      for (uint8_t k : span.Keys)
-        if (k == dik) return true;
+  for (size_t i : Held_)
+    for (uint8_t k : Spans_[i].Keys)
+      if (k == dik) return true;
   return false;
 }
 

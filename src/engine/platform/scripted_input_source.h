@@ -8,6 +8,10 @@
 // ctrl tab space, pad0..pad31 (game pad buttons) and stick:X,Y (X, Y in -1, 0,
 // 1: the pad's axes at full deflection). A pad exists only when the script
 // names a pad key or a stick.
+//
+// The spans are indexed once: moving on by one pass only looks at the spans
+// that start or end there, so a pass costs the same however long the script
+// is. A jump to any other pass gathers the held spans afresh.
 
 #include <array>
 #include <cstdint>
@@ -36,7 +40,7 @@ class ScriptedInputSource : public InputSource {
   static std::optional<ScriptedInputSource> Parse(std::string_view text, std::string& error);
 
   // The pass whose keys are read from now on.
-  void SetPass(int64_t pass) { Pass_ = pass; }
+  void SetPass(int64_t pass);
   int64_t Pass() const { return Pass_; }
 
   bool ReadKeyboard(std::array<uint8_t, 256>& keys) override;
@@ -47,9 +51,16 @@ class ScriptedInputSource : public InputSource {
   const std::vector<Span>& Spans() const { return Spans_; }
 
  private:
+  void Gather();
+
   std::vector<Span> Spans_;
   bool HasPad_ = false;
   int64_t Pass_ = 0;
+  // Span indexes by starting pass; the next of them not yet started; the
+  // spans holding at Pass_, in line order (a later line's stick wins).
+  std::vector<size_t> ByStart_;
+  size_t NextStart_ = 0;
+  std::vector<size_t> Held_;
 };
 
 }  // namespace vuzed

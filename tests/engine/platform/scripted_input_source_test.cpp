@@ -77,5 +77,42 @@ TEST(ScriptedInput, MalformedLinesNameTheirLine) {
   }
 }
 
+// The index gives what reading every line would give, pass after pass and
+// after jumps, including which line's stick wins.
+TEST(ScriptedInput, TheIndexedSpansReadAsEveryLineWould) {
+  std::string text;
+  uint32_t seed = 7;
+  auto next = [&seed](int n) {
+    seed = seed * 1103515245u + 12345u;
+    return int((seed >> 8) % uint32_t(n));
+  };
+  const char* keys[] = {"z", "x", "left", "right", "pad3", "stick:1,0", "stick:-1,1", "shift"};
+  for (int line = 0; line < 300; ++line) {
+    const int from = 1 + next(600);
+    text += std::to_string(from) + "-" + std::to_string(from + next(40)) + " " + keys[next(8)] + " " + keys[next(8)] + "\n";
+  }
+  ScriptedInputSource s = ParseOk(text);
+  for (int64_t pass : {1, 2, 3, 100, 101, 102, 50, 51, 599, 600, 601, 700, 5, 6}) {
+    s.SetPass(pass);
+    std::array<uint8_t, 256> read{}, expected{};
+    int x = 0, y = 0;
+    std::array<uint8_t, 32> buttons{};
+    for (const auto& span : s.Spans()) {
+      if (pass < span.From || pass > span.To) continue;
+      for (uint8_t k : span.Keys) expected[k] = 0x80;
+      for (int b : span.PadButtons) buttons[size_t(b)] = 0x80;
+      if (span.HasStick) x = span.StickX, y = span.StickY;
+    }
+    s.ReadKeyboard(read);
+    EXPECT_EQ(read, expected) << "pass " << pass;
+    EXPECT_EQ(s.IsKeyDown(dik::Z), expected[dik::Z] != 0) << "pass " << pass;
+    JoyState pad;
+    ASSERT_TRUE(s.ReadPad(0, pad));
+    EXPECT_EQ(pad.lX, x < 0 ? -32768 : x > 0 ? 32767 : 0) << "pass " << pass;
+    EXPECT_EQ(pad.lY, y < 0 ? -32768 : y > 0 ? 32767 : 0) << "pass " << pass;
+    for (size_t b = 0; b < buttons.size(); ++b) EXPECT_EQ(pad.Buttons[b], buttons[b]) << "pass " << pass;
+  }
+}
+
 }  // namespace
 }  // namespace vuzed
