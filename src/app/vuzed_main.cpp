@@ -20,6 +20,7 @@
 #include "engine/platform/sdl_audio_backend.h"
 #include "engine/platform/stop_signals.h"
 #include "engine/platform/video_platform.h"
+#include "player/player_control.h"
 #include "replay/recording_input.h"
 #include "replay/replay_folder.h"
 #include "replay/replay_input.h"
@@ -33,9 +34,23 @@
 namespace {
 
 const char* const kUsage =
-    "usage: vuzed [--replay FILE]\n"
+    "usage: vuzed [--stage N | --replay FILE]\n"
+    "  --stage N       practice: start stage N at once (1-4 the main game, 5 the\n"
+    "                  extra stage, 10 the further stage); clears go on as usual\n"
     "  --replay FILE   watch a recorded game (F3/F4/F5 fast-forward, Esc ends it)\n"
+    "  --help          this text\n"
     "Every game played is saved to $XDG_DATA_HOME/vuzed/replays/ (the newest 50).\n";
+
+// The stages a practice start may name: the main game's, the extra stage and
+// the further stage.
+bool IsStageNumber(const std::string& text, int& stage) {
+  for (int n : {1, 2, 3, 4, 5, 10})
+    if (text == std::to_string(n)) {
+      stage = n;
+      return true;
+    }
+  return false;
+}
 
 std::filesystem::path ExecutableDirectory(const char* argv0) {
   std::error_code ec;
@@ -58,11 +73,17 @@ void SaveReplay(const vuzed::TReplay& replay) {
 
 int main(int argc, char** argv) {
   std::optional<vuzed::TReplay> replay;
+  int practiceStage = 0;
   if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
     std::fputs(kUsage, stdout);
     return 0;
   }
-  if (argc == 3 && std::string(argv[1]) == "--replay") {
+  if (argc == 3 && std::string(argv[1]) == "--stage") {
+    if (!IsStageNumber(argv[2], practiceStage)) {
+      std::fprintf(stderr, "vuzed: --stage takes 1, 2, 3, 4, 5 or 10, got \"%s\"\n%s", argv[2], kUsage);
+      return 2;
+    }
+  } else if (argc == 3 && std::string(argv[1]) == "--replay") {
     // Read before changing directory: the name is relative to where we started.
     std::string error;
     replay = vuzed::ReadReplayFile(argv[2], error);
@@ -71,7 +92,11 @@ int main(int argc, char** argv) {
       return 1;
     }
   } else if (argc != 1) {
-    std::fputs(kUsage, stderr);
+    const std::string first = argv[1];
+    if (argc == 2 && (first == "--stage" || first == "--replay"))
+      std::fprintf(stderr, "vuzed: %s needs a value\n%s", argv[1], kUsage);
+    else
+      std::fprintf(stderr, "vuzed: unknown option \"%s\"\n%s", argv[1], kUsage);
     return 2;
   }
 
@@ -124,6 +149,12 @@ int main(int argc, char** argv) {
     if (replay) {
       c.ScriptRun->SaveOnExit = false;
       vuzed::StartRecordedGame(form, *replay);
+    } else if (practiceStage != 0) {
+      // Straight into the stage, as the title's start does, past the opening.
+      c.ChangeScene(vuzed::TScene::Game);
+      c.PlayerControl->ResetPlayer();
+      c.PlayerControl->Ship.Lives = 3;
+      form.NewGame(practiceStage);
     }
     // A closed terminal (SIGHUP) ends the game as its window's close does.
     vuzed::WatchStopSignals({SIGHUP});
