@@ -169,6 +169,7 @@ void TForm1::RunPass(float now) {
   if (Watcher_) Watcher_->PassStarting(c);
 
   HandleSystemKeys();
+  HandleWindowKeys();
 
   if (c.Scene == TScene::Game) {
     try {

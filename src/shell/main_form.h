@@ -30,6 +30,8 @@ class TForm1 {
   // Starts stage Type (the caller sets the scene to the game itself).
   void GameStart(int32_t type);
   void HandleSystemKeys();
+  // F11 / Alt+Enter and F12 (window_keys.cpp).
+  void HandleWindowKeys();
   void UpdateGame();
   void UpdateAdventure();
   // Asks the program to end; the loop sees it after the pass.
@@ -52,6 +54,10 @@ class TForm1 {
 
  private:
   int DrawDivisor() const;
+  void ToggleFullScreen();
+  void SaveScreenshot();
+  bool FullScreenKeyHeld_ = false;
+  bool ScreenshotKeyHeld_ = false;
   std::unique_ptr<TGameContext> Context_;
   bool Destroyed_ = false;
   TGameWatcher* Watcher_ = nullptr;

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "support/bmp_writer.h"
 #include "support/test_dir.h"
@@ -39,6 +42,27 @@ TEST(HeadlessRunGl, ScreenshotOfTheFirstPassIsA640x480Bmp) {
   EXPECT_EQ(ReadLE(bmp, 22, 4), 480u);
   EXPECT_EQ(ReadLE(bmp, 28, 2), 24u);
   EXPECT_EQ(bmp.size(), 54u + 640u * 3u * 480u);
+}
+
+// F12 in the game writes the last frame shown, once per press, to the save
+// directory's screenshots folder.
+TEST(HeadlessRunGl, FTwelveWritesAPngToTheSaveDirectory) {
+  TempDir root;
+  auto keys = root.Write("keys.txt", "5-8 f12\n12 f12\n");
+  std::vector<std::string> env = kOffscreen;
+  env.push_back("XDG_DATA_HOME=" + root.Path().string());
+  auto r = RunTool({"run", "--root", root.Path().string(), "--boot", "--frames", "15", "--video", "gl", "--input",
+                    keys.string()},
+                   env);
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  std::vector<std::filesystem::path> shots;
+  for (const auto& entry : std::filesystem::directory_iterator(root.Path() / "vuzed" / "screenshots"))
+    shots.push_back(entry.path());
+  ASSERT_EQ(shots.size(), 2u);
+  for (const auto& shot : shots) {
+    EXPECT_EQ(shot.extension(), ".png");
+    EXPECT_EQ(root.Read(std::filesystem::relative(shot, root.Path()).string()).substr(1, 3), "PNG");
+  }
 }
 
 TEST(HeadlessRunGl, PngScreenshotsAndPassesThatRenderNothing) {

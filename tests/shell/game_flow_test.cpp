@@ -76,6 +76,22 @@ TEST(GameFlow, ARecordsFileThatCannotBeSavedIsLeftAloneWithAMessage) {
   EXPECT_EQ(root.Read("data/information.ini"), settings);
 }
 
+// F11 switches between window and full screen once per press, and the
+// choice is saved with the settings; F12 without anything drawn says so.
+TEST(GameFlow, TheWindowKeysActOncePerPressAndTheScreenChoiceIsSaved) {
+  test::TempDir root;
+  std::filesystem::copy(std::filesystem::path(VUZED_TEST_DATA) / "flow", root.Path(),
+                        std::filesystem::copy_options::recursive);
+  root.Write("data/information.ini", "[Screen]\nFullScreen=0\n");
+  const auto keys = root.Write("keys.txt", "5-7 f11\n10 f11\n15-16 f11\n20 f12\n");
+  const auto r = test::RunTool({"run", "--root", root.Path().string(), "--frames", "30", "--input", keys.string()},
+                               {"XDG_DATA_HOME=" + root.Path().string()});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_NE(root.Read("data/information.ini").find("FullScreen=1\n"), std::string::npos)
+      << root.Read("data/information.ini");  // three presses: full, window, full
+  EXPECT_EQ(r.Err, "vuzed: F12: nothing has been drawn that could be saved\n");
+}
+
 // The extra stage from the main menu's second item, the further stage from
 // the first item of its "Others" menu: each starts its own stage (the test
 // stages 5 and 10 put 5 and 10 enemies on the field).

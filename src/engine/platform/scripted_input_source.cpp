@@ -18,6 +18,7 @@ constexpr KeyName kKeyNames[] = {
     {"z", dik::Z},         {"x", dik::X},           {"c", dik::C},         {"a", dik::A},
     {"s", dik::S},         {"d", dik::D},           {"p", dik::P},         {"esc", dik::ESCAPE},
     {"f1", dik::F1},       {"f3", dik::F3},         {"f4", dik::F4},       {"f5", dik::F5},
+    {"f11", dik::F11},     {"f12", dik::F12},
     {"shift", dik::LSHIFT}, {"ctrl", dik::LCONTROL}, {"tab", dik::TAB},     {"space", dik::SPACE},
 };
 
