@@ -242,8 +242,13 @@ void TEnemy::Report(const TSourcePlace& place, std::string_view text) {
   if (Field_.Stage) Field_.Stage->Errors.Report(place, text);
 }
 
-void TEnemy::ReportFullList(const TSourcePlace& place, std::string_view list) {
-  Report(place, FullListText(list));
+bool TEnemy::AddBullet(const TScriptLine& line, std::unique_ptr<TEnemyTama> bullet) {
+  if (Field_.Enemies->BulletsFull()) {
+    Report(line.Place, FullListText(TCappedList::Bullets));
+    return false;
+  }
+  Field_.Enemies->Tamas.push_back(std::move(bullet));
+  return true;
 }
 
 float TEnemy::Evaluate(std::string_view text, const TSourcePlace& place) {

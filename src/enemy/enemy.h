@@ -27,6 +27,7 @@ namespace vuzed {
 struct TPlayfield;
 class TMXTexture;
 class TSecondStringList2;
+class TEnemyTama;
 enum class TPictureTable;
 
 // Binding numbers of an enemy's own names (expression.h).
@@ -102,8 +103,9 @@ class TEnemy : public TCharacter, public TExpressionOwner {
 
   // A report for script authors, once per place (the stage director's list).
   void Report(const TSourcePlace& place, std::string_view text);
-  // A creation skipped because its list is full ("bullet" or "enemy").
-  void ReportFullList(const TSourcePlace& place, std::string_view list);
+  // Appends a bullet fired by the script line to the bullet list; false,
+  // with a report for the line, when the list is full.
+  bool AddBullet(const TScriptLine& line, std::unique_ptr<TEnemyTama> bullet);
 
  protected:
   // Evaluations for this enemy; a text that is not an expression counts as

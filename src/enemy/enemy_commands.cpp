@@ -136,7 +136,7 @@ bool TEnemy::CreateTukaima(const TScriptLine& line, const TEnemyLine& decoded) {
   }
   if (!definition || !Field_.Enemies) return false;
   if (Field_.Enemies->EnemiesFull()) {
-    ReportFullList(line.Place, "enemy");
+    Report(line.Place, FullListText(TCappedList::Enemies));
     return true;
   }
   if (auto familiar = MakeEnemy<TTukaima>(Field_, *definition, X, Y))

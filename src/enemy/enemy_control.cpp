@@ -85,11 +85,11 @@ void TEnemyControl::UpdateEnemies() {
   Pack(Enemies);
 }
 
-std::string FullListText(std::string_view list) {
-  const bool bullets = list == "bullet";
-  return "the " + std::string(list) + " list is full (" +
-         (bullets ? std::to_string(kMaxBullets) + " bullets" : std::to_string(kMaxEnemies) + " enemies and familiars") +
-         "): nothing more is made here until some are gone";
+std::string FullListText(TCappedList list) {
+  const bool bullets = list == TCappedList::Bullets;
+  return std::string(bullets ? "the bullet list is full (" + std::to_string(kMaxBullets) + " bullets)"
+                             : "the enemy list is full (" + std::to_string(kMaxEnemies) + " enemies and familiars)") +
+         ": nothing more is made here until some are gone";
 }
 
 void TEnemyControl::Explode(const TEnemy& enemy) {

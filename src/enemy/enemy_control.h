@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "enemy/enemy.h"
@@ -32,8 +31,10 @@ constexpr size_t kMaxEnemies = 8192;  // enemies, bosses and familiars
 constexpr size_t kMaxItems = 16384;
 constexpr size_t kMaxEffects = 16384;
 
-// What a script is told when a creation is skipped ("bullet" or "enemy").
-std::string FullListText(std::string_view list);
+// The capped lists a script can fill, and what it is told when a creation is
+// skipped because one is full.
+enum class TCappedList { Bullets, Enemies };
+std::string FullListText(TCappedList list);
 
 class TEnemyControl : public TFieldObjects {
  public:

@@ -77,12 +77,7 @@ bool TEnemy::FireBullet(const TScriptLine& line, const TEnemyLine& decoded) {
       break;
     }
   }
-  if (Field_.Enemies->BulletsFull()) {
-    ReportFullList(line.Place, "bullet");
-    return true;
-  }
-  Field_.Enemies->Tamas.push_back(std::move(bullet));
-  RestartChannelIfIdle(Field_, kEnemyShotChannel);
+  if (AddBullet(line, std::move(bullet))) RestartChannelIfIdle(Field_, kEnemyShotChannel);
   return true;
 }
 

@@ -35,12 +35,7 @@ bool TEnemy::FireLaser(const TScriptLine& line, const TEnemyLine& decoded) {
   } else {
     laser = std::make_unique<TEnemyTamaLaser1>(Field_, x, y, angle, width, hitWidth, warmUp, duration, picture);
   }
-  if (Field_.Enemies->BulletsFull()) {
-    ReportFullList(line.Place, "bullet");
-    return true;
-  }
-  Field_.Enemies->Tamas.push_back(std::move(laser));
-  RestartChannel(Field_, kLaserChannel);
+  if (AddBullet(line, std::move(laser))) RestartChannel(Field_, kLaserChannel);
   return true;
 }
 
@@ -60,11 +55,7 @@ bool TEnemy::CreateBullet(const TScriptLine& line, const TEnemyLine& decoded) {
   const float b1 = Evaluate(decoded.Fields[1], line.Place);
   const float b2 = Evaluate(decoded.Fields[2], line.Place);
   const float b3 = Evaluate(decoded.Fields[3], line.Place);
-  if (Field_.Enemies->BulletsFull()) {
-    ReportFullList(line.Place, "bullet");
-    return true;
-  }
-  Field_.Enemies->Tamas.push_back(std::make_unique<TEnemyTamaScript>(Field_, *definition, b1, b2, b3));
+  AddBullet(line, std::make_unique<TEnemyTamaScript>(Field_, *definition, b1, b2, b3));
   return true;
 }
 

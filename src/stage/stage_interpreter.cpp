@@ -277,7 +277,7 @@ int32_t TScriptRun::ExecDecoded(const TScriptLine& line, const TStageLine& decod
       }
       if (!enemies) return kNextLine;
       if (enemies->EnemiesFull()) {
-        Errors.Report(line.Place, FullListText("enemy"));
+        Errors.Report(line.Place, FullListText(TCappedList::Enemies));
         return kNextLine;
       }
       // An enemy whose header holds a value that is not a whole number is

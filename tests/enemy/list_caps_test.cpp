@@ -40,8 +40,8 @@ TEST(ListCaps, RunawayFamiliarsAndBulletsStopAtTheCapWithOneReportPerLine) {
   }
   EXPECT_EQ(enemies, static_cast<long long>(kMaxEnemies));
   EXPECT_EQ(bullets, static_cast<long long>(kMaxBullets));
-  EXPECT_EQ(Count(r.Err, FullListText("enemy")), 2u) << r.Err;  // the familiar's line and MAIN's
-  EXPECT_EQ(Count(r.Err, FullListText("bullet")), 1u) << r.Err;
+  EXPECT_EQ(Count(r.Err, FullListText(TCappedList::Enemies)), 2u) << r.Err;  // the familiar's line and MAIN's
+  EXPECT_EQ(Count(r.Err, FullListText(TCappedList::Bullets)), 1u) << r.Err;
 }
 
 }  // namespace

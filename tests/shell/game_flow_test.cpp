@@ -23,10 +23,15 @@ std::string Field(const std::string& line, const std::string& key) {
   return line.substr(at + tag.size(), end - at - tag.size());
 }
 
-TEST(GameFlow, FromTheOpeningThroughALostGameBackToTheTitleAndOut) {
-  test::TempDir root;
+// The test stages of tests/data/flow in a fresh game directory.
+void CopyFlowStages(const test::TempDir& root) {
   std::filesystem::copy(std::filesystem::path(VUZED_TEST_DATA) / "flow", root.Path(),
                         std::filesystem::copy_options::recursive);
+}
+
+TEST(GameFlow, FromTheOpeningThroughALostGameBackToTheTitleAndOut) {
+  test::TempDir root;
+  CopyFlowStages(root);
   root.Write("data/information.ini", "[Screen]\r\nFullScreen=0\r\n[SystemResult]\r\nAllTime=0\r\nPlayTime=0\r\n");
   // Shot skips the opening; "Game Start" and "Story Mode" after the title's
   // key delay; shot leaves the game-over panel; bomb and shot pick "Quit".
@@ -63,8 +68,7 @@ TEST(GameFlow, FromTheOpeningThroughALostGameBackToTheTitleAndOut) {
 // says why the records were not saved.
 TEST(GameFlow, ARecordsFileThatCannotBeSavedIsLeftAloneWithAMessage) {
   test::TempDir root;
-  std::filesystem::copy(std::filesystem::path(VUZED_TEST_DATA) / "flow", root.Path(),
-                        std::filesystem::copy_options::recursive);
+  CopyFlowStages(root);
   const std::string settings = "[Screen]\r\nFullScreen=0\r\n[SystemResult]\r\nAllTime=0\r\n";
   const auto file = root.Write("data/information.ini", settings);
   std::filesystem::permissions(file, std::filesystem::perms::owner_read);
@@ -80,8 +84,7 @@ TEST(GameFlow, ARecordsFileThatCannotBeSavedIsLeftAloneWithAMessage) {
 // choice is saved with the settings; F12 without anything drawn says so.
 TEST(GameFlow, TheWindowKeysActOncePerPressAndTheScreenChoiceIsSaved) {
   test::TempDir root;
-  std::filesystem::copy(std::filesystem::path(VUZED_TEST_DATA) / "flow", root.Path(),
-                        std::filesystem::copy_options::recursive);
+  CopyFlowStages(root);
   root.Write("data/information.ini", "[Screen]\nFullScreen=0\n");
   const auto keys = root.Write("keys.txt", "5-7 f11\n10 f11\n15-16 f11\n20 f12\n");
   const auto r = test::RunTool({"run", "--root", root.Path().string(), "--frames", "30", "--input", keys.string()},
@@ -106,8 +109,7 @@ TEST(GameFlow, TheMenusLeadToTheExtraAndTheFurtherStage) {
   };
   for (const auto& row : rows) {
     test::TempDir root;
-    std::filesystem::copy(std::filesystem::path(VUZED_TEST_DATA) / "flow", root.Path(),
-                          std::filesystem::copy_options::recursive);
+    CopyFlowStages(root);
     const auto keys = root.Write("keys.txt", row.Keys);
     const auto r = test::RunTool({"run", "--root", root.Path().string(), "--boot", "--frames", "130", "--trace", "1",
                                   "--input", keys.string()});
