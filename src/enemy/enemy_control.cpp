@@ -157,7 +157,7 @@ void TEnemyControl::UpdateTamas() {
     // Lasers of both kinds test their segments against the player; a laser
     // with no segment left is done and leaves the list (it could no longer
     // be seen, graze or hit).
-    if (TestLaserAgainstPlayer(*bullet) && i < Tamas.size()) Tamas[i].reset();
+    if (laser && TestLaserAgainstPlayer(*bullet) && i < Tamas.size()) Tamas[i].reset();
   }
   Pack(Tamas);
 }

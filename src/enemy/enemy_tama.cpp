@@ -4,6 +4,8 @@
 
 #include "enemy/enemy_tama.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <utility>
 
@@ -53,12 +55,12 @@ constexpr TPlayfieldBounds kWideBounds{-100, 740, -100, 580};  // SIDEWAYS and S
 
 constexpr int32_t kAlphaBlend = 2;
 
+}  // namespace
+
 const TCompiledEvaluator& BulletEvaluator() {
   static const TCompiledEvaluator evaluator(TEvaluatorKind::Bullet);
   return evaluator;
 }
-
-}  // namespace
 
 void ApplyPictureRadius(TEnemyTama& bullet, int32_t picture) {
   bullet.Rotate = true;
@@ -114,8 +116,22 @@ void TEnemyTama::Draw() {
   const TMXTexture* picture =
       Field_.Textures ? Field_.Textures->Get(TPictureTable::Bullet, PictureID) : nullptr;
   if (!picture || !Field_.Background) return;
-  const auto quad = CentredQuad(float(picture->Width()), float(picture->Height()), Rotate ? Angle : 0.0f, 0xFFFFFFFF, 0,
-                                0, picture->MaxU(), picture->MaxV());
+  const float width = float(picture->Width()), height = float(picture->Height());
+  const float angle = Rotate ? Angle : 0.0f;
+  const uint32_t angleBits = std::bit_cast<uint32_t>(angle);
+  if (width != CornersWidth_ || height != CornersHeight_ || angleBits != CornersAngleBits_) {
+    const auto corners = RotateQuad(width, height, angle);
+    std::copy(corners.begin(), corners.end(), Corners_);
+    CornersWidth_ = width;
+    CornersHeight_ = height;
+    CornersAngleBits_ = angleBits;
+  }
+  // The same quad as CentredQuad's.
+  const float u1 = picture->MaxU(), v1 = picture->MaxV();
+  const TSpriteVertex quad[4] = {MakeSpriteVertex(0xFFFFFFFF, Corners_[0].X, Corners_[0].Y, 0, 0),
+                                 MakeSpriteVertex(0xFFFFFFFF, Corners_[1].X, Corners_[1].Y, u1, 0),
+                                 MakeSpriteVertex(0xFFFFFFFF, Corners_[2].X, Corners_[2].Y, 0, v1),
+                                 MakeSpriteVertex(0xFFFFFFFF, Corners_[3].X, Corners_[3].Y, u1, v1)};
   const TPoint2 at = MakePoint(float(Field_.FieldOriginX) + TamaX, float(Field_.FieldOriginY) + TamaY);
   Field_.Background->Scene().DrawSprite(at, quad, picture, kAlphaBlend, true, true, 0);
 }
@@ -187,6 +203,13 @@ void TEnemyTama::Report(const TSourcePlace& place, std::string_view text) {
 
 float TEnemyTama::EvaluateAt(std::string_view text, const TSourcePlace& place) {
   const TExpressionValue result = BulletEvaluator().EvaluateChecked(*this, text);
+  if (result.Malformed) Report(place, QuotedText(text, " is not an expression; it counts as 0"));
+  return result.Value;
+}
+
+float TEnemyTama::EvaluateAt(const TCompiledExpression& compiled, std::string_view text,
+                              const TSourcePlace& place) {
+  const TExpressionValue result = BulletEvaluator().Run(compiled, *this);
   if (result.Malformed) Report(place, QuotedText(text, " is not an expression; it counts as 0"));
   return result.Value;
 }

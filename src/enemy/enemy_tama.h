@@ -7,8 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "engine/graphics/sprite.h"
+#include "objects/block_pool.h"
 #include "objects/character.h"
 #include "objects/script_line.h"
+#include "script/compiled_evaluator.h"
 #include "script/expression.h"
 #include "script/expression_names.h"
 
@@ -39,6 +42,10 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
   // radius that picture number gives.
   TEnemyTama(TPlayfield& playfield, float x, float y, float angle, float speed, int32_t picture);
 
+  // Bullets of every kind live in the block pool (objects/block_pool.h).
+  static void* operator new(std::size_t bytes) { return TBlockPool::Allocate(bytes); }
+  static void operator delete(void* block, std::size_t bytes) { TBlockPool::Free(block, bytes); }
+
   void Move() override;
   void Draw() override;
   const char* ClassName() const override { return "TEnemyTama"; }
@@ -65,6 +72,8 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
   // expression of the language counts as 0 (a condition as false) and is
   // reported once at `place` for the script's author.
   float EvaluateAt(std::string_view text, const TSourcePlace& place);
+  // The same for a text compiled beforehand (BulletEvaluator's CompileShared).
+  float EvaluateAt(const TCompiledExpression& compiled, std::string_view text, const TSourcePlace& place);
   bool EvaluateConditionAt(std::string_view text, const TSourcePlace& place);
   // TamaIdouX, TamaIdouY from a direction in degrees and a speed; Angle and
   // Speed are left alone.
@@ -89,7 +98,17 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
   explicit TEnemyTama(TPlayfield& playfield);
 
   TPlayfield& Field_;
+
+ private:
+  // The picture's corners turned by the angle, as last drawn: turning costs
+  // trigonometry, and most bullets keep their angle and picture for life.
+  TCornerOffset Corners_[4];
+  float CornersWidth_ = -1, CornersHeight_ = -1;
+  uint32_t CornersAngleBits_ = 0;
 };
+
+// The evaluator of every bullet's expressions.
+const TCompiledEvaluator& BulletEvaluator();
 
 // Hit radius and rotation from a picture number: only while Atari is 0 does
 // the picture's group give the radius.
@@ -150,8 +169,15 @@ class TEnemyTamaGo3_2 : public TEnemyTamaGo3 {
   TSourcePlace Place;
 
  private:
+  // The texts above compiled once, when the bullet is made.
+  struct TTurn {
+    TCompiledExpression Time, Angle, Speed;
+  };
   // One turn: when Round(time) is TurnCount, the new direction and speed.
-  void TurnByExpressions(const std::string& time, const std::string& angle, const std::string& speed);
+  void TurnByExpressions(const TTurn& turn, const std::string& time, const std::string& angle,
+                         const std::string& speed);
+
+  TTurn Turn1_, Turn2_;
 };
 
 // Flies straight, stops at TurnTime1 and aims at the player at TurnTime2

@@ -65,24 +65,30 @@ TEnemyTamaGo3_2::TEnemyTamaGo3_2(TPlayfield& playfield, float x, float y, float 
       TurnAngle2Expr(std::move(turnAngle2Expr)),
       TurnSpeed2Expr(std::move(turnSpeed2Expr)),
       TurnTime1Expr(std::move(turnTime1Expr)),
-      TurnTime2Expr(std::move(turnTime2Expr)) {}
+      TurnTime2Expr(std::move(turnTime2Expr)) {
+  const TCompiledEvaluator& evaluator = BulletEvaluator();
+  Turn1_ = {evaluator.CompileShared(TurnTime1Expr), evaluator.CompileShared(TurnAngle1Expr),
+            evaluator.CompileShared(TurnSpeed1Expr)};
+  Turn2_ = {evaluator.CompileShared(TurnTime2Expr), evaluator.CompileShared(TurnAngle2Expr),
+            evaluator.CompileShared(TurnSpeed2Expr)};
+}
 
 // The time is evaluated every frame; the angle and speed only when the time
 // matches, so GETANGLETOPLAYER aims at the player's position of that frame.
 // The speed is evaluated once for each axis: a speed that draws RANDOM may
 // differ between the two.
-void TEnemyTamaGo3_2::TurnByExpressions(const std::string& time, const std::string& angle,
+void TEnemyTamaGo3_2::TurnByExpressions(const TTurn& turn, const std::string& time, const std::string& angle,
                                         const std::string& speed) {
-  if (RoundToInt32(EvaluateAt(time, Place)) != TurnCount) return;
-  const float a = EvaluateAt(angle, Place);
-  TamaIdouX = CosTimes(a, EvaluateAt(speed, Place));
-  TamaIdouY = SinTimes(a, EvaluateAt(speed, Place));
+  if (RoundToInt32(EvaluateAt(turn.Time, time, Place)) != TurnCount) return;
+  const float a = EvaluateAt(turn.Angle, angle, Place);
+  TamaIdouX = CosTimes(a, EvaluateAt(turn.Speed, speed, Place));
+  TamaIdouY = SinTimes(a, EvaluateAt(turn.Speed, speed, Place));
   Angle = a;
 }
 
 void TEnemyTamaGo3_2::Move() {
-  TurnByExpressions(TurnTime1Expr, TurnAngle1Expr, TurnSpeed1Expr);
-  TurnByExpressions(TurnTime2Expr, TurnAngle2Expr, TurnSpeed2Expr);
+  TurnByExpressions(Turn1_, TurnTime1Expr, TurnAngle1Expr, TurnSpeed1Expr);
+  TurnByExpressions(Turn2_, TurnTime2Expr, TurnAngle2Expr, TurnSpeed2Expr);
   TEnemyTama::Move();
   ++TurnCount;
 }

@@ -30,14 +30,6 @@
 #include "game/playfield.h"
 
 namespace vuzed {
-namespace {
-
-const TCompiledEvaluator& BulletEvaluator() {
-  static const TCompiledEvaluator evaluator(TEvaluatorKind::Bullet);
-  return evaluator;
-}
-
-}  // namespace
 
 TEnemyTamaScript::TEnemyTamaScript(TPlayfield& playfield, const TSecondStringList2& definition, float b1, float b2,
                                    float b3)

@@ -42,6 +42,11 @@ class TProgramCache {
     recent = {text.data(), &it->first, it->second.get()};
     return *it->second;
   }
+  // The program itself, kept alive by its holder whatever the cache does.
+  template <typename Make>
+  std::shared_ptr<T> Share(std::string_view text, Make make) {
+    return Find(text, make)->second;
+  }
   std::size_t Size() const { return Map_.size(); }
 
  private:
@@ -143,6 +148,16 @@ TCompiledExpression TCompiledEvaluator::Compile(std::string_view text) const {
   e.Kind_ = Kind_;
   e.Text_ = text;
   e.Program_ = std::make_shared<const TExpressionProgram>(CompileExpression(Kind_, text));
+  e.Constant_ = e.Program_->IsConstant;
+  e.ConstantValue_ = e.Program_->ConstantValue;
+  return e;
+}
+
+TCompiledExpression TCompiledEvaluator::CompileShared(std::string_view text) const {
+  TCompiledExpression e;
+  e.Kind_ = Kind_;
+  e.Text_ = text;
+  e.Program_ = Texts().Expressions.Share(text, [&] { return CompileExpression(Kind_, text); });
   e.Constant_ = e.Program_->IsConstant;
   e.ConstantValue_ = e.Program_->ConstantValue;
   return e;

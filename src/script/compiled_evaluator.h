@@ -78,6 +78,9 @@ class TCompiledEvaluator {
   // (a compiled text keeps the kind it was compiled for).
   TCompiledExpression Compile(std::string_view text) const;
   TCompiledCondition CompileCondition(std::string_view text) const;
+  // Compile through the evaluator's cache of texts: texts met again and
+  // again (the same argument fired by many bullets) share one program.
+  TCompiledExpression CompileShared(std::string_view text) const;
   TExpressionValue Run(const TCompiledExpression& expression, TExpressionOwner& owner) const {
     if (ReferenceMode_) [[unlikely]]
       return RunByReference(expression, owner);

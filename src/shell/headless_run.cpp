@@ -33,6 +33,7 @@
 #include "shell/main_form.h"
 #include "shell/recorded_game.h"
 #include "shell/run_options.h"
+#include "shell/run_stats.h"
 #include "state/state.h"
 
 namespace vuzed {
@@ -179,6 +180,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   // The renderer: nothing drawn (null) or the real one in an off-screen window.
   std::unique_ptr<VideoPlatform> video;
   NullRenderBackend nullRender;
+  nullRender.Record = false;  // nothing here looks at what it drew
   NullWindowHost nullWindow;
   if (options.VideoGl) {
     video = CreateSdlVideoPlatform(VideoOptions{true, false}, error);
@@ -239,6 +241,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
 
     RenderBackend& render = *platform.Render;
+    TRunStats stats;
     int64_t frame = 0;
     // Ctrl+C, a kill or a closed terminal end the run after the pass in hand,
     // and it shuts down as the game does.
@@ -249,7 +252,9 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
       if (options.Autoplay) bot.Decide(c);
       if (record) recording.Refresh();
       int64_t renderedBefore = c.BackGround->RenderCount;
+      if (options.Stats) stats.BeginPass(render);
       form.RunPass(float(clock.Now));
+      if (options.Stats) stats.EndPass(render, *c.EnemyControl);
       frame = pass;
 
       for (const TScreenshotRequest& shot : options.Screenshots) {
@@ -274,6 +279,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (options.Dump) DumpObjects(form, out);
     out << SummaryLine(form, frame) << "\n";
     out.flush();
+    if (options.Stats) err << stats.Text() << "\n";
     if (player && player->Desync()) {
       err << "desync at pass " << *player->Desync() << "\n";
       status = 3;

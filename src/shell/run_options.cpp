@@ -25,6 +25,9 @@ const char* const kRunHelp =
     "  --verify             with --replay: compare the stored checksums; at the\n"
     "                       first that differs print \"desync at pass N\", exit 3\n"
     "  --video null|gl      renderer (default null)\n"
+    "  --stats              at the end, on stderr: frames per second, mean and worst\n"
+    "                       frame time, draw calls and sprites per frame, peak\n"
+    "                       object counts\n"
     "  --screenshot PASS:FILE  write the frame rendered at PASS (.bmp or .png; gl only)\n";
 
 namespace {
@@ -81,6 +84,8 @@ std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args,
     } else if (a == "--trace") {
       if (!value(v) || !ParseNumber(v, o.Trace) || o.Trace < 1)
         return bad("--trace needs a positive whole number, got \"" + v + "\"");
+    } else if (a == "--stats") {
+      o.Stats = true;
     } else if (a == "--invincible") {
       o.Invincible = true;
     } else if (a == "--autoplay") {

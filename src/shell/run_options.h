@@ -32,6 +32,7 @@ struct TRunOptions {
   bool Invincible = false;
   bool Autoplay = false;
   bool VideoGl = false;
+  bool Stats = false;  // speed, drawing and peak object counts on stderr at the end
   std::vector<TScreenshotRequest> Screenshots;
   bool Help = false;
 };

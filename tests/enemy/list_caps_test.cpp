@@ -31,7 +31,8 @@ TEST(ListCaps, RunawayFamiliarsAndBulletsStopAtTheCapWithOneReportPerLine) {
   test::TempDir root;
   std::filesystem::copy(std::filesystem::path(VUZED_TEST_DATA) / "floods", root.Path(),
                         std::filesystem::copy_options::recursive);
-  const auto r = test::RunTool({"run", "--root", root.Path().string(), "--frames", "150", "--trace", "1", "--invincible"});
+  const auto r = test::RunTool({"run", "--root", root.Path().string(), "--frames", "150", "--trace", "1", "--invincible",
+                                "--stats"});
   ASSERT_EQ(r.Status, 0) << r.Err;
   long long enemies = 0, bullets = 0;
   for (const std::string& line : r.OutLines()) {
@@ -42,6 +43,11 @@ TEST(ListCaps, RunawayFamiliarsAndBulletsStopAtTheCapWithOneReportPerLine) {
   EXPECT_EQ(bullets, static_cast<long long>(kMaxBullets));
   EXPECT_EQ(Count(r.Err, FullListText(TCappedList::Enemies)), 2u) << r.Err;  // the familiar's line and MAIN's
   EXPECT_EQ(Count(r.Err, FullListText(TCappedList::Bullets)), 1u) << r.Err;
+  // The run's figures see the same peaks as the trace.
+  EXPECT_NE(r.Err.find("stats: 150 passes in "), std::string::npos) << r.Err;
+  EXPECT_NE(r.Err.find("; peak " + std::to_string(kMaxEnemies) + " enemies, " + std::to_string(kMaxBullets) + " bullets, "),
+            std::string::npos)
+      << r.Err;
 }
 
 }  // namespace

@@ -45,10 +45,7 @@ float TVZRenderingQueue::FrameDepthKey(const TVZFrame& frame, const TMatrix& vie
   return frame.DepthMode == DepthFarSide ? centre + half : centre - half;
 }
 
-void TVZRenderingQueue::AddSprite(const TSpriteRecord& sprite) {
-  if (Count_ == Sprites_.size()) Sprites_.resize(Sprites_.size() * 2);
-  Sprites_[Count_++] = sprite;
-}
+void TVZRenderingQueue::Grow() { Sprites_.resize(Sprites_.size() * 2); }
 
 void TVZRenderingQueue::SortDescending(std::vector<float>& keys, std::vector<size_t>& entries, int lo,
                                        int hi) {

@@ -25,7 +25,13 @@ class TVZRenderingQueue {
  public:
   explicit TVZRenderingQueue(TDovivez* device);
 
-  void AddSprite(const TSpriteRecord& sprite);
+  void AddSprite(const TSpriteRecord& sprite) { Append() = sprite; }
+  // The next sprite's record, to be filled in place.
+  TSpriteRecord& Append() {
+    if (Count_ == Sprites_.size()) [[unlikely]]
+      Grow();
+    return Sprites_[Count_++];
+  }
   size_t SpriteCount() const { return Count_; }
   size_t SpriteCapacity() const { return Sprites_.size(); }
   const TSpriteRecord& Sprite(size_t i) const { return Sprites_[i]; }
@@ -53,6 +59,7 @@ class TVZRenderingQueue {
   struct StateCache;
   void DrawSprite(const TSpriteRecord& sprite, StateCache& cache, bool blendOpSupported);
   void DrawFrame(TVZFrame& frame, StateCache& cache, bool blendOpSupported);
+  void Grow();
   void ApplyTexture(const TextureImage* image, StateCache& cache);
   void RestoreFilters(StateCache& cache);
 

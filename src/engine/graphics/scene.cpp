@@ -155,7 +155,8 @@ void TVZScene::Render(TVZFrame* root) {
 
 void TVZScene::DrawSprite(TPoint2 position, std::span<const TSpriteVertex, 4> vertices, const TMXTexture* texture,
                           int32_t blendMode, bool smooth, bool screen, float depth) {
-  TSpriteRecord record;
+  TVZRenderingQueue& queue = screen ? *Screen_ : IsTranslucentMode(blendMode) ? *Translucent_ : *Opaque_;
+  TSpriteRecord& record = queue.Append();
   record.Smooth = smooth;
   record.BlendMode = blendMode;
   record.Texture = texture;
@@ -164,12 +165,6 @@ void TVZScene::DrawSprite(TPoint2 position, std::span<const TSpriteVertex, 4> ve
   record.Y = position.Y;
   record.Depth = screen ? 0.0f : depth;
   for (int k = 0; k < 4; ++k) record.Vertices[k] = vertices[k];
-  if (screen)
-    Screen_->AddSprite(record);
-  else if (IsTranslucentMode(blendMode))
-    Translucent_->AddSprite(record);
-  else
-    Opaque_->AddSprite(record);
 }
 
 }  // namespace vuzed

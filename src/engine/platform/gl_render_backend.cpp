@@ -463,6 +463,7 @@ void GlRenderBackend::DrawSpriteStrip(const ScreenVertex (&v)[4]) {
     StateDirty_ = false;
   }
   Pending_.insert(Pending_.end(), std::begin(v), std::end(v));
+  ++Sprites_;
 }
 
 void GlRenderBackend::Flush() {

@@ -79,6 +79,7 @@ class GlRenderBackend : public RenderBackend {
   const std::string& LastError() const { return LastError_; }
   // OpenGL draw calls made so far; a run of sprites in one state costs one.
   uint64_t DrawCallCount() const { return DrawCalls_; }
+  TDrawCounts DrawCounts() const override { return {DrawCalls_, Sprites_}; }
   size_t CachedGeometryCount() const { return Geometry_.Size(); }
   uint64_t GeometryUploadCount() const { return Geometry_.UploadCount(); }
   size_t CachedTextureCount() const { return Textures_.Size(); }
@@ -132,6 +133,7 @@ class GlRenderBackend : public RenderBackend {
   bool StateDirty_ = true;
   std::vector<ScreenVertex> Pending_;
   uint64_t DrawCalls_ = 0;
+  uint64_t Sprites_ = 0;
 };
 
 }  // namespace vuzed

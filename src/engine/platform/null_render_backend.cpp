@@ -35,29 +35,42 @@ void NullRenderBackend::Clear(uint32_t flags, uint32_t, float, uint32_t) {
   LastClearFlags = flags;
 }
 
+// The lists trade places with the ones they replace, so steady frames reuse
+// the memory of the frames before them.
 bool NullRenderBackend::Present() {
   ++PresentCount;
-  Frames.push_back(std::move(Draws));
+  if (KeepFrames == 0) {
+    Frames.clear();
+  } else if (Frames.size() >= KeepFrames) {
+    Frames.erase(Frames.begin(), Frames.end() - std::ptrdiff_t(KeepFrames));
+    std::rotate(Frames.begin(), Frames.begin() + 1, Frames.end());
+    Frames.back().swap(Draws);
+  } else {
+    Frames.emplace_back().swap(Draws);
+  }
   Draws.clear();
-  if (Frames.size() > KeepFrames) Frames.erase(Frames.begin(), Frames.end() - std::ptrdiff_t(KeepFrames));
-  PresentedMeshDraws = std::move(MeshDraws);
+  PresentedMeshDraws.swap(MeshDraws);
   MeshDraws.clear();
   StateCalls.clear();
+  Batching_ = false;
   return Device;
 }
 
 void NullRenderBackend::SetRenderState(RenderState state, uint32_t value) {
   RenderStates_[uint32_t(state)] = value;
-  StateCalls.push_back({0, uint32_t(state), value});
+  StateSet();
+  if (Record) StateCalls.push_back({0, uint32_t(state), value});
 }
 
 void NullRenderBackend::SetTextureStageState(TextureStageState state, uint32_t value) {
-  StateCalls.push_back({2, uint32_t(state), value});
+  StateSet();
+  if (Record) StateCalls.push_back({2, uint32_t(state), value});
 }
 
 void NullRenderBackend::SetSamplerState(SamplerState state, uint32_t value) {
   SamplerStates_[uint32_t(state)] = value;
-  StateCalls.push_back({1, uint32_t(state), value});
+  StateSet();
+  if (Record) StateCalls.push_back({1, uint32_t(state), value});
 }
 
 uint32_t NullRenderBackend::GetSamplerState(SamplerState state) const {
@@ -71,12 +84,19 @@ uint32_t NullRenderBackend::RenderStateValue(RenderState state) const {
 }
 
 void NullRenderBackend::SetTexture(const TextureImage* image) {
-  TextureId_ = image ? image->Id : 0;
-  TextureVersion_ = image ? image->Version : 0;
-  StateCalls.push_back({3, 0, TextureId_});
+  const uint32_t id = image ? image->Id : 0;
+  const uint64_t version = image ? image->Version : 0;
+  if (id != TextureId_ || version != TextureVersion_) StateSet();
+  TextureId_ = id;
+  TextureVersion_ = version;
+  if (Record) StateCalls.push_back({3, 0, TextureId_});
 }
 
 void NullRenderBackend::DrawSpriteStrip(const ScreenVertex (&v)[4]) {
+  ++Counts_.Sprites;
+  if (!Batching_) ++Counts_.DrawCalls;
+  Batching_ = true;
+  if (!Record) return;
   DrawCall call;
   std::copy(std::begin(v), std::end(v), call.Vertices);
   call.TextureId = TextureId_;
@@ -96,31 +116,39 @@ void NullRenderBackend::SetTransform(TransformType type, const TMatrix& matrix) 
     case TransformType::View: View = matrix; break;
     case TransformType::Projection: Projection = matrix; break;
   }
-  StateCalls.push_back({4, uint32_t(type), 0});
+  StateSet();
+  if (Record) StateCalls.push_back({4, uint32_t(type), 0});
 }
 
 void NullRenderBackend::SetViewport(const TViewport& viewport) {
   Viewport = viewport;
-  StateCalls.push_back({5, 0, 0});
+  StateSet();
+  if (Record) StateCalls.push_back({5, 0, 0});
 }
 
 void NullRenderBackend::SetLight(uint32_t index, const D3DLight& light) {
   Lights[index] = light;
-  StateCalls.push_back({6, index, 0});
+  StateSet();
+  if (Record) StateCalls.push_back({6, index, 0});
 }
 
 void NullRenderBackend::LightEnable(uint32_t index, bool enable) {
   LightsEnabled[index] = enable;
-  StateCalls.push_back({7, index, enable ? 1u : 0u});
+  StateSet();
+  if (Record) StateCalls.push_back({7, index, enable ? 1u : 0u});
 }
 
 void NullRenderBackend::SetMaterial(const D3DMaterial& material) {
   Material = material;
-  StateCalls.push_back({8, 0, 0});
+  StateSet();
+  if (Record) StateCalls.push_back({8, 0, 0});
 }
 
 void NullRenderBackend::DrawIndexedTriangleList(const GeometryImage& vertices, const GeometryImage& indices,
                                                 int startIndex, int primitiveCount) {
+  ++Counts_.DrawCalls;
+  Batching_ = false;
+  if (!Record) return;
   MeshDrawCall call;
   call.VertexBufferId = vertices.Id;
   call.IndexBufferId = indices.Id;

@@ -3,7 +3,8 @@
 // texture binding and sprite strip, frame by frame. Its capabilities and its
 // lost/reset answers are set by the test that owns it. Of the presented frames
 // it keeps only the newest `KeepFrames` (one unless a test asks for more), so
-// a headless run of any length uses the same memory.
+// a headless run of any length uses the same memory. With `Record` off it
+// keeps no lists at all and only counts (headless runs and benchmarks).
 
 #include <map>
 #include <vector>
@@ -71,6 +72,7 @@ class NullRenderBackend : public RenderBackend {
   void ForgetTexture(uint32_t id) override { Forgotten.push_back(id); }
   void DrawSpriteStrip(const ScreenVertex (&v)[4]) override;
   bool ReadFrontBuffer(std::vector<uint8_t>&, int&, int&) override { return false; }
+  TDrawCounts DrawCounts() const override { return Counts_; }
 
   void SetTransform(TransformType type, const TMatrix& matrix) override;
   void SetViewport(const TViewport& viewport) override;
@@ -92,6 +94,7 @@ class NullRenderBackend : public RenderBackend {
   bool FailCreate = false;
   bool FailReset = false;
   size_t KeepFrames = 1;
+  bool Record = true;
 
   // Record.
   bool Device = false;
@@ -120,8 +123,14 @@ class NullRenderBackend : public RenderBackend {
  private:
   std::map<uint32_t, uint32_t> RenderStates_;
   std::map<uint32_t, uint32_t> SamplerStates_{{5, 1}, {6, 1}};
+  // A state was set since the last sprite strip: the next one starts a new
+  // draw call (as the OpenGL backend batches).
+  void StateSet() { Batching_ = false; }
+
   uint32_t TextureId_ = 0;
   uint64_t TextureVersion_ = 0;
+  bool Batching_ = false;
+  TDrawCounts Counts_;
 };
 
 }  // namespace vuzed

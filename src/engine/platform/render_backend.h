@@ -136,6 +136,15 @@ class RenderBackend {
   // The last presented frame as 24-bit RGB rows, top row first. False when the
   // backend has no pixels to give (the null backend, or nothing presented).
   virtual bool ReadFrontBuffer(std::vector<uint8_t>& rgb, int& width, int& height) = 0;
+
+  // What the backend has drawn since it was made, for measuring: the draw
+  // calls it issued (a run of sprite strips drawn with one state is one call,
+  // and so is each mesh) and the sprite strips.
+  struct TDrawCounts {
+    uint64_t DrawCalls = 0;
+    uint64_t Sprites = 0;
+  };
+  virtual TDrawCounts DrawCounts() const = 0;
 };
 
 }  // namespace vuzed
