@@ -93,6 +93,8 @@ TEnemyTamaLaser1::TEnemyTamaLaser1(TPlayfield& playfield, float x, float y, floa
   const double sinA = std::sin(double(angle) * kTamaDegToRad);
   const int32_t radius = RoundToInt32(hitWidth / 2.0f);
   int32_t px = RoundToInt32(x), py = RoundToInt32(y);
+  // No beam inside the screen is longer than its diagonal (800 pixels).
+  Segments.reserve(std::size_t(800 / kSegmentStep + 2));
   int32_t k = 0;
   while (0 < px && px < kScreenWidth && 0 < py && py < kScreenHeight) {
     k += kSegmentStep;

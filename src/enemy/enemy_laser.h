@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "enemy/enemy_tama.h"
+#include "objects/block_pool.h"
 
 namespace vuzed {
 
@@ -49,7 +50,9 @@ class TEnemyTamaLaser1 : public TEnemyTama {
   // hit width as their radius and graze and hit like any other).
   void TestPlayer();
 
-  std::vector<std::unique_ptr<TEnemyTamaLaserBullet>> Segments;
+  using TSegmentList =
+      std::vector<std::unique_ptr<TEnemyTamaLaserBullet>, TBlockPoolAllocator<std::unique_ptr<TEnemyTamaLaserBullet>>>;
+  TSegmentList Segments;
   bool Finished = false;
   int32_t HitCooldown = 0;
 };

@@ -17,12 +17,26 @@ namespace vuzed {
 class TBlockPool {
  public:
   static constexpr std::size_t kStep = 64;
-  static constexpr std::size_t kLargestBlock = 1024;
+  static constexpr std::size_t kLargestBlock = 2048;
   static constexpr std::size_t kSlabBytes = 64 * 1024;
 
   static void* Allocate(std::size_t bytes);
   // bytes: the size the block was allocated with.
   static void Free(void* block, std::size_t bytes) noexcept;
+};
+
+// A standard allocator over the pool, for the short lists that objects
+// made in the thick of a frame carry (a laser's segments).
+template <typename T>
+struct TBlockPoolAllocator {
+  using value_type = T;
+  TBlockPoolAllocator() = default;
+  template <typename U>
+  TBlockPoolAllocator(const TBlockPoolAllocator<U>&) {}
+  T* allocate(std::size_t n) { return static_cast<T*>(TBlockPool::Allocate(n * sizeof(T))); }
+  void deallocate(T* p, std::size_t n) noexcept { TBlockPool::Free(p, n * sizeof(T)); }
+  template <typename U>
+  bool operator==(const TBlockPoolAllocator<U>&) const { return true; }
 };
 
 }  // namespace vuzed
