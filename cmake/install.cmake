@@ -35,8 +35,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 # The libraries the programs link are found by dpkg-shlibdeps. OpenGL is
-# opened by libepoxy and SDL at run time, so libgl1 is named here, as is the
-# Japanese font the dialogue text is drawn with (found through fontconfig).
+# opened by libepoxy and SDL at run time (GLX on X11, EGL on Wayland and
+# off-screen), so libgl1 and libegl1 are named here, as is the Japanese font
+# the dialogue text is drawn with (found through fontconfig).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, libegl1, fonts-ipafont-gothic")
 include(CPack)
