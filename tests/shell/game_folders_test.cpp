@@ -75,7 +75,9 @@ TEST(GameFolders, TheGameDirectoryFirstThenTheInstalledGameWithItsSaveDirectory)
     EXPECT_EQ(f.Root, dir.Path() / "prefix/share/vuzed");
     EXPECT_EQ(f.SettingsFile, dir.Path() / c.Want.Settings);
     EXPECT_EQ(dir.Read(c.Want.Settings), c.Want.SettingsText);
-    if (c.Want.Saves) EXPECT_EQ(f.LogDirectory, save);
+    if (c.Want.Saves) {
+      EXPECT_EQ(f.LogDirectory, save);
+    }
     // The template itself is never changed.
     EXPECT_EQ(dir.Read("prefix/share/vuzed/data/information.ini"), "[Score]\nScore1_1_1=0\n");
   }
