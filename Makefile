@@ -2,11 +2,13 @@
 #   make run   - install missing packages, build, play
 #   make test  - install missing packages, build the suite with sanitizers, run it
 #   make deps  - only install the missing Debian packages
+#   make package - build a Debian package of the game (build/vuzed_*.deb)
 
 PACKAGES := build-essential cmake ninja-build pkg-config \
             libsdl2-dev libepoxy-dev libvorbis-dev libogg-dev \
             libfreetype-dev libfontconfig-dev fonts-ipafont-gothic \
-            libgl1-mesa-dri libpng-dev libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+            libgl1-mesa-dri libpng-dev libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
+            file
 
 BUILD      ?= build
 TEST_BUILD ?= build-test
@@ -27,7 +29,7 @@ BENCH_BUILD ?= build-bench
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test tsan bench fuzz clean
+.PHONY: deps build run test package tsan bench fuzz clean
 
 deps:
 	@missing=""; \
@@ -53,6 +55,11 @@ test: deps
 	@if [ ! -f $(TEST_BUILD)/CMakeCache.txt ]; then cmake -S . -B $(TEST_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DVUZED_SANITIZE=ON; fi
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The .deb of the optimised build, through CPack (cmake/install.cmake); its
+# dependencies are the Debian packages of the libraries the programs link.
+package: build
+	cmake --build $(BUILD) -j $(JOBS) --target package
 
 tsan: deps
 	@if [ ! -f $(TSAN_BUILD)/CMakeCache.txt ]; then cmake -S . -B $(TSAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DVUZED_TSAN=ON; fi

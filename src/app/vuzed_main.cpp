@@ -1,5 +1,8 @@
-// vuzed: the game. Runs from its own directory so that data/ beside the
-// executable is the working directory. Every game played is recorded and
+// vuzed: the game. A game directory (data/ beside the executable, as in the
+// build directory) is run from that directory, so data/ is the working
+// directory's. An installed game reads its content from
+// <prefix>/share/vuzed/data/ and keeps its settings, records and logs in the
+// save directory (shell/game_folders.h). Every game played is recorded and
 // saved to the replay folder; `vuzed --replay FILE` plays one back.
 
 #include <SDL.h>
@@ -16,6 +19,7 @@
 
 #include "engine/input/dik_codes.h"
 #include "engine/platform/clock.h"
+#include "engine/platform/executable_directory.h"
 #include "engine/platform/save_directory.h"
 #include "engine/platform/sdl_audio_backend.h"
 #include "engine/platform/stop_signals.h"
@@ -27,6 +31,7 @@
 #include "replay/replay_player.h"
 #include "replay/replay_reader.h"
 #include "replay/replay_recorder.h"
+#include "shell/game_folders.h"
 #include "shell/main_form.h"
 #include "shell/recorded_game.h"
 #include "stage/script_run.h"
@@ -39,7 +44,9 @@ const char* const kUsage =
     "                  extra stage, 10 the further stage); clears go on as usual\n"
     "  --replay FILE   watch a recorded game (F3/F4/F5 fast-forward, Esc ends it)\n"
     "  --help          this text\n"
-    "Every game played is saved to $XDG_DATA_HOME/vuzed/replays/ (the newest 50).\n";
+    "Every game played is saved to $XDG_DATA_HOME/vuzed/replays/ (the newest 50).\n"
+    "An installed game keeps its settings and records in $XDG_DATA_HOME/vuzed/information.ini\n"
+    "(~/.local/share/vuzed/ when XDG_DATA_HOME is unset).\n";
 
 // The stages a practice start may name: the main game's, the extra stage and
 // the further stage.
@@ -50,13 +57,6 @@ bool IsStageNumber(const std::string& text, int& stage) {
       return true;
     }
   return false;
-}
-
-std::filesystem::path ExecutableDirectory(const char* argv0) {
-  std::error_code ec;
-  std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) self = std::filesystem::absolute(argv0, ec);
-  return self.parent_path();
 }
 
 // A finished game goes to the replay folder; a game of no passes is not kept.
@@ -100,10 +100,14 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  std::error_code ec;
-  std::filesystem::path home = ExecutableDirectory(argv[0]);
-  std::filesystem::current_path(home, ec);
-  if (ec) std::fprintf(stderr, "vuzed: cannot change into %s: %s\n", home.c_str(), ec.message().c_str());
+  const std::filesystem::path home = vuzed::ExecutableDirectory(argv[0]);
+  vuzed::TGameFolders folders = vuzed::ChooseGameFolders(home, home, vuzed::SaveDirectory(), std::cerr);
+  if (!folders.Installed) {
+    std::error_code ec;
+    std::filesystem::current_path(home, ec);
+    if (ec) std::fprintf(stderr, "vuzed: cannot change into %s: %s\n", home.c_str(), ec.message().c_str());
+    folders = vuzed::GameDirectoryFolders(".");
+  }
 
   std::string error;
   std::unique_ptr<vuzed::VideoPlatform> video = vuzed::CreateSdlVideoPlatform(vuzed::VideoOptions{}, error);
@@ -139,7 +143,7 @@ int main(int argc, char** argv) {
   platform.Time = &clock;
 
   {
-    vuzed::TForm1 form(platform, ".");
+    vuzed::TForm1 form(platform, folders);
     vuzed::TGameContext& c = form.Context();
     form.SetWatcher(player ? static_cast<vuzed::TGameWatcher*>(&*player) : &recorder);
     // The start-up timer fires once, about 1 ms after the window exists.

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "engine/platform/file_resolver.h"
 #include "game/game_flow.h"
@@ -56,6 +57,12 @@ struct TGameContext : TPlayfield {
   TPlatform Platform;
   FileResolver Files;               // data paths, relative to the game's directory
   std::filesystem::path LogDirectory;
+  // The player's settings and records: this file when set (an installed game
+  // keeps them in its save directory), else "data\information.ini" found
+  // through Files.
+  std::filesystem::path SettingsPath;
+  // The settings file, when it exists.
+  std::optional<std::filesystem::path> SettingsFile() const;
 
   // Engine components (live for the whole program).
   std::unique_ptr<TDovivez> Dovivez1;

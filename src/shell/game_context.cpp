@@ -2,6 +2,7 @@
 #include "objects/rounding.h"
 
 #include <cmath>
+#include <system_error>
 
 #include "back/background.h"
 #include "back/sound_list.h"
@@ -48,6 +49,13 @@ void TGameContext::ChangeScene(TScene next) {
 
 void TGameContext::DelayTitleInput(int32_t frames) {
   if (Title) Title->InputDelay = frames;
+}
+
+std::optional<std::filesystem::path> TGameContext::SettingsFile() const {
+  if (SettingsPath.empty()) return Files.Resolve("data\\information.ini");
+  std::error_code ec;
+  if (!std::filesystem::exists(SettingsPath, ec)) return std::nullopt;
+  return SettingsPath;
 }
 
 int32_t TGameContext::GetNowTime() const {

@@ -13,7 +13,9 @@
 #include "enemy/laser_hooks.h"
 #include "engine/graphics/device.h"
 #include "engine/platform/clock.h"
+#include "engine/platform/executable_directory.h"
 #include "engine/platform/null_render_backend.h"
+#include "engine/platform/save_directory.h"
 #include "engine/platform/scripted_input_source.h"
 #include "shell/autoplay.h"
 #include "engine/platform/sdl_audio_backend.h"
@@ -30,6 +32,7 @@
 #include "replay/replay_reader.h"
 #include "replay/replay_recorder.h"
 #include "replay/replay_writer.h"
+#include "shell/game_folders.h"
 #include "shell/main_form.h"
 #include "shell/recorded_game.h"
 #include "shell/run_options.h"
@@ -176,6 +179,11 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     err << "vuzed-tool run: " << options.Root << " is not a directory\n";
     return 1;
   }
+  // Without --root: the current directory when it holds data/, else the
+  // installed game, whose settings are kept in the save directory.
+  const TGameFolders folders = options.RootGiven
+                                   ? GameDirectoryFolders(options.Root)
+                                   : ChooseGameFolders(options.Root, ExecutableDirectory(), SaveDirectory(), err);
 
   // The renderer: nothing drawn (null) or the real one in an off-screen window.
   std::unique_ptr<VideoPlatform> video;
@@ -220,7 +228,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
 
   int status = 0;
   {
-    TForm1 form(platform, options.Root);
+    TForm1 form(platform, folders);
     TGameContext& c = form.Context();
     if (player) form.SetWatcher(&*player);
     if (record) form.SetWatcher(&recorder);

@@ -41,8 +41,14 @@ bool KeyDown(TGameContext& c, uint8_t dik) { return c.Platform.Input && c.Platfo
 }  // namespace
 
 TForm1::TForm1(const TPlatform& platform, const std::filesystem::path& root)
-    : Context_(std::make_unique<TGameContext>(platform, root)) {
+    : TForm1(platform, GameDirectoryFolders(root)) {}
+
+TForm1::TForm1(const TPlatform& platform, const TGameFolders& folders)
+    : Context_(std::make_unique<TGameContext>(platform, folders.Root)) {
   TGameContext& c = *Context_;
+  c.SettingsPath = folders.SettingsFile;
+  c.LogDirectory = folders.LogDirectory;
+  SavesSettings_ = folders.SavesSettings;
   c.Dovivez1 = std::make_unique<TDovivez>(*platform.Render, *platform.Window);
   c.Dovivez1->SetLogDirectory(c.LogDirectory);
   c.Dovivez1->SetDebugOption({true, true, true});
@@ -87,6 +93,7 @@ void TForm1::Timer1Timer() {
   c.State = std::make_unique<TState>(c);
   c.State->OnGameStart = [this](int32_t type) { GameStart(type); };
   c.ScriptRun = std::make_unique<TScriptRun>(c);
+  c.ScriptRun->SaveOnExit = SavesSettings_;
   c.BackGround = std::make_unique<TBackGround>(c);
 
   c.ScriptRun->Initialize();

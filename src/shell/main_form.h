@@ -8,13 +8,17 @@
 
 #include "game/game_context.h"
 #include "replay/game_watcher.h"
+#include "shell/game_folders.h"
 
 namespace vuzed {
 
 class TForm1 {
  public:
   // Creates the engine components on the platform and puts the device into
-  // window mode at 640 x 480 (FormCreate).
+  // window mode at 640 x 480 (FormCreate). The game reads its content from
+  // folders.Root and keeps its settings and logs where folders say.
+  TForm1(const TPlatform& platform, const TGameFolders& folders);
+  // The game directory root: data/ below it, the logs in it.
   TForm1(const TPlatform& platform, const std::filesystem::path& root);
   // FormDestroy: frees the game objects in the shut-down order; freeing the
   // stage director saves the settings file.
@@ -60,6 +64,7 @@ class TForm1 {
   bool ScreenshotKeyHeld_ = false;
   std::unique_ptr<TGameContext> Context_;
   bool Destroyed_ = false;
+  bool SavesSettings_ = true;
   TGameWatcher* Watcher_ = nullptr;
 };
 

@@ -7,7 +7,9 @@ namespace vuzed {
 const char* const kRunHelp =
     "usage: vuzed-tool run [options]\n"
     "Runs the real game loop headless and prints one JSON summary line.\n"
-    "  --root DIR           directory that holds data/ (default: current)\n"
+    "  --root DIR           directory that holds data/ (default: the current one when\n"
+    "                       it holds data/, else the installed game's data, with the\n"
+    "                       settings in $XDG_DATA_HOME/vuzed/information.ini)\n"
     "  --stage N            start stage N after start-up (default 1)\n"
     "  --boot               stay in the normal flow (opening, title) instead\n"
     "  --frames N           passes to run (default 600)\n"
@@ -59,6 +61,7 @@ std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args,
       o.Help = true;
     } else if (a == "--root") {
       if (!value(o.Root) || o.Root.empty()) return bad("--root needs a directory");
+      o.RootGiven = true;
     } else if (a == "--stage") {
       if (!value(v) || !ParseNumber(v, o.Stage)) return bad("--stage needs a whole number, got \"" + v + "\"");
       o.StageGiven = true;

@@ -16,6 +16,7 @@ struct TScreenshotRequest {
 
 struct TRunOptions {
   std::string Root = ".";
+  bool RootGiven = false;
   int32_t Stage = 1;
   bool StageGiven = false;
   bool Boot = false;

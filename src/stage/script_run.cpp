@@ -19,7 +19,6 @@
 namespace vuzed {
 namespace {
 
-constexpr const char* kSettingsPath = "data\\information.ini";
 constexpr const char* kLoadingPicturePath = "data\\Graphic\\Other\\10.bmp";
 
 // Script reports go to the engine log of the game's device.
@@ -71,7 +70,7 @@ void TScriptRun::Initialize() {
 
   // Settings, display mode and every picture and sound, only when the
   // settings file exists (the game never creates it).
-  if (auto file = Context_.Files.Resolve(kSettingsPath)) {
+  if (auto file = Context_.SettingsFile()) {
     TIniFile::RemoveStaleTemporaries(*file);
     TSettings settings;
     std::vector<std::string> warnings;
@@ -170,7 +169,7 @@ void TScriptRun::EndGame() {
 }
 
 void TScriptRun::SaveInformation() {
-  auto file = Context_.Files.Resolve(kSettingsPath);
+  auto file = Context_.SettingsFile();
   if (!file) return;
   const TState* state = Context_.State.get();
   if (!state) return;

@@ -20,12 +20,14 @@ TEST(RunOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(d->Seed, 1u);
   EXPECT_FALSE(d->Boot);
   EXPECT_EQ(d->Root, ".");
+  EXPECT_FALSE(d->RootGiven);  // the current directory or the installed game
 
   auto o = Parse({"--root", "r", "--stage", "10", "--frames", "5", "--seed", "4294967295", "--input", "keys.txt",
                   "--dump", "--trace", "2", "--invincible", "--video", "gl", "--screenshot", "3:a.png",
                   "--screenshot", "4:b.bmp"});
   ASSERT_TRUE(o);
   EXPECT_EQ(o->Root, "r");
+  EXPECT_TRUE(o->RootGiven);
   EXPECT_EQ(o->Stage, 10);
   EXPECT_EQ(o->Frames, 5);
   EXPECT_EQ(o->Seed, 4294967295u);

@@ -21,5 +21,7 @@ void WriteTiles(PictureWriter& out);
 // The 3D stage backgrounds: meshes and their textures, in Graphic/VZ/.
 void WriteBackgroundMeshes(PictureWriter& out);
 void WriteBackgroundTextures(PictureWriter& out);
+// The desktop icon at every size, below an icon folder (not the data folder).
+void WriteIcons(PictureWriter& out);
 
 }  // namespace vuzed::pictures
