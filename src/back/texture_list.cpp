@@ -1,7 +1,9 @@
 #include "back/texture_list.h"
 
+#include <cstdio>
 #include <string>
 
+#include "engine/graphics/device.h"
 #include "game/game_context.h"
 
 namespace vuzed {
@@ -18,7 +20,10 @@ const std::array<TPictureTableInfo, kPictureTableCount> kPictureTables{{
 
 TTextureList::TTextureList(TGameContext& context) : Context_(context) {
   const char* titlePath = "data\\Graphic\\Other\\12.bmp";
-  if (Context_.Files.Exists(titlePath)) Title_ = LoadPicture(Context_, titlePath, 0, MakeColor(255, 0, 0, 0));
+  if (Context_.Files.Exists(titlePath))
+    Title_ = LoadPicture(Context_, titlePath, 0, MakeColor(255, 0, 0, 0));
+  else
+    ReportMissingPicture(titlePath);
   EnterPlayfield(Context_.Textures, this);
 }
 
@@ -46,10 +51,23 @@ void TTextureList::LoadTables() {
     slots.resize(size_t(info.LastNumber) + 1);
     for (int n = 0; n <= info.LastNumber; ++n) {
       std::string path = std::string(info.Folder) + std::to_string(n) + ".bmp";
-      if (!Context_.Files.Exists(path)) continue;
+      if (!Context_.Files.Exists(path)) {
+        ReportMissingPicture(path);
+        continue;
+      }
       slots[size_t(n)] = LoadPicture(Context_, path, MakeColor(0, 255, 255, 255), info.Key);
     }
   }
+}
+
+void TTextureList::ReportMissingPicture(const std::string& gamePath) const {
+  if (!Context_.Files.Exists("data\\Graphic")) return;
+  std::string shown = gamePath;
+  for (char& c : shown)
+    if (c == '\\') c = '/';
+  const std::string message = shown + ": the picture file is missing";
+  std::fprintf(stderr, "%s\n", message.c_str());
+  if (Context_.Dovivez1) Context_.Dovivez1->Log().WriteLog(message);
 }
 
 TMXTexture* TTextureList::Get(TPictureTable table, int number) const {

@@ -13,6 +13,12 @@
 //   effect       data\Graphic\Effect\         0..11  magenta
 //   back         data\Graphic\Back\           0..61  magenta
 //   title extra  data\Graphic\Other\12.bmp    one    black
+//
+// Every file the tables name is expected: one that is missing is reported
+// once, when the tables are filled, as "data/Graphic/Bullet/57.bmp: the
+// picture file is missing" on stderr and in the engine log, as a sound file
+// that cannot be used is. Without a data\Graphic folder at all nothing is
+// reported (the data then simply has no pictures, as headless test data).
 
 #include <array>
 #include <memory>
@@ -59,6 +65,10 @@ class TTextureList {
                                                  uint32_t fillColor, uint32_t key);
 
  private:
+  // One line for a file the tables name that is not there, unless the whole
+  // graphics folder is absent.
+  void ReportMissingPicture(const std::string& gamePath) const;
+
   TGameContext& Context_;
   std::array<std::vector<std::unique_ptr<TMXTexture>>, kPictureTableCount> Tables_;
   std::unique_ptr<TMXTexture> Title_;

@@ -23,6 +23,7 @@ namespace vuzed {
 class AudioBackend;
 class Clock;
 class InputSource;
+class TKeyMapInput;
 class RenderBackend;
 class WindowHost;
 class TDovivez;
@@ -43,6 +44,9 @@ struct TPlatform {
   RenderBackend* Render = nullptr;
   WindowHost* Window = nullptr;
   InputSource* Input = nullptr;  // may be null: no input devices
+  // The layer under Input that gives the game buttons the player's keys; it
+  // gets the [Keys] section when the settings are read. May be null.
+  TKeyMapInput* KeyMap = nullptr;
   Clock* Time = nullptr;
   AudioBackend* Audio = nullptr;  // may be null: no audio device, no sound
 };
