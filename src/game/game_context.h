@@ -44,11 +44,11 @@ struct TPlatform {
   RenderBackend* Render = nullptr;
   WindowHost* Window = nullptr;
   InputSource* Input = nullptr;  // may be null: no input devices
+  Clock* Time = nullptr;
+  AudioBackend* Audio = nullptr;  // may be null: no audio device, no sound
   // The layer under Input that gives the game buttons the player's keys; it
   // gets the [Keys] section when the settings are read. May be null.
   TKeyMapInput* KeyMap = nullptr;
-  Clock* Time = nullptr;
-  AudioBackend* Audio = nullptr;  // may be null: no audio device, no sound
 };
 
 struct TGameContext : TPlayfield {
