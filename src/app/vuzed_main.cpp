@@ -18,6 +18,7 @@
 #include <system_error>
 
 #include "engine/input/dik_codes.h"
+#include "engine/input/key_map_input.h"
 #include "engine/platform/clock.h"
 #include "engine/platform/executable_directory.h"
 #include "engine/platform/save_directory.h"
@@ -124,8 +125,11 @@ int main(int argc, char** argv) {
 
   // Playing: the game reads the keys once per pass through the recorder.
   // Watching: it reads the replay's, with the live fast-forward keys.
+  // Under the recorder, the player's keys become the game's own, so a replay
+  // holds the game's buttons, not the keys that pressed them.
   vuzed::InputSource& live = video->Input();
-  vuzed::TRecordingInput recording(live);
+  vuzed::TKeyMapInput keyMap(live);
+  vuzed::TRecordingInput recording(keyMap);
   vuzed::TReplayRecorder recorder(recording, SaveReplay);
   std::optional<vuzed::TReplayInput> replayInput;
   std::optional<vuzed::TReplayPlayer> player;
@@ -140,6 +144,7 @@ int main(int argc, char** argv) {
   platform.Render = &video->Render();
   platform.Window = &video->Window();
   platform.Input = replay ? static_cast<vuzed::InputSource*>(&*replayInput) : &recording;
+  platform.KeyMap = &keyMap;
   platform.Time = &clock;
 
   {

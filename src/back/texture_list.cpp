@@ -1,10 +1,22 @@
 #include "back/texture_list.h"
 
+#include <cstdio>
 #include <string>
 
+#include "engine/graphics/device.h"
 #include "game/game_context.h"
 
 namespace vuzed {
+namespace {
+
+constexpr const char* kGraphicFolder = "data\\Graphic";
+constexpr const char* kTitlePath = "data\\Graphic\\Other\\12.bmp";
+
+std::string PicturePath(const TPictureTableInfo& info, int number) {
+  return std::string(info.Folder) + std::to_string(number) + ".bmp";
+}
+
+}  // namespace
 
 const std::array<TPictureTableInfo, kPictureTableCount> kPictureTables{{
     {TPictureTable::Player, "data\\Graphic\\Player\\", 11, MakeColor(255, 255, 0, 255)},
@@ -17,8 +29,10 @@ const std::array<TPictureTableInfo, kPictureTableCount> kPictureTables{{
 }};
 
 TTextureList::TTextureList(TGameContext& context) : Context_(context) {
-  const char* titlePath = "data\\Graphic\\Other\\12.bmp";
-  if (Context_.Files.Exists(titlePath)) Title_ = LoadPicture(Context_, titlePath, 0, MakeColor(255, 0, 0, 0));
+  if (Context_.Files.Exists(kTitlePath))
+    Title_ = LoadPicture(Context_, kTitlePath, 0, MakeColor(255, 0, 0, 0));
+  else
+    TitleMissing_ = Context_.Files.Exists(kGraphicFolder);
   EnterPlayfield(Context_.Textures, this);
 }
 
@@ -40,22 +54,51 @@ std::unique_ptr<TMXTexture> TTextureList::LoadPicture(TGameContext& context, con
 }
 
 void TTextureList::LoadTables() {
+  const bool graphicFolder = Context_.Files.Exists(kGraphicFolder);
   for (const TPictureTableInfo& info : kPictureTables) {
     auto& slots = Tables_[size_t(info.Table)];
+    auto& missing = Missing_[size_t(info.Table)];
     slots.clear();
     slots.resize(size_t(info.LastNumber) + 1);
+    missing.assign(slots.size(), false);
     for (int n = 0; n <= info.LastNumber; ++n) {
-      std::string path = std::string(info.Folder) + std::to_string(n) + ".bmp";
-      if (!Context_.Files.Exists(path)) continue;
+      std::string path = PicturePath(info, n);
+      if (!Context_.Files.Exists(path)) {
+        missing[size_t(n)] = graphicFolder;
+        continue;
+      }
       slots[size_t(n)] = LoadPicture(Context_, path, MakeColor(0, 255, 255, 255), info.Key);
     }
   }
 }
 
+void TTextureList::ReportMissingPicture(const std::string& gamePath) const {
+  std::string shown = gamePath;
+  for (char& c : shown)
+    if (c == '\\') c = '/';
+  const std::string message = shown + ": the picture file is missing";
+  std::fprintf(stderr, "%s\n", message.c_str());
+  if (Context_.Dovivez1) Context_.Dovivez1->Log().WriteLog(message);
+}
+
 TMXTexture* TTextureList::Get(TPictureTable table, int number) const {
   const auto& slots = Tables_[size_t(table)];
   if (number < 0 || size_t(number) >= slots.size()) return nullptr;
+  std::vector<bool>& missing = Missing_[size_t(table)];
+  if (missing[size_t(number)]) {
+    missing[size_t(number)] = false;
+    for (const TPictureTableInfo& info : kPictureTables)
+      if (info.Table == table) ReportMissingPicture(PicturePath(info, number));
+  }
   return slots[size_t(number)].get();
+}
+
+TMXTexture* TTextureList::TitleTexture() const {
+  if (TitleMissing_) {
+    TitleMissing_ = false;
+    ReportMissingPicture(kTitlePath);
+  }
+  return Title_.get();
 }
 
 int TTextureList::SlotCount(TPictureTable table) const { return int(Tables_[size_t(table)].size()); }

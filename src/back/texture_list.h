@@ -13,8 +13,16 @@
 //   effect       data\Graphic\Effect\         0..11  magenta
 //   back         data\Graphic\Back\           0..61  magenta
 //   title extra  data\Graphic\Other\12.bmp    one    black
+//
+// A picture the game asks for whose file is missing is reported the first
+// time it is asked for, once per file however often it is drawn, as
+// "data/Graphic/Bullet/57.bmp: the picture file is missing" on stderr and in
+// the engine log (as a sound file that cannot be used is). Numbers nobody
+// asks for may be missing quietly, and without a data\Graphic folder at all
+// nothing is reported (the data then has no pictures, as headless test data).
 
 #include <array>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -51,7 +59,7 @@ class TTextureList {
   // outside the table (a script may ask for any number; we never read outside).
   TMXTexture* Get(TPictureTable table, int number) const;
   int SlotCount(TPictureTable table) const;
-  TMXTexture* TitleTexture() const { return Title_.get(); }
+  TMXTexture* TitleTexture() const;
 
   // One picture as the game makes it: fill colour, file, colour key. Nothing
   // when the file could not be read at all.
@@ -59,9 +67,16 @@ class TTextureList {
                                                  uint32_t fillColor, uint32_t key);
 
  private:
+  // One line for a missing file the game asked for.
+  void ReportMissingPicture(const std::string& gamePath) const;
+
   TGameContext& Context_;
   std::array<std::vector<std::unique_ptr<TMXTexture>>, kPictureTableCount> Tables_;
   std::unique_ptr<TMXTexture> Title_;
+  // Slots whose file was missing when the tables were filled (only while a
+  // graphics folder exists), cleared once reported; likewise the title's.
+  mutable std::array<std::vector<bool>, kPictureTableCount> Missing_;
+  mutable bool TitleMissing_ = false;
 };
 
 }  // namespace vuzed

@@ -24,6 +24,7 @@ namespace vuzed {
 class AudioBackend;
 class Clock;
 class InputSource;
+class TKeyMapInput;
 class RenderBackend;
 class WindowHost;
 class TDovivez;
@@ -46,6 +47,9 @@ struct TPlatform {
   InputSource* Input = nullptr;  // may be null: no input devices
   Clock* Time = nullptr;
   AudioBackend* Audio = nullptr;  // may be null: no audio device, no sound
+  // The layer under Input that gives the game buttons the player's keys; it
+  // gets the [Keys] section when the settings are read. May be null.
+  TKeyMapInput* KeyMap = nullptr;
 };
 
 struct TGameContext : TPlayfield {

@@ -12,6 +12,7 @@
 #include "enemy/enemy_control.h"
 #include "enemy/laser_hooks.h"
 #include "engine/graphics/device.h"
+#include "engine/input/key_map_input.h"
 #include "engine/platform/clock.h"
 #include "engine/platform/executable_directory.h"
 #include "engine/platform/null_render_backend.h"
@@ -206,8 +207,10 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   platform.Audio = audio.get();
   platform.Render = video ? &video->Render() : static_cast<RenderBackend*>(&nullRender);
   platform.Window = video ? &video->Window() : static_cast<WindowHost*>(&nullWindow);
-  TAutoplayInput bot(input);
-  InputSource& played = options.Autoplay ? static_cast<InputSource&>(bot) : input;
+  // The player's keys from the settings file, under the bot and the recorder.
+  TKeyMapInput keyMap(input);
+  TAutoplayInput bot(keyMap);
+  InputSource& played = options.Autoplay ? static_cast<InputSource&>(bot) : keyMap;
   // Recording: the game reads the input once per pass through the recorder.
   // Replaying: the game reads the replay's input instead.
   const bool record = !options.RecordFile.empty();
@@ -223,6 +226,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     player.emplace(*replay, *replayInput, options.Verify, err);
   }
   platform.Input = replay ? &*replayInput : record ? &recording : &played;
+  platform.KeyMap = &keyMap;
   platform.Time = &clock;
   const int64_t frames = replay && !options.FramesGiven ? int64_t(replay->Passes) : options.Frames;
 

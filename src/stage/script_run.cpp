@@ -10,6 +10,7 @@
 #include "enemy/enemy_control.h"
 #include "engine/graphics/device.h"
 #include "engine/graphics/texture.h"
+#include "engine/input/key_map_input.h"
 #include "player/player_control.h"
 #include "game/game_context.h"
 #include "state/ini_file.h"
@@ -75,7 +76,11 @@ void TScriptRun::Initialize() {
     TSettings settings;
     std::vector<std::string> warnings;
     ReadSettings(*file, settings, &warnings);
-    for (const std::string& w : warnings) std::fprintf(stderr, "%s\n", w.c_str());
+    for (const std::string& w : warnings) {
+      std::fprintf(stderr, "%s\n", w.c_str());
+      WriteEngineLog(Context_, w);
+    }
+    if (Context_.Platform.KeyMap) Context_.Platform.KeyMap->SetMap(settings.Keys);
     FullScreen = settings.FullScreen;
     TState& state = *Context_.State;
     state.ScoreTable = settings.ScoreTable;

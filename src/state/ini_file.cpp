@@ -132,6 +132,24 @@ std::optional<TIniFile::SectionRange> TIniFile::FindSection(std::string_view sec
   return std::nullopt;
 }
 
+std::optional<std::vector<TIniFile::Entry>> TIniFile::SectionEntries(std::string_view section) const {
+  std::optional<SectionRange> range = FindSection(section);
+  if (!range) return std::nullopt;
+  std::vector<Entry> entries;
+  for (std::size_t i = range->Header + 1; i < range->End; ++i) {
+    const std::string& content = Lines_[i].Content;
+    const int line = int(i) + 1;
+    if (auto kv = ParseKeyLine(content)) {
+      entries.push_back({std::string(kv->Key), std::string(kv->Value), line});
+      continue;
+    }
+    std::string_view t = TrimLeft(content);
+    if (t.empty() || t.front() == ';' || t.front() == '#') continue;
+    entries.push_back({"", std::string(Trim(content)), line});
+  }
+  return entries;
+}
+
 std::optional<std::size_t> TIniFile::FindKey(const SectionRange& range, std::string_view key) const {
   key = Trim(key);
   for (std::size_t i = range.Header + 1; i < range.End; ++i) {

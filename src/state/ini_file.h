@@ -41,6 +41,17 @@ class TIniFile {
   // The value of the first matching key, or nothing.
   std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
+  // One line of a section: a key line, or a line that is neither a key
+  // line, a comment nor blank (then Key is empty and Value holds the line).
+  struct Entry {
+    std::string Key;
+    std::string Value;
+    int Line = 0;  // in the file, from 1
+  };
+  // The key and garbage lines of the section's first occurrence, in file
+  // order; nothing when the file has no such section.
+  std::optional<std::vector<Entry>> SectionEntries(std::string_view section) const;
+
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view defaultValue) const;
   // A decimal integer with an optional sign; a missing key, or a value that

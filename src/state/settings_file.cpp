@@ -31,6 +31,21 @@ class SettingsReader {
     return Integer(section, key) != 0;
   }
 
+  // The [Keys] section, taken whole or not at all.
+  TKeyMap Keys() const {
+    std::optional<std::vector<TIniFile::Entry>> lines = Ini_.SectionEntries("Keys");
+    if (!lines) return TKeyMap::Defaults();
+    std::vector<TKeyEntry> entries;
+    for (const TIniFile::Entry& line : *lines) entries.push_back({line.Key, line.Value, line.Line});
+    std::string error;
+    if (std::optional<TKeyMap> map = ParseKeyMap(entries, error)) return *map;
+    if (Warnings_) {
+      Warnings_->push_back(FileName_ + ":" + error +
+                           " (the [Keys] section is ignored; the default keys are used)");
+    }
+    return TKeyMap::Defaults();
+  }
+
  private:
   const TIniFile& Ini_;
   std::string FileName_;
@@ -71,6 +86,7 @@ bool ReadSettings(const std::filesystem::path& file, TSettings& out,
   s.WhetherMusic = read.Bool("Sound", "WhetherMusic");
   s.MusicVolume = read.Integer("Sound", "MusicVolume");
   s.SEVolume = read.Integer("Sound", "SEVolume");
+  s.Keys = read.Keys();
   out = s;
   return true;
 }

@@ -13,14 +13,19 @@
 //   [SystemResult] AllTime in milliseconds (read, written accumulated),
 //                  PlayTime (read, written)
 //   [Sound]        WhetherMusic, MusicVolume, SEVolume (read only)
+//   [Keys]         the player's keys (engine/input/key_map.h; read only, so
+//                  the section stays as the player wrote it)
 // A missing key reads as 0 (false); so does a value that is not a whole
-// number, which also produces a warning.
+// number, which also produces a warning. A [Keys] section with a fault is
+// ignored whole, with one warning naming its line; the default keys stay.
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "engine/input/key_map.h"
 
 namespace vuzed {
 
@@ -37,6 +42,7 @@ struct TSettings {
   bool WhetherMusic = false;
   int32_t MusicVolume = 0;
   int32_t SEVolume = 0;
+  TKeyMap Keys = TKeyMap::Defaults();
 };
 
 // "Score<g>_<b>_<k>" with rank k = 1..4 innermost: Score1_1_1 .. Score1_4_4
@@ -47,7 +53,8 @@ std::vector<std::string> ScoreKeyNames();
 
 // Reads every setting in the game's order. False, with `out` untouched, when
 // the file does not exist or cannot be read. Values that are not numbers
-// add one message each to `warnings` (when given).
+// add one message each to `warnings` (when given), and so does a faulty
+// [Keys] section ("information.ini:LINE: text").
 bool ReadSettings(const std::filesystem::path& file, TSettings& out,
                   std::vector<std::string>* warnings);
 

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "engine/graphics/pixel_format.h"
 #include "support/bmp_writer.h"
 #include "support/game_fixture.h"
+#include "support/test_dir.h"
+#include "support/tool_runner.h"
 
 namespace vuzed {
 namespace {
@@ -93,6 +99,40 @@ TEST_F(TextureListTest, AnUnreadablePictureLeavesItsSlotAndTheGameGoesOn) {
   EXPECT_EQ(List().Get(TPictureTable::Player, 2), nullptr);
   EXPECT_NE(List().Get(TPictureTable::Player, 3), nullptr);
   g.RunTo(3);
+}
+
+// A picture the game asks for whose file is missing is reported once, on
+// stderr and in the engine log, however many frames draw it; numbers nobody
+// asks for stay quiet, and so does data without a graphics folder.
+TEST(MissingPictures, EachMissingPictureInUseIsReportedOnceUnlessThereIsNoGraphicsFolder) {
+  const std::string missing = ": the picture file is missing";
+  // The status display draws the life and bomb marks every frame.
+  const std::string lifeMark = "data/Graphic/Else/31.bmp" + missing;
+  const std::string bombMark = "data/Graphic/Else/32.bmp" + missing;
+  for (const bool graphicFolder : {true, false}) {
+    SCOPED_TRACE(graphicFolder ? "with a graphics folder" : "without one");
+    test::TempDir root;
+    root.Write("data/information.ini", "[Screen]\nFullScreen=0\n");
+    if (graphicFolder) root.Write("data/Graphic/Player/1.bmp", Bmp(4, 4, 0x808080));
+    const auto run = test::RunTool({"run", "--root", root.Path().string(), "--frames", "120"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    std::vector<std::string> lines;
+    for (size_t at = 0, end; (end = run.Err.find('\n', at)) != std::string::npos; at = end + 1)
+      lines.push_back(run.Err.substr(at, end - at));
+    if (!graphicFolder) {
+      EXPECT_EQ(run.Err.find(missing), std::string::npos) << run.Err;
+      continue;
+    }
+    const std::string log = root.Read("Dovivez_DebugLog.txt");
+    for (const std::string& line : {lifeMark, bombMark}) {
+      EXPECT_EQ(std::count(lines.begin(), lines.end(), line), 1) << run.Err;
+      EXPECT_NE(log.find(line), std::string::npos) << log;
+      EXPECT_EQ(log.find(line), log.rfind(line)) << log;
+    }
+    // The ship's picture is there; a bullet picture nobody drew is not asked for.
+    EXPECT_EQ(run.Err.find("Player/1.bmp"), std::string::npos) << run.Err;
+    EXPECT_EQ(run.Err.find("Bullet/100.bmp"), std::string::npos) << run.Err;
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "engine/input/dik_codes.h"
 #include "state/ini_file.h"
 #include "support/test_dir.h"
 
@@ -158,6 +159,38 @@ TEST(SaveSettings, RoundTripKeepsWhatTheGameDoesNotWrite) {
   EXPECT_EQ(again.AllTime, 123456 + 600000);
   EXPECT_EQ(again.PlayTime, 77);
   EXPECT_TRUE(again.WhetherMusic);
+}
+
+// The [Keys] section: read whole or not at all, and saved as the player
+// wrote it, faults, comments and letter case included.
+TEST(SettingsKeys, AGoodSectionIsReadAFaultyOneWarnsOnceAndBothAreSavedAsWritten) {
+  struct Case {
+    const char* Section;
+    uint8_t Shot;
+    std::string Warning;
+  };
+  const Case cases[] = {
+      {"[Keys]\r\n; mine\r\nshot = Space\r\nBombPad=4\r\n", dik::SPACE, ""},
+      {"[keys]\r\nShot=c\r\nBomb=spcae\r\nJump=v\r\n", dik::Z,
+       "information.ini:54: Bomb: unknown key \"spcae\" (the [Keys] section is ignored; the default keys are used)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Section);
+    TempDir dir;
+    // The section starts on line 52, after the 51 lines of the complete file.
+    const std::string text = CompleteFile() + c.Section;
+    fs::path file = dir.Write("information.ini", text);
+    TSettings s;
+    std::vector<std::string> warnings;
+    ASSERT_TRUE(ReadSettings(file, s, &warnings));
+    EXPECT_EQ(s.Keys.Keys[size_t(TGameButton::Shot)], c.Shot);
+    EXPECT_EQ(warnings, c.Warning.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.Warning});
+    s.ScoreTable[0] = 5;
+    ASSERT_TRUE(SaveSettings(file, s, 1));
+    const std::string saved = dir.Read("information.ini");
+    EXPECT_EQ(saved.substr(saved.size() - std::string(c.Section).size()), c.Section);
+    EXPECT_NE(saved, text);
+  }
 }
 
 TEST(SaveSettings, NeverCreatesTheFile) {

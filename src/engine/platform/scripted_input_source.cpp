@@ -3,24 +3,10 @@
 #include <algorithm>
 #include <charconv>
 
-#include "engine/input/dik_codes.h"
+#include "engine/input/key_names.h"
 
 namespace vuzed {
 namespace {
-
-struct KeyName {
-  std::string_view Name;
-  uint8_t Dik;
-};
-
-constexpr KeyName kKeyNames[] = {
-    {"up", dik::UP},       {"down", dik::DOWN},     {"left", dik::LEFT},   {"right", dik::RIGHT},
-    {"z", dik::Z},         {"x", dik::X},           {"c", dik::C},         {"a", dik::A},
-    {"s", dik::S},         {"d", dik::D},           {"p", dik::P},         {"esc", dik::ESCAPE},
-    {"f1", dik::F1},       {"f3", dik::F3},         {"f4", dik::F4},       {"f5", dik::F5},
-    {"f11", dik::F11},     {"f12", dik::F12},
-    {"shift", dik::LSHIFT}, {"ctrl", dik::LCONTROL}, {"tab", dik::TAB},     {"space", dik::SPACE},
-};
 
 bool ParseInt(std::string_view text, int64_t& out) {
   if (text.empty()) return false;
@@ -49,11 +35,9 @@ std::vector<std::string_view> SplitBlanks(std::string_view line) {
 
 // Parses one key word into the span; false when it is not a key.
 bool AddKey(std::string_view word, ScriptedInputSource::Span& span, bool& pad) {
-  for (const KeyName& k : kKeyNames) {
-    if (word == k.Name) {
-      span.Keys.push_back(k.Dik);
-      return true;
-    }
+  if (const TKeyName* key = FindKeyName(word)) {
+    span.Keys.push_back(key->Dik);
+    return true;
   }
   if (word.substr(0, 3) == "pad") {
     int64_t n = 0;

@@ -4,9 +4,10 @@
 // Script format: LF or CRLF lines; "#" starts a comment line; blank lines are
 // ignored. Every other line is "FROM[-TO] KEY..." : the keys are held down from
 // pass FROM to pass TO inclusive (passes count from 1); lines covering the same
-// pass add up. Keys: up down left right z x c a s d p esc f1 f3 f4 f5 f11 f12
-// shift ctrl tab space, pad0..pad31 (game pad buttons) and stick:X,Y (X, Y in -1, 0,
-// 1: the pad's axes at full deflection). A pad exists only when the script
+// pass add up. Keys: every name of key_names.h (the letters and digits, up
+// down left right esc space enter shift ctrl f1 to f12 and the rest, lower
+// case), pad0..pad31 (game pad buttons) and stick:X,Y (X, Y in -1, 0, 1: the
+// pad's axes at full deflection). A pad exists only when the script
 // names a pad key or a stick.
 //
 // The spans are indexed once: moving on by one pass only looks at the spans

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "engine/input/dik_codes.h"
+#include "engine/input/key_names.h"
 
 namespace vuzed {
 namespace {
@@ -45,6 +49,18 @@ TEST(ScriptedInput, EveryNamedKeyMapsToItsCode) {
                     dik::P, dik::ESCAPE, dik::F1, dik::F3, dik::F4, dik::F5, dik::LSHIFT, dik::LCONTROL, dik::TAB,
                     dik::SPACE})
     EXPECT_TRUE(s.IsKeyDown(k)) << int(k);
+  // Every key the settings' [Keys] section can name, each on its own pass.
+  std::string script;
+  for (size_t i = 0; i < KeyNames().size(); ++i)
+    script += std::to_string(i + 2) + " " + std::string(KeyNames()[i].Name) + "\n";
+  auto all = ParseOk(script);
+  for (size_t i = 0; i < KeyNames().size(); ++i) {
+    all.SetPass(int64_t(i + 2));
+    std::array<uint8_t, 256> keys{};
+    all.ReadKeyboard(keys);
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), 0x80), 1) << KeyNames()[i].Name;
+    EXPECT_EQ(keys[KeyNames()[i].Dik], 0x80) << KeyNames()[i].Name;
+  }
 }
 
 TEST(ScriptedInput, PadExistsOnlyWhenNamed) {
