@@ -54,6 +54,9 @@ picture argb32_v5 argb.png BMP
 picture argb32 argb.png BMP3 -define bmp3:alpha=true
 picture rgb555 rgb.png BMP -type truecolor -define bmp:subtype=RGB555
 picture rgb565 rgb.png BMP -type truecolor -define bmp:subtype=RGB565
+# With the 40-byte header ImageMagick says "bit fields" but writes no masks:
+# the pixels follow the header at once.
+picture rgb555_bmp3 rgb.png BMP3 -type truecolor -define bmp:subtype=RGB555
 
 # ImageMagick writes rows bottom-up only. The top-down files are its files
 # with the rows in the other order and the height negated; ImageMagick then
@@ -72,6 +75,13 @@ top_down() {  # FROM TO
 top_down pal8 pal8_topdown
 top_down rgb24 rgb24_topdown
 top_down argb32 argb32_topdown
+
+# And a plain 16-bit file (no bit fields: 1-5-5-5 by definition) is its
+# maskless 5-5-5 file saying so.
+perl -e '
+  local $/; open(my $in, "<:raw", $ARGV[0]) or die; my $b = <$in>;
+  substr($b, 30, 4) = pack("V", 0);
+  open(my $o, ">:raw", $ARGV[1]) or die; print $o $b;' "$out/rgb555_bmp3.bmp" "$out/rgb555_plain.bmp"
 
 for f in "$out"/*.bmp; do
   n=${f%.bmp}
