@@ -30,6 +30,7 @@ struct TRunOptions {
   bool Dump = false;
   int64_t Trace = 0;
   bool Invincible = false;
+  std::string RssLog;  // resident memory samples go here (shell/rss_log.h)
   bool Autoplay = false;
   bool VideoGl = false;
   std::vector<TScreenshotRequest> Screenshots;
