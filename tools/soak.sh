@@ -3,9 +3,10 @@
 # never dies with the shot key held. After stage 4 the game returns to the
 # title, where the held key starts the next game, so one run goes round the
 # main game again and again. The run samples its own resident memory
-# (vuzed-tool run --rss-log). The soak fails when the memory at the end
-# exceeds the memory once stage 1 is over by more than MAX_GROWTH percent, or
-# when anything (a script report) appears on stderr.
+# (vuzed-tool run --rss-log). The soak fails when the memory once stage 1 is
+# over, or the peak of a round of the game, grows by more than MAX_GROWTH
+# percent from the first round to a later one (see below), or when anything
+# (a script report) appears on stderr.
 #
 #   tools/soak.sh BUILD_DIR [PASSES] [MAX_GROWTH]   (defaults 216000, 5)
 #
@@ -72,19 +73,31 @@ if [ -s "$root/err.log" ]; then
   fail=1
 fi
 
-# Samples: frame, stage, kB. The baseline is the first sample taken in
-# stage 2, the memory once stage 1 is over.
+# Samples: frame, stage, kB. The game goes round (stages 1 to 4, the title,
+# stage 1 again), and its memory rises and falls within each round (stage 4
+# holds more than the start of stage 2), so memory is compared at the same
+# point of different rounds: the first sample in stage 2 of the last round
+# against that of the first (the memory once stage 1 is over), and the peak
+# of the last complete round against the peak of the first. Either growing
+# by more than MAX_GROWTH percent fails. The end against the memory after
+# stage 1 is shown as well.
 sed -n 's/^{"frame":\([0-9]*\),"stage":\([0-9-]*\),"rss_kb":\([0-9-]*\)}$/\1 \2 \3/p' "$root/rss.log" > "$root/rss.txt"
 summary=$(awk -v limit="$max_growth" '
+  function pct(a, b) { return 100 * (a - b) / b }
   { frame = $1; stage = $2; kb = $3
+    if (NR > 1 && stage == 1 && last != 1) { rounds++; peaks[rounds] = peak; peak = 0 }
     if (kb > peak) peak = kb
-    if (base == "" && stage == 2) { base = kb; baseFrame = frame }
-    if (stage == 1 && last == 4) games++
+    if (stage == 2 && last != 2) { after[rounds + 1] = kb; afterFrame[rounds + 1] = frame }
     last = stage; end = kb; endFrame = frame }
   END {
-    if (base == "") { print "none"; exit }
-    growth = 100 * (end - base) / base
-    printf "%d %d %d %d %d %.2f %d %s\n", baseFrame, base, endFrame, end, peak, growth, games + 1, (growth > limit ? "over" : "ok")
+    if (!(1 in after)) { print "none"; exit }
+    n = rounds + 1
+    la = (n in after) ? n : n - 1
+    same = pct(after[la], after[1])
+    peakGrowth = rounds >= 2 ? pct(peaks[rounds], peaks[1]) : 0
+    over = (same > limit || peakGrowth > limit) ? "over" : "ok"
+    printf "%d %d %d %d %.2f %d %d %.2f %d %.2f %s %d %d\n", afterFrame[1], after[1], endFrame, end, pct(end, after[1]),
+      after[la], afterFrame[la], same, rounds, peakGrowth, over, peaks[1], peaks[rounds]
   }' "$root/rss.txt")
 if [ "$summary" = none ]; then
   echo "soak: stage 1 never ended; samples:"
@@ -92,18 +105,18 @@ if [ "$summary" = none ]; then
   exit 1
 fi
 set -- $summary
-echo "soak: passes run            $3 (of $passes) in ${seconds} s"
-echo "soak: games started         $7"
+echo "soak: passes run            $3 (of $passes) in ${seconds} s, rounds completed: $9"
 echo "soak: RSS after stage 1     $2 kB (pass $1)"
-echo "soak: RSS at the end        $4 kB (peak $5 kB)"
-echo "soak: growth                $6 % (limit $max_growth %)"
+echo "soak: RSS at the end        $4 kB ($5 % from after stage 1)"
+echo "soak: after stage 1, last   $6 kB (pass $7): $8 % from the first round"
+[ "$9" -ge 2 ] && echo "soak: round peaks           first ${12} kB, last complete ${13} kB: ${10} %"
 tail -1 "$root/out.log"
 if [ "$3" != "$passes" ] && [ -z "$stopped" ]; then
   echo "soak: the run ended early"
   fail=1
 fi
-if [ "$8" = over ]; then
-  echo "soak: resident memory grew by more than $max_growth %"
+if [ "${11}" = over ]; then
+  echo "soak: resident memory grew by more than $max_growth % from one round to a later one"
   fail=1
 fi
 if [ -n "${SOAK_KEEP:-}" ]; then
