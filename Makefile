@@ -3,6 +3,8 @@
 #   make test  - install missing packages, build the suite with sanitizers, run it
 #   make deps  - only install the missing Debian packages
 #   make package - build a Debian package of the game (build/vuzed_*.deb)
+#   make soak  - an optimised build plays the main game for SOAK_PASSES passes;
+#                fails on memory growth or any script report (tools/soak.sh)
 
 PACKAGES := build-essential cmake ninja-build pkg-config \
             libsdl2-dev libepoxy-dev libvorbis-dev libogg-dev \
@@ -25,11 +27,14 @@ TSAN_BUILD ?= build-tsan
 # Tests that run the mixer's refill thread beside the game thread.
 TSAN_TESTS ?= Zudezu|Mixer|Music|Stream|Sound
 
+SOAK_BUILD ?= build-soak
+SOAK_PASSES ?= 216000
+
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test package tsan bench fuzz clean
+.PHONY: deps build run test package tsan soak bench fuzz clean
 
 deps:
 	@missing=""; \
@@ -66,6 +71,12 @@ tsan: deps
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target vuzed_tests
 	cd $(TSAN_BUILD) && ctest --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)'
 
+# The soak: vuzed-tool and the generated data, optimised, then one long run.
+soak: deps
+	@if [ ! -f $(SOAK_BUILD)/CMakeCache.txt ]; then cmake -S . -B $(SOAK_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DVUZED_TESTS=OFF; fi
+	cmake --build $(SOAK_BUILD) -j $(JOBS) --target vuzed-tool stage_data pictures generate_sounds
+	sh tools/soak.sh $(SOAK_BUILD) $(SOAK_PASSES)
+
 # Benchmarks: an optimised build; every bench program runs in turn.
 bench: deps
 	@if [ ! -f $(BENCH_BUILD)/CMakeCache.txt ]; then cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DVUZED_BENCH=ON -DVUZED_TESTS=OFF; fi
@@ -88,4 +99,4 @@ fuzz: deps
 	done
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(TSAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(TSAN_BUILD) $(SOAK_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -36,6 +36,7 @@
 #include "shell/game_folders.h"
 #include "shell/main_form.h"
 #include "shell/recorded_game.h"
+#include "shell/rss_log.h"
 #include "shell/run_options.h"
 #include "shell/run_stats.h"
 #include "state/state.h"
@@ -230,6 +231,12 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   platform.Time = &clock;
   const int64_t frames = replay && !options.FramesGiven ? int64_t(replay->Passes) : options.Frames;
 
+  TRssLog rss(options.RssLog);
+  if (!rss.Ok()) {
+    err << "vuzed-tool run: cannot write " << options.RssLog << "\n";
+    return 1;
+  }
+
   int status = 0;
   {
     TForm1 form(platform, folders);
@@ -282,12 +289,14 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
           status = 1;
         }
       }
+      rss.AfterPass(form, pass);
       if (options.Trace > 0 && pass % options.Trace == 0 && pass != frames)
         out << SummaryLine(form, frame) << "\n";
       if (player && player->Desync()) break;
       if (form.Closing() || StopSignal() != 0) break;
     }
     recorder.Finish(c);
+    rss.Finish(form, frame);
     if (options.Dump) DumpObjects(form, out);
     out << SummaryLine(form, frame) << "\n";
     out.flush();

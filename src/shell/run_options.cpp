@@ -18,6 +18,8 @@ const char* const kRunHelp =
     "  --dump               one JSON line per object before the summary\n"
     "  --trace N            a summary line after every N-th pass as well\n"
     "  --invincible         the ship ignores hits (they are still counted: \"hits\")\n"
+    "  --rss-log FILE       resident memory (VmRSS) every 60 passes and at the end,\n"
+    "                       one JSON line each: {\"frame\":F,\"stage\":S,\"rss_kb\":K}\n"
     "  --autoplay           a bot plays the ship: shot held, steering clear of what\n"
     "                       comes at it, never bombing (--input keys still work)\n"
     "  --record FILE        write the replay of the game played (docs/replays.md)\n"
@@ -91,6 +93,8 @@ std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args,
       o.Stats = true;
     } else if (a == "--invincible") {
       o.Invincible = true;
+    } else if (a == "--rss-log") {
+      if (!value(o.RssLog) || o.RssLog.empty()) return bad("--rss-log needs a file");
     } else if (a == "--autoplay") {
       o.Autoplay = true;
     } else if (a == "--video") {

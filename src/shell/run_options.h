@@ -31,6 +31,7 @@ struct TRunOptions {
   bool Dump = false;
   int64_t Trace = 0;
   bool Invincible = false;
+  std::string RssLog;  // resident memory samples go here (shell/rss_log.h)
   bool Autoplay = false;
   bool VideoGl = false;
   bool Stats = false;  // speed, drawing and peak object counts on stderr at the end

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <sstream>
+#include <vector>
+
 #include "support/test_dir.h"
 #include "support/tool_runner.h"
 
@@ -78,6 +82,26 @@ TEST(HeadlessRun, DumpListsTheShipFirstAndTheBackgroundSegmentsLast) {
   EXPECT_EQ(lines[3], "{\"kind\":\"segment\",\"i\":1,\"x\":0,\"y\":0.2,\"z\":53.9}");
   EXPECT_EQ(lines[12], "{\"kind\":\"segment\",\"i\":10,\"x\":0,\"y\":0.2,\"z\":-0.1}");
   EXPECT_EQ(lines[13].rfind("{\"frame\":1,", 0), 0u);
+}
+
+// The run's own resident memory every 60 passes and after the last one.
+TEST(HeadlessRun, RssLogSamplesEverySixtyPassesAndAfterTheLast) {
+  TempDir root;
+  const std::string log = (root.Path() / "rss.log").string();
+  auto r = RunTool({"run", "--root", root.Path().string(), "--stage", "2", "--frames", "130", "--rss-log", log});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  std::istringstream lines(root.Read("rss.log"));
+  std::vector<int> frames;
+  for (std::string line; std::getline(lines, line);) {
+    int frame = 0, stage = 0;
+    long kb = 0;
+    ASSERT_EQ(std::sscanf(line.c_str(), "{\"frame\":%d,\"stage\":%d,\"rss_kb\":%ld}", &frame, &stage, &kb), 3) << line;
+    EXPECT_EQ(stage, 2);
+    EXPECT_GT(kb, 1000) << "a running game holds more than a megabyte";
+    frames.push_back(frame);
+  }
+  EXPECT_EQ(frames, (std::vector<int>{60, 120, 130}));
+  EXPECT_EQ(RunTool({"run", "--root", root.Path().string(), "--rss-log", root.Path().string()}).Status, 1);
 }
 
 TEST(HeadlessRun, BadArgumentsAndUnreadableFilesHaveTheirOwnExitStatus) {

@@ -64,6 +64,36 @@ TEST(SoundEndToEnd, TheTitleMusicReachesTheAudioDevice) {
   EXPECT_GT(audio.NonZero, 1000u);
 }
 
+// A stretch of stage 1 as the game ships it (its scripts, settings, and the
+// generated pictures, sounds and music): the stage's music streams through
+// the refill thread while the held shot key and the enemies fire sound
+// effects on the game thread, all mixed into the disk driver. The driver
+// keeps its own pace here (real time: the file stays small) while the game
+// runs as fast as it can. Under the thread sanitizer this is the whole
+// game's sound on both threads.
+TEST(SoundEndToEnd, AStageOfTheGamePlaysMusicAndSoundEffectsThroughTheDevice) {
+  namespace fs = std::filesystem;
+  const fs::path sourceData = fs::path(VUZED_TEST_DATA).parent_path().parent_path() / "data";
+  const fs::path buildData = fs::path(VUZED_TOOL).parent_path() / "data";
+  TempDir root;
+  const fs::path data = root.Path() / "data";
+  fs::create_directories(data);
+  fs::copy(sourceData / "Script", data / "Script", fs::copy_options::recursive);
+  fs::copy_file(sourceData / "information.ini", data / "information.ini");  // music and effects on
+  for (const char* folder : {"Graphic", "Music"}) fs::create_directory_symlink(buildData / folder, data / folder);
+  const std::string keys = root.Write("keys.txt", "1-3000 z\n").string();
+  const fs::path raw = root.Path() / "out.raw";
+  auto r = RunTool({"run", "--root", root.Path().string(), "--stage", "1", "--invincible", "--frames", "3000",
+                    "--input", keys},
+                   {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + raw.string(),
+                    "XDG_DATA_HOME=" + (root.Path() / "xdg").string()});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Err, "");
+  Recording audio = Scan(raw);
+  ASSERT_GT(audio.Bytes, 0u);
+  EXPECT_GT(audio.NonZero, 10000u);
+}
+
 TEST(SoundEndToEnd, WithMusicOffTheDeviceHearsOnlySilence) {
   TempDir root;
   Recording audio = Scan(RunAndRecord(root, false));
