@@ -33,6 +33,11 @@ SOAK_PASSES ?= 216000
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_RUNS ?=
+# AddressSanitizer fills every new block and keeps 256 MB of freed ones by
+# default; for the fuzzers' many small allocations that costs more time than
+# the run itself. Use-after-free is still caught within the smaller quarantine.
+FUZZ_ASAN_OPTIONS ?= max_malloc_fill_size=0:quarantine_size_mb=32
 
 .PHONY: deps build run test package tsan soak bench fuzz clean
 
@@ -84,16 +89,24 @@ bench: deps
 	@for b in $(BENCH_BUILD)/vuzed_bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
 # Fuzzing: clang with libFuzzer, ASan and UBSan; each target runs FUZZ_SECONDS
-# from its corpus folder ($(FUZZ_BUILD)/corpus/<name>/, grown by the run) and
-# the checked-in seeds in fuzz/seeds/<name>/ when there are any.
+# (or, with FUZZ_RUNS set, that many inputs) from its corpus folder
+# ($(FUZZ_BUILD)/corpus/<name>/, grown by the run) and the checked-in seeds in
+# fuzz/seeds/<name>/ when there are any. Inputs are cut at 4096 bytes, or at
+# the largest seed's size when that is larger. Crash files go to $(FUZZ_BUILD).
 fuzz: deps
 	@if [ ! -f $(FUZZ_BUILD)/CMakeCache.txt ]; then CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVUZED_FUZZ=ON -DVUZED_TESTS=OFF; fi
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@for f in $(FUZZ_BUILD)/vuzed_fuzz_*; do \
 	  [ -x "$$f" ] || continue; name=$${f##*/vuzed_fuzz_}; corpus=$(FUZZ_BUILD)/corpus/$$name; \
-	  mkdir -p $$corpus; seeds=""; [ -d fuzz/seeds/$$name ] && seeds=fuzz/seeds/$$name; \
-	  echo "fuzzing $$name for $(FUZZ_SECONDS) s"; \
-	  "$$f" -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $$corpus $$seeds > $(FUZZ_BUILD)/$$name.log 2>&1 \
+	  mkdir -p $$corpus; seeds=""; maxlen=4096; \
+	  if [ -d fuzz/seeds/$$name ]; then \
+	    seeds=fuzz/seeds/$$name; \
+	    for s in $$seeds/*; do n=$$(stat -c %s "$$s"); [ $$n -gt $$maxlen ] && maxlen=$$n; done; \
+	  fi; \
+	  if [ -n "$(FUZZ_RUNS)" ]; then limit=-runs=$(FUZZ_RUNS); else limit=-max_total_time=$(FUZZ_SECONDS); fi; \
+	  echo "fuzzing $$name ($$limit)"; \
+	  ASAN_OPTIONS=$(FUZZ_ASAN_OPTIONS) "$$f" $$limit -max_len=$$maxlen -timeout=10 -rss_limit_mb=2048 -artifact_prefix=$(FUZZ_BUILD)/$$name- \
+	    $$corpus $$seeds > $(FUZZ_BUILD)/$$name.log 2>&1 \
 	    || { tail -40 $(FUZZ_BUILD)/$$name.log; exit 1; }; \
 	  tail -2 $(FUZZ_BUILD)/$$name.log; \
 	done

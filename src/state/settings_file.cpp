@@ -1,8 +1,11 @@
 #include "state/settings_file.h"
 
 #include <algorithm>
+#include <istream>
+#include <iterator>
 #include <limits>
 #include <optional>
+#include <ostream>
 #include <string_view>
 
 #include "state/ini_file.h"
@@ -70,11 +73,10 @@ std::vector<std::string> ScoreKeyNames() {
   return names;
 }
 
-bool ReadSettings(const std::filesystem::path& file, TSettings& out,
-                  std::vector<std::string>* warnings) {
-  std::optional<TIniFile> ini = TIniFile::Load(file);
-  if (!ini) return false;
-  SettingsReader read(*ini, file.filename().string(), warnings);
+namespace {
+
+TSettings ReadSettingsFromIni(const TIniFile& ini, const std::string& fileName, std::vector<std::string>* warnings) {
+  SettingsReader read(ini, fileName, warnings);
   TSettings s;
   s.FullScreen = read.Bool("Screen", "FullScreen");
   std::vector<std::string> keys = ScoreKeyNames();
@@ -87,8 +89,56 @@ bool ReadSettings(const std::filesystem::path& file, TSettings& out,
   s.MusicVolume = read.Integer("Sound", "MusicVolume");
   s.SEVolume = read.Integer("Sound", "SEVolume");
   s.Keys = read.Keys();
-  out = s;
+  return s;
+}
+
+// A value the game could not read was taken as 0; while it still is, the
+// player's text stays as it stands.
+void WriteSettingsIntoIni(TIniFile& ini, const TSettings& settings, int32_t allTimeToWrite) {
+  const auto write = [&ini](std::string_view section, std::string_view key, int32_t value) {
+    const std::optional<std::string> old = ini.Value(section, key);
+    if (value == 0 && old && !TIniFile::ParseInteger(*old)) return;
+    ini.WriteInteger(section, key, value);
+  };
+  write("Screen", "FullScreen", settings.FullScreen ? 1 : 0);
+  ini.WriteInteger("Screen", "ScreenMode", 32);
+  ini.WriteString("Draw", "DrawTime", "all");
+  std::vector<std::string> keys = ScoreKeyNames();
+  for (int i = 0; i < kScoreKeyCount; ++i) write("Score", keys[i], settings.ScoreTable[i]);
+  write("Score", "WhetherExtraOpen", settings.WhetherExtraOpen ? 1 : 0);
+  write("SystemResult", "AllTime", allTimeToWrite);
+  write("SystemResult", "PlayTime", settings.PlayTime);
+}
+
+std::string ReadAll(std::istream& in) {
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+bool ReadSettings(const std::filesystem::path& file, TSettings& out,
+                  std::vector<std::string>* warnings) {
+  std::optional<TIniFile> ini = TIniFile::Load(file);
+  if (!ini) return false;
+  out = ReadSettingsFromIni(*ini, file.filename().string(), warnings);
   return true;
+}
+
+bool ReadSettingsFrom(std::istream& in, const std::string& fileName, TSettings& out,
+                      std::vector<std::string>* warnings) {
+  const std::string text = ReadAll(in);
+  if (in.bad()) return false;
+  out = ReadSettingsFromIni(TIniFile::FromText(text), fileName, warnings);
+  return true;
+}
+
+bool WriteSettingsTo(std::istream& in, std::ostream& out, const TSettings& settings, int32_t allTimeToWrite) {
+  const std::string text = ReadAll(in);
+  if (in.bad()) return false;
+  TIniFile ini = TIniFile::FromText(text);
+  WriteSettingsIntoIni(ini, settings, allTimeToWrite);
+  out << ini.Text();
+  return bool(out);
 }
 
 bool SaveSettings(const std::filesystem::path& file, const TSettings& settings,
@@ -98,21 +148,7 @@ bool SaveSettings(const std::filesystem::path& file, const TSettings& settings,
     if (why) *why = "the file cannot be read";
     return false;
   }
-  // A value the game could not read was taken as 0; while it still is, the
-  // player's text stays as it stands.
-  const auto write = [&ini](std::string_view section, std::string_view key, int32_t value) {
-    const std::optional<std::string> old = ini->Value(section, key);
-    if (value == 0 && old && !TIniFile::ParseInteger(*old)) return;
-    ini->WriteInteger(section, key, value);
-  };
-  write("Screen", "FullScreen", settings.FullScreen ? 1 : 0);
-  ini->WriteInteger("Screen", "ScreenMode", 32);
-  ini->WriteString("Draw", "DrawTime", "all");
-  std::vector<std::string> keys = ScoreKeyNames();
-  for (int i = 0; i < kScoreKeyCount; ++i) write("Score", keys[i], settings.ScoreTable[i]);
-  write("Score", "WhetherExtraOpen", settings.WhetherExtraOpen ? 1 : 0);
-  write("SystemResult", "AllTime", allTimeToWrite);
-  write("SystemResult", "PlayTime", settings.PlayTime);
+  WriteSettingsIntoIni(*ini, settings, allTimeToWrite);
   return ini->Save(file, why);
 }
 

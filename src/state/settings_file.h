@@ -22,6 +22,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,11 @@ std::vector<std::string> ScoreKeyNames();
 bool ReadSettings(const std::filesystem::path& file, TSettings& out,
                   std::vector<std::string>* warnings);
 
+// The same from the text of a stream, with fileName naming it in the
+// warnings. False, with `out` untouched, when the stream cannot be read.
+bool ReadSettingsFrom(std::istream& in, const std::string& fileName, TSettings& out,
+                      std::vector<std::string>* warnings);
+
 // Writes FullScreen, ScreenMode, DrawTime, the scores, WhetherExtraOpen,
 // AllTime (= allTimeToWrite) and PlayTime into the existing file, replacing
 // it atomically. A key whose value could not be read, and which the game
@@ -70,6 +76,12 @@ bool SaveSettings(const std::filesystem::path& file, const TSettings& settings,
 // allTime + (nowMs - startMs), the running-time counter to save. Computed in
 // 64 bits and held within 32-bit range (a long life saturates at the largest
 // count instead of turning negative); a clock that went backwards adds nothing.
+// The file text read from `in` with the settings written into it as
+// SaveSettings writes them, onto `out`. False when `in` cannot be read or
+// `out` fails.
+bool WriteSettingsTo(std::istream& in, std::ostream& out, const TSettings& settings,
+                     int32_t allTimeToWrite);
+
 int32_t AccumulatePlayTime(int32_t allTime, int64_t nowMs, int64_t startMs);
 
 }  // namespace vuzed

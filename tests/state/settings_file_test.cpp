@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <limits>
+#include <sstream>
 
 #include "engine/input/dik_codes.h"
 #include "state/ini_file.h"
@@ -228,6 +229,30 @@ TEST(SaveSettings, AnUnreadableValueIsKeptUntilTheGameChangesIt) {
   const std::string text = dir.Read("information.ini");
   EXPECT_NE(text.find("Score1_1_1=99999999999999999999\n"), std::string::npos) << text;
   EXPECT_NE(text.find("Score1_1_2=700\n"), std::string::npos) << text;
+}
+
+// The stream forms read and write exactly what the file forms do, with no file.
+TEST(SettingsStreams, ReadAndWriteAsTheFileFormsDo) {
+  TempDir dir;
+  const std::string text = "[Score]\r\nScore1_1_1=lots\r\nScore1_1_2=12\r\n[Sound]\r\nMusicVolume=70\r\n";
+  const fs::path file = dir.Write("information.ini", text);
+  TSettings fromFile, fromStream;
+  std::vector<std::string> fileWarnings, streamWarnings;
+  ASSERT_TRUE(ReadSettings(file, fromFile, &fileWarnings));
+  std::istringstream in(text);
+  ASSERT_TRUE(ReadSettingsFrom(in, "information.ini", fromStream, &streamWarnings));
+  EXPECT_EQ(fromStream.ScoreTable, fromFile.ScoreTable);
+  EXPECT_EQ(fromStream.MusicVolume, 70);
+  EXPECT_EQ(streamWarnings, fileWarnings);
+  ASSERT_EQ(streamWarnings.size(), 1u);
+
+  fromStream.ScoreTable[2] = 40;
+  std::istringstream again(text);
+  std::ostringstream out;
+  ASSERT_TRUE(WriteSettingsTo(again, out, fromStream, 5000));
+  ASSERT_TRUE(SaveSettings(file, fromStream, 5000));
+  EXPECT_EQ(out.str(), dir.Read("information.ini"));
+  EXPECT_NE(out.str().find("Score1_1_1=lots\r\nScore1_1_2=12\r\nScore1_1_3=40\r\n"), std::string::npos);
 }
 
 TEST(IniFile, AKilledSavesTemporaryIsRemovedOnceItIsStale) {

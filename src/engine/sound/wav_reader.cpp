@@ -20,22 +20,24 @@ struct Chunk {
   uint64_t Next() const { return DataStart + Size + (Size & 1u); }
 };
 
+// The stream from its position on: offsets count from there.
 class RiffFile {
  public:
-  explicit RiffFile(const std::filesystem::path& path) : In_(path, std::ios::binary) {
-    if (!In_) return;
+  explicit RiffFile(std::istream& in) : In_(in) {
+    Base_ = In_.tellg();
+    if (Base_ < 0) return;
     In_.seekg(0, std::ios::end);
-    std::streamoff end = In_.tellg();
+    std::streamoff end = In_.tellg() - Base_;
     Size_ = end > 0 ? uint64_t(end) : 0;
   }
-  bool IsOpen() const { return bool(In_); }
+  bool IsOpen() const { return Base_ >= 0 && bool(In_); }
   uint64_t Size() const { return Size_; }
 
   // Reads exactly n bytes at offset; false when the file ends first.
   bool ReadAt(uint64_t offset, uint8_t* out, size_t n) {
     if (offset > Size_ || n > Size_ - offset) return false;
     In_.clear();
-    In_.seekg(std::streamoff(offset));
+    In_.seekg(Base_ + std::streamoff(offset));
     In_.read(reinterpret_cast<char*>(out), std::streamsize(n));
     return size_t(In_.gcount()) == n;
   }
@@ -53,7 +55,8 @@ class RiffFile {
   }
 
  private:
-  std::ifstream In_;
+  std::istream& In_;
+  std::streampos Base_;
   uint64_t Size_ = 0;
 };
 
@@ -66,13 +69,20 @@ bool AcceptedFormat(const TWaveFormat& f) {
 }  // namespace
 
 WavContents ReadWavFile(const std::filesystem::path& path) {
-  WavContents result;
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) {
+  std::ifstream in;
+  if (std::filesystem::is_regular_file(path, ec)) in.open(path, std::ios::binary);
+  if (!in) {
+    WavContents result;
     result.Error = WavError::NotFound;
     return result;
   }
-  RiffFile file(path);
+  return ReadWav(in);
+}
+
+WavContents ReadWav(std::istream& in) {
+  WavContents result;
+  RiffFile file(in);
   if (!file.IsOpen()) {
     result.Error = WavError::NotFound;
     return result;

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <iosfwd>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +26,9 @@ struct WavContents {
 };
 
 WavContents ReadWavFile(const std::filesystem::path& path);
+// The same from a stream, from its position to its end; a stream that cannot
+// be read at all gives NotFound.
+WavContents ReadWav(std::istream& in);
 
 // What follows the file name in the loader's message for this error.
 std::string_view WavErrorText(WavError error);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "support/test_dir.h"
 #include "support/wav_writer.h"
 
@@ -29,6 +31,18 @@ TEST(ZudezuWavReader, ChunksAreFoundByNameWithOddChunksPadded) {
   EXPECT_EQ(wav.Format.SamplesPerSec, 22050u);
   EXPECT_EQ(wav.Format.BitsPerSample, 16);
   EXPECT_EQ(std::string(wav.Data.begin(), wav.Data.end()), data);
+}
+
+// From a stream, offsets count from the stream's position: what precedes the
+// RIFF header is not part of the file.
+TEST(ZudezuWavReader, AStreamIsReadFromItsPosition) {
+  const std::string wave = RiffWave(WavChunk("fmt ", FmtBody(1, 1, 8000, 8)) + WavChunk("data", "\x80\x90\xA0"));
+  std::istringstream in("junk" + wave);
+  in.seekg(4);
+  WavContents wav = ReadWav(in);
+  ASSERT_EQ(wav.Error, WavError::None);
+  EXPECT_EQ(std::string(wav.Data.begin(), wav.Data.end()), "\x80\x90\xA0");
+  EXPECT_EQ(ReadBytes(wave).Data, wav.Data);
 }
 
 TEST(ZudezuWavReader, ALongerFmtChunkIsAccepted) {
