@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 #include "engine/input/key_names.h"
 
@@ -100,7 +101,7 @@ std::optional<ScriptedInputSource> ScriptedInputSource::Parse(std::string_view t
 }
 
 void ScriptedInputSource::SetPass(int64_t pass) {
-  const bool next = pass == Pass_ + 1;
+  const bool next = Pass_ < std::numeric_limits<int64_t>::max() && pass == Pass_ + 1;
   Pass_ = pass;
   if (!next) return Gather();
   std::erase_if(Held_, [this](size_t i) { return Spans_[i].To < Pass_; });
