@@ -54,7 +54,11 @@ bool BmpHeader::SizeIsPlausible() const {
 
 uint64_t BmpHeader::LeastFileBytes() const {
   const uint64_t headers = uint64_t(FileHeaderSize) + InfoSize;
-  return std::max<uint64_t>(OffBits, headers) + uint64_t(RowBytes()) * uint64_t(Rows());
+  // Every pixel takes at least one bit: a bit count of 0 would promise a
+  // picture of any size in no bytes at all.
+  BmpHeader counted = *this;
+  counted.BitCount = std::max<uint16_t>(BitCount, 1);
+  return std::max<uint64_t>(OffBits, headers) + uint64_t(counted.RowBytes()) * uint64_t(Rows());
 }
 
 bool ReadBmpFileHeader(std::istream& in, BmpHeader& h) {

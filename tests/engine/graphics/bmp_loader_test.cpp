@@ -274,18 +274,20 @@ TEST_F(BmpLoaderTest, AbsurdSizesAreRefusedBeforeAnythingIsAllocated) {
   TMXTexture& t = NewTexture();
   t.SetSize(2, 2);
   struct Size {
-    int W, H;
+    int W, H, Bits = 24;
   };
   // Beyond 4096 a side, or a header that promises pixels the file does not
   // hold (it ends right after the headers).
+  // A bit count of 0 promises no bytes at all.
   for (Size s : {Size{100000, 100000}, Size{0, 5}, Size{-3, 5}, Size{5, 0}, Size{4097, 1}, Size{1, -4097},
                  Size{16384, 4096}, Size{4096, 4096}, Size{2, -3}, Size{int(0x80000000u), 1},
-                 Size{1, int(0x80000000u)}}) {
-    SCOPED_TRACE(std::to_string(s.W) + " x " + std::to_string(s.H));
+                 Size{1, int(0x80000000u)}, Size{4096, 4096, 0}, Size{64, 1, 0}}) {
+    SCOPED_TRACE(std::to_string(s.W) + " x " + std::to_string(s.H) + " x " + std::to_string(s.Bits));
     Device.Log().ResetRun();
     BmpPicture picture;
     picture.Width = s.W;
     picture.Height = s.H;
+    picture.BitCount = s.Bits;
     picture.TruncateTo = 54;
     const std::string path = WriteBmp("huge.bmp", picture);
     EXPECT_FALSE(t.LoadFromFile(path));
