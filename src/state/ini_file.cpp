@@ -73,6 +73,20 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
+TIniFile::Line::Line(std::string content, std::string end) : Content(std::move(content)), End(std::move(end)) {
+  const auto nameAt = [this](std::string_view name) {
+    NameBegin = uint32_t(name.data() - Content.data());
+    NameLength = uint32_t(name.size());
+  };
+  if (auto name = HeaderName(Content)) {
+    Kind = TKind::Header;
+    nameAt(*name);
+  } else if (auto kv = ParseKeyLine(Content)) {
+    Kind = TKind::Key;
+    nameAt(kv->Key);
+  }
+}
+
 std::optional<TIniFile> TIniFile::Load(const std::filesystem::path& path) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
@@ -91,45 +105,76 @@ TIniFile TIniFile::FromText(std::string_view text) {
   }
   bool newLineFound = false;
   while (!text.empty()) {
-    Line line;
     std::size_t lf = text.find('\n');
     if (lf == std::string_view::npos) {
-      line.Content = std::string(text);
-      if (!line.Content.empty() && line.Content.back() == '\r') {
-        line.Content.pop_back();
-        line.End = "\r";
-      }
+      const bool endsInCr = text.back() == '\r';
+      if (endsInCr) text.remove_suffix(1);
+      ini.Lines_.emplace_back(std::string(text), endsInCr ? "\r" : "");
       text = {};
     } else {
       std::size_t contentEnd = (lf > 0 && text[lf - 1] == '\r') ? lf - 1 : lf;
-      line.Content = std::string(text.substr(0, contentEnd));
-      line.End = std::string(text.substr(contentEnd, lf + 1 - contentEnd));
-      text.remove_prefix(lf + 1);
+      std::string end(text.substr(contentEnd, lf + 1 - contentEnd));
       if (!newLineFound) {
-        ini.NewLine_ = line.End;
+        ini.NewLine_ = end;
         newLineFound = true;
       }
+      ini.Lines_.emplace_back(std::string(text.substr(0, contentEnd)), std::move(end));
+      text.remove_prefix(lf + 1);
     }
-    ini.Lines_.push_back(std::move(line));
   }
   return ini;
 }
 
-std::optional<TIniFile::SectionRange> TIniFile::FindSection(std::string_view section) const {
-  section = Trim(section);
+const TIniFile::Index& TIniFile::Indexed() const {
+  if (Index_) return *Index_;
+  Index& index = Index_.emplace();
+  Index::Section* open = nullptr;  // the section being read, when it is its first occurrence
   for (std::size_t i = 0; i < Lines_.size(); ++i) {
-    auto name = HeaderName(Lines_[i].Content);
-    if (!name || !SameTextIgnoringCase(*name, section)) continue;
-    SectionRange range{i, Lines_.size()};
-    for (std::size_t j = i + 1; j < Lines_.size(); ++j) {
-      if (HeaderName(Lines_[j].Content)) {
-        range.End = j;
-        break;
-      }
+    const Line& line = Lines_[i];
+    if (line.Kind == Line::TKind::Header) {
+      if (open) open->Range.End = i;
+      auto [at, first] = index.Sections.try_emplace(UpperAscii(line.Name()), Index::Section{{i, Lines_.size()}, {}});
+      open = first ? &at->second : nullptr;
+    } else if (line.Kind == Line::TKind::Key && open) {
+      open->Keys.try_emplace(UpperAscii(line.Name()), i);
     }
-    return range;
   }
-  return std::nullopt;
+  return index;
+}
+
+void TIniFile::IndexInsertedLine(std::size_t at) {
+  if (!Index_) return;
+  const Line& line = Lines_[at];
+  const bool header = line.Kind == Line::TKind::Header;
+  if (header && at + 1 != Lines_.size()) {
+    // A section cut in two: not something the writer does; start afresh.
+    Index_.reset();
+    return;
+  }
+  // A line inserted right after a section's last line belongs to it, unless
+  // it is a new section's header.
+  Index::Section* owner = nullptr;
+  for (auto& [name, section] : Index_->Sections) {
+    SectionRange& range = section.Range;
+    if (!header && range.Header < at && at <= range.End) owner = &section;
+    if (range.Header >= at) ++range.Header;
+    if (range.End > at || (range.End == at && !header)) ++range.End;
+    for (auto& [key, index] : section.Keys) {
+      if (index >= at) ++index;
+    }
+  }
+  if (header) {
+    Index_->Sections.try_emplace(UpperAscii(line.Name()), Index::Section{{at, at + 1}, {}});
+  } else if (owner && line.Kind == Line::TKind::Key) {
+    owner->Keys.try_emplace(UpperAscii(line.Name()), at);
+  }
+}
+
+std::optional<TIniFile::SectionRange> TIniFile::FindSection(std::string_view section) const {
+  const Index& index = Indexed();
+  auto at = index.Sections.find(UpperAscii(Trim(section)));
+  if (at == index.Sections.end()) return std::nullopt;
+  return at->second.Range;
 }
 
 std::optional<std::vector<TIniFile::Entry>> TIniFile::SectionEntries(std::string_view section) const {
@@ -150,19 +195,17 @@ std::optional<std::vector<TIniFile::Entry>> TIniFile::SectionEntries(std::string
   return entries;
 }
 
-std::optional<std::size_t> TIniFile::FindKey(const SectionRange& range, std::string_view key) const {
-  key = Trim(key);
-  for (std::size_t i = range.Header + 1; i < range.End; ++i) {
-    auto kv = ParseKeyLine(Lines_[i].Content);
-    if (kv && SameTextIgnoringCase(kv->Key, key)) return i;
-  }
-  return std::nullopt;
+std::optional<std::size_t> TIniFile::FindKey(std::string_view section, std::string_view key) const {
+  const Index& index = Indexed();
+  auto found = index.Sections.find(UpperAscii(Trim(section)));
+  if (found == index.Sections.end()) return std::nullopt;
+  auto at = found->second.Keys.find(UpperAscii(Trim(key)));
+  if (at == found->second.Keys.end()) return std::nullopt;
+  return at->second;
 }
 
 std::optional<std::string> TIniFile::Value(std::string_view section, std::string_view key) const {
-  auto range = FindSection(section);
-  if (!range) return std::nullopt;
-  auto line = FindKey(*range, key);
+  auto line = FindKey(section, key);
   if (!line) return std::nullopt;
   return std::string(ParseKeyLine(Lines_[*line].Content)->Value);
 }
@@ -210,7 +253,8 @@ void TIniFile::InsertLine(std::size_t at, std::string content) {
   if (at > 0 && (Lines_[at - 1].End.empty() || Lines_[at - 1].End == "\r")) {
     Lines_[at - 1].End = NewLine_;
   }
-  Lines_.insert(Lines_.begin() + std::ptrdiff_t(at), Line{std::move(content), NewLine_});
+  Lines_.insert(Lines_.begin() + std::ptrdiff_t(at), Line(std::move(content), NewLine_));
+  IndexInsertedLine(at);
 }
 
 bool TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
@@ -229,7 +273,7 @@ bool TIniFile::WriteString(std::string_view section, std::string_view key, std::
     InsertLine(Lines_.size(), std::string(key) + "=" + std::string(value));
     return true;
   }
-  if (auto at = FindKey(*range, key)) {
+  if (auto at = FindKey(section, key)) {
     std::string& content = Lines_[*at].Content;
     std::size_t keep = content.find('=') + 1;
     while (keep < content.size() && IsBlank(content[keep])) ++keep;

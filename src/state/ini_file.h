@@ -28,6 +28,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vuzed {
@@ -93,6 +94,17 @@ class TIniFile {
   struct Line {
     std::string Content;  // without its line end
     std::string End;      // "\r\n", "\n", "\r" (a file ending in CR) or "" (last line)
+    // What the line is, worked out once when it is made: the look-ups scan
+    // every line for each of the settings' keys. The name (a section's or a
+    // key's) is a range of Content; a write changes only a key line's value,
+    // which lies after its name.
+    enum class TKind : uint8_t { Other, Header, Key };
+    TKind Kind = TKind::Other;
+    uint32_t NameBegin = 0;
+    uint32_t NameLength = 0;
+
+    Line(std::string content, std::string end);
+    std::string_view Name() const { return std::string_view(Content).substr(NameBegin, NameLength); }
   };
   // Index range of a section's lines: the header and everything up to the
   // next header.
@@ -102,11 +114,27 @@ class TIniFile {
   };
 
   std::optional<SectionRange> FindSection(std::string_view section) const;
-  // Index of the key's line within the section, or nothing.
-  std::optional<std::size_t> FindKey(const SectionRange& range, std::string_view key) const;
+  // Index of the key's line within the section's first occurrence, or nothing.
+  std::optional<std::size_t> FindKey(std::string_view section, std::string_view key) const;
   void InsertLine(std::size_t at, std::string content);
+  // Keeps the index in step with the line just inserted at `at`.
+  void IndexInsertedLine(std::size_t at);
+
+  // Where each section's first occurrence and the first of each of its keys
+  // are, by upper-cased name: built at the first look-up and kept in step as
+  // lines are inserted. Without it, reading and writing the settings' fifty
+  // keys costs fifty scans of the file.
+  struct Index {
+    struct Section {
+      SectionRange Range;
+      std::unordered_map<std::string, std::size_t> Keys;
+    };
+    std::unordered_map<std::string, Section> Sections;
+  };
+  const Index& Indexed() const;
 
   std::vector<Line> Lines_;
+  mutable std::optional<Index> Index_;
   std::string NewLine_ = "\n";
   bool Bom_ = false;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
 #include <unistd.h>
 
 #include "support/test_dir.h"
@@ -87,6 +88,24 @@ TEST(TIniFile, FirstOfDuplicatesWinsForReadingAndWriting) {
   EXPECT_EQ(ini.ReadInteger("A", "only", 0), 0);  // a repeated section is not read
   ASSERT_TRUE(ini.WriteInteger("A", "K", 5));
   EXPECT_EQ(ini.Text(), "[A]\nk=5\nK=2\n[a]\nk=3\nonly=9\n");
+}
+
+// Look-ups go through an index kept in step as lines are inserted: after
+// every write each key must be where a fresh read of the text finds it.
+TEST(TIniFile, WritesKeepLookUpsInStepWithTheText) {
+  TIniFile ini = TIniFile::FromText("[A]\nk=1\n[B]\n\n[a]\nx=3\n");
+  const std::pair<const char*, const char*> writes[] = {{"B", "n1"}, {"A", "n2"}, {"C", "n3"}, {"B", "n4"},
+                                                        {"A", "x"},  {"C", "n5"}, {"D", "k"}};
+  int value = 10;
+  for (auto [section, key] : writes) {
+    ASSERT_TRUE(ini.WriteInteger(section, key, ++value));
+    const TIniFile fresh = TIniFile::FromText(ini.Text());
+    for (auto [readSection, readKey] : writes) {
+      EXPECT_EQ(ini.ReadString(readSection, readKey, "-"), fresh.ReadString(readSection, readKey, "-"))
+          << "after " << section << "." << key << ": " << readSection << "." << readKey;
+    }
+  }
+  EXPECT_EQ(ini.Text(), "[A]\nk=1\nn2=12\nx=15\n[B]\nn1=11\nn4=14\n\n[a]\nx=3\n\n[C]\nn3=13\nn5=16\n\n[D]\nk=17\n");
 }
 
 TEST(TIniFile, ValueIsTheTextAfterTheFirstEquals) {

@@ -4,11 +4,18 @@
 // double-byte character itself before folding.)
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace vuzed {
 
 constexpr char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+
+inline std::string UpperAscii(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = AsciiUpper(c);
+  return upper;
+}
 
 // Equal when they differ at most in the case of ASCII letters.
 constexpr bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
