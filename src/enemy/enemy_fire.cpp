@@ -23,7 +23,7 @@ bool TEnemy::FireBullet(const TScriptLine& line, const TEnemyLine& decoded) {
   if (decoded.BulletKind == TBulletKind::None) return false;
   if (!Field_.Enemies) return true;
 
-  auto field = [&](int k) { return decoded.Fields[size_t(k - 1)].Text; };
+  auto field = [&](int k) -> std::string_view { return decoded.Fields[size_t(k - 1)].Text; };
   auto value = [&](int k) { return Evaluate(decoded.Fields[size_t(k - 1)], line.Place); };
   // The turning kinds start at the enemy's position rounded to whole pixels.
   const float roundX = float(RoundToInt32(X)), roundY = float(RoundToInt32(Y));

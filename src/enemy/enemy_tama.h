@@ -157,25 +157,25 @@ class TEnemyTamaGo3 : public TEnemyTama {
 // bullet flies (BU21).
 class TEnemyTamaGo3_2 : public TEnemyTamaGo3 {
  public:
-  TEnemyTamaGo3_2(TPlayfield& playfield, float x, float y, float angle, float speed, std::string turnTime1Expr,
-                  std::string turnAngle1Expr, std::string turnSpeed1Expr, std::string turnTime2Expr,
-                  std::string turnAngle2Expr, std::string turnSpeed2Expr, int32_t picture);
+  TEnemyTamaGo3_2(TPlayfield& playfield, float x, float y, float angle, float speed, std::string_view turnTime1Expr,
+                  std::string_view turnAngle1Expr, std::string_view turnSpeed1Expr, std::string_view turnTime2Expr,
+                  std::string_view turnAngle2Expr, std::string_view turnSpeed2Expr, int32_t picture);
   void Move() override;
   const char* ClassName() const override { return "TEnemyTamaGo3_2"; }
 
-  std::string TurnAngle1Expr, TurnSpeed1Expr, TurnAngle2Expr, TurnSpeed2Expr, TurnTime1Expr, TurnTime2Expr;
   // The firing line, for reports on expressions that are not of the
   // language (the firing enemy may set it; "?:0" otherwise).
   TSourcePlace Place;
 
  private:
-  // The texts above compiled once, when the bullet is made.
+  // The texts compiled once, when the bullet is made. The programs are
+  // shared by every bullet fired with the same texts and hold the texts
+  // for reports, so firing one copies no text.
   struct TTurn {
     TCompiledExpression Time, Angle, Speed;
   };
   // One turn: when Round(time) is TurnCount, the new direction and speed.
-  void TurnByExpressions(const TTurn& turn, const std::string& time, const std::string& angle,
-                         const std::string& speed);
+  void TurnByExpressions(const TTurn& turn);
 
   TTurn Turn1_, Turn2_;
 };

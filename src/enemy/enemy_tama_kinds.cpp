@@ -56,39 +56,32 @@ void TEnemyTamaGo3::Move() {
 }
 
 TEnemyTamaGo3_2::TEnemyTamaGo3_2(TPlayfield& playfield, float x, float y, float angle, float speed,
-                                 std::string turnTime1Expr, std::string turnAngle1Expr,
-                                 std::string turnSpeed1Expr, std::string turnTime2Expr,
-                                 std::string turnAngle2Expr, std::string turnSpeed2Expr, int32_t picture)
-    : TEnemyTamaGo3(playfield, x, y, angle, speed, 0, 0, 0, 0, 0, 0, picture),
-      TurnAngle1Expr(std::move(turnAngle1Expr)),
-      TurnSpeed1Expr(std::move(turnSpeed1Expr)),
-      TurnAngle2Expr(std::move(turnAngle2Expr)),
-      TurnSpeed2Expr(std::move(turnSpeed2Expr)),
-      TurnTime1Expr(std::move(turnTime1Expr)),
-      TurnTime2Expr(std::move(turnTime2Expr)) {
+                                 std::string_view turnTime1Expr, std::string_view turnAngle1Expr,
+                                 std::string_view turnSpeed1Expr, std::string_view turnTime2Expr,
+                                 std::string_view turnAngle2Expr, std::string_view turnSpeed2Expr, int32_t picture)
+    : TEnemyTamaGo3(playfield, x, y, angle, speed, 0, 0, 0, 0, 0, 0, picture) {
   const TCompiledEvaluator& evaluator = BulletEvaluator();
-  Turn1_ = {evaluator.CompileShared(TurnTime1Expr), evaluator.CompileShared(TurnAngle1Expr),
-            evaluator.CompileShared(TurnSpeed1Expr)};
-  Turn2_ = {evaluator.CompileShared(TurnTime2Expr), evaluator.CompileShared(TurnAngle2Expr),
-            evaluator.CompileShared(TurnSpeed2Expr)};
+  Turn1_ = {evaluator.CompileShared(turnTime1Expr), evaluator.CompileShared(turnAngle1Expr),
+            evaluator.CompileShared(turnSpeed1Expr)};
+  Turn2_ = {evaluator.CompileShared(turnTime2Expr), evaluator.CompileShared(turnAngle2Expr),
+            evaluator.CompileShared(turnSpeed2Expr)};
 }
 
 // The time is evaluated every frame; the angle and speed only when the time
 // matches, so GETANGLETOPLAYER aims at the player's position of that frame.
 // The speed is evaluated once for each axis: a speed that draws RANDOM may
 // differ between the two.
-void TEnemyTamaGo3_2::TurnByExpressions(const TTurn& turn, const std::string& time, const std::string& angle,
-                                        const std::string& speed) {
-  if (RoundToInt32(EvaluateAt(turn.Time, time, Place)) != TurnCount) return;
-  const float a = EvaluateAt(turn.Angle, angle, Place);
-  TamaIdouX = CosTimes(a, EvaluateAt(turn.Speed, speed, Place));
-  TamaIdouY = SinTimes(a, EvaluateAt(turn.Speed, speed, Place));
+void TEnemyTamaGo3_2::TurnByExpressions(const TTurn& turn) {
+  if (RoundToInt32(EvaluateAt(turn.Time, turn.Time.Text(), Place)) != TurnCount) return;
+  const float a = EvaluateAt(turn.Angle, turn.Angle.Text(), Place);
+  TamaIdouX = CosTimes(a, EvaluateAt(turn.Speed, turn.Speed.Text(), Place));
+  TamaIdouY = SinTimes(a, EvaluateAt(turn.Speed, turn.Speed.Text(), Place));
   Angle = a;
 }
 
 void TEnemyTamaGo3_2::Move() {
-  TurnByExpressions(Turn1_, TurnTime1Expr, TurnAngle1Expr, TurnSpeed1Expr);
-  TurnByExpressions(Turn2_, TurnTime2Expr, TurnAngle2Expr, TurnSpeed2Expr);
+  TurnByExpressions(Turn1_);
+  TurnByExpressions(Turn2_);
   TEnemyTama::Move();
   ++TurnCount;
 }

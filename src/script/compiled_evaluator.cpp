@@ -146,7 +146,6 @@ TConditionValue TCompiledEvaluator::EvaluateConditionChecked(TExpressionOwner& o
 TCompiledExpression TCompiledEvaluator::Compile(std::string_view text) const {
   TCompiledExpression e;
   e.Kind_ = Kind_;
-  e.Text_ = text;
   e.Program_ = std::make_shared<const TExpressionProgram>(CompileExpression(Kind_, text));
   e.Constant_ = e.Program_->IsConstant;
   e.ConstantValue_ = e.Program_->ConstantValue;
@@ -156,7 +155,6 @@ TCompiledExpression TCompiledEvaluator::Compile(std::string_view text) const {
 TCompiledExpression TCompiledEvaluator::CompileShared(std::string_view text) const {
   TCompiledExpression e;
   e.Kind_ = Kind_;
-  e.Text_ = text;
   e.Program_ = Texts().Expressions.Share(text, [&] { return CompileExpression(Kind_, text); });
   e.Constant_ = e.Program_->IsConstant;
   e.ConstantValue_ = e.Program_->ConstantValue;
@@ -180,7 +178,7 @@ TCompiledCondition TCompiledEvaluator::CompileCondition(std::string_view text) c
 TExpressionValue TCompiledEvaluator::RunByReference(const TCompiledExpression& expression,
                                                     TExpressionOwner& owner) const {
   if (!expression.Program_) return {};
-  return TReferenceEvaluator(expression.Kind_).EvaluateChecked(owner, expression.Text_);
+  return TReferenceEvaluator(expression.Kind_).EvaluateChecked(owner, expression.Program_->Text);
 }
 
 TConditionValue TCompiledEvaluator::RunAnyCondition(const TCompiledCondition& condition,

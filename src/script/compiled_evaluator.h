@@ -31,6 +31,8 @@ class TCompiledExpression {
  public:
   TCompiledExpression() = default;
   bool Empty() const { return !Program_; }
+  // The text compiled ("" when empty).
+  std::string_view Text() const { return Program_ ? std::string_view(Program_->Text) : std::string_view(); }
 
  private:
   friend class TCompiledEvaluator;
@@ -39,7 +41,6 @@ class TCompiledExpression {
   // A text that is a number (most arguments are) gives it without a call.
   bool Constant_ = false;
   float ConstantValue_ = 0;
-  std::string Text_;  // for the reference mode
 };
 
 class TCompiledCondition {

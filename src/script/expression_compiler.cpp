@@ -277,6 +277,7 @@ void MergeOperands(TExpressionProgram& program) {
 
 TExpressionProgram CompileExpression(TEvaluatorKind kind, std::string_view text) {
   TExpressionProgram program;
+  program.Text = text;
   TCompiler compiler(kind, program);
   compiler.Level(text, 0);
   program.StackSize = compiler.MaxStack();

@@ -73,6 +73,9 @@ struct TInstruction {
 };
 
 struct TExpressionProgram {
+  // The text compiled, for reports and for running it by the reference
+  // evaluator; holders of a shared program need no copy of their own.
+  std::string Text;
   std::vector<TInstruction> Code;
   std::vector<std::string> Names;
   std::vector<std::string> Texts;
