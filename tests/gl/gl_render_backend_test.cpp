@@ -487,22 +487,36 @@ TEST_F(GlRenderBackendTest, BackBufferKeepsItsContentAcrossPresent) {
   EXPECT_TRUE(Near(At(50, 50), {255, 0, 0}, 0));
 }
 
+// Each vertex names the texture unit of its picture, so sixteen pictures
+// share a draw call and each sprite still shows its own.
 TEST_F(GlRenderBackendTest, SpritesInOneStateShareADrawCall) {
-  TestTexture tex(40, 1, 1, fmt::A8R8G8B8, {kWhite});
+  std::vector<std::unique_ptr<TestTexture>> pictures;
+  const auto colour = [](uint32_t k) { return 0xFF000000u | (k * 15u) << 16 | (255u - k * 15u); };
+  for (uint32_t k = 0; k < 17; ++k)
+    pictures.push_back(std::make_unique<TestTexture>(100 + k, 1, 1, fmt::A8R8G8B8, std::vector<uint32_t>{colour(k)}));
   BeginFrame(kBlack);
   BlendMode(2);
-  Gl->SetTexture(&tex.Image);
   uint64_t before = Gl->DrawCallCount();
-  for (int i = 0; i < 5000; ++i) Sprite(float(i % 600), float(i % 400), float(i % 600 + 4),
-                                        float(i % 400 + 4), 0xFF0000FF);
+  Gl->SetTexture(&pictures[0]->Image);
+  for (int i = 0; i < 5000; ++i) Sprite(float(i % 600), float(i % 400), float(i % 600 + 4), float(i % 400 + 4), kWhite);
+  for (uint32_t k = 0; k < 17; ++k) {
+    Gl->SetTexture(&pictures[k]->Image);
+    Sprite(float(k * 20), 440, float(k * 20 + 10), 450, kWhite);
+  }
   Gl->SetTexture(nullptr);
   Sprite(600, 400, 620, 420, kRed);
   BlendMode(1);
   Sprite(600, 400, 620, 420, kGreen);
   EndFrame();
-  // 5000 sprites need two batches of at most 4096, then one per state change.
+  // 4096 sprites fill a batch; the rest and fifteen more pictures fill the
+  // sixteen units; the seventeenth picture, the untextured sprite and then the
+  // change of blending make two calls more.
   EXPECT_EQ(Gl->DrawCallCount() - before, 4u);
   EXPECT_TRUE(Near(At(2, 2), {0, 0, 255}, 0));
+  for (uint32_t k = 0; k < 17; ++k) {
+    const uint32_t c = colour(k);
+    EXPECT_TRUE(Near(At(int(k * 20 + 5), 445), {int(c >> 16 & 255), 0, int(c & 255)}, 0)) << "picture " << k;
+  }
   EXPECT_TRUE(Near(At(610, 410), {255, 255, 0}, 0));
 }
 

@@ -32,9 +32,11 @@ uniform vec3 uLightDir[8];
 uniform vec4 uLightDiffuse[8];
 uniform vec4 uLightSpecular[8];
 uniform vec4 uLightAmbient[8];
+uniform int uTextureSlot;
 out vec4 vDiffuse;
 out vec4 vSpecular;
 out vec2 vTexCoord;
+flat out int vTextureSlot;
 
 vec4 Source(int source, vec4 material) {
   if (source == 1) return aDiffuse;
@@ -51,6 +53,7 @@ void main() {
   gl_Position = vec4(clip.x + uPixelOffset.x * clip.w, -clip.y + uPixelOffset.y * clip.w,
                      2.0 * clip.z - clip.w, clip.w);
   vTexCoord = aTexCoord;
+  vTextureSlot = uTextureSlot;
   if (!uLighting) {
     vDiffuse = aDiffuse;
     vSpecular = aSpecular;

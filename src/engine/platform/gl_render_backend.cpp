@@ -188,7 +188,7 @@ bool GlRenderBackend::CreateDevice(const DeviceSettings& settings) {
   glBindVertexArray(VertexArray_.Get());
   Vertices_ = GlBufferName::Generate();
   glBindBuffer(GL_ARRAY_BUFFER, Vertices_.Get());
-  constexpr GLsizei kStride = sizeof(ScreenVertex);
+  constexpr GLsizei kStride = sizeof(TSpriteVertex);
   glEnableVertexAttribArray(GlSpriteProgram::kPosition);
   glVertexAttribPointer(GlSpriteProgram::kPosition, 4, GL_FLOAT, GL_FALSE, kStride,
                         reinterpret_cast<const void*>(offsetof(ScreenVertex, X)));
@@ -202,6 +202,9 @@ bool GlRenderBackend::CreateDevice(const DeviceSettings& settings) {
   glEnableVertexAttribArray(GlSpriteProgram::kTexCoord);
   glVertexAttribPointer(GlSpriteProgram::kTexCoord, 2, GL_FLOAT, GL_FALSE, kStride,
                         reinterpret_cast<const void*>(offsetof(ScreenVertex, U)));
+  glEnableVertexAttribArray(GlSpriteProgram::kTextureSlot);
+  glVertexAttribIPointer(GlSpriteProgram::kTextureSlot, 1, GL_INT, kStride,
+                         reinterpret_cast<const void*>(offsetof(TSpriteVertex, TextureUnit)));
 
   // Each sprite is the strip 0 1 2 3, drawn as the triangles 0 1 2 and 2 1 3
   // (the strip's own second triangle, with the strip's winding).
@@ -218,9 +221,15 @@ bool GlRenderBackend::CreateDevice(const DeviceSettings& settings) {
 
   MeshArray_ = GlVertexArrayName::Generate();
 
-  Sampler_ = GlSamplerName::Generate();
+  GLint units = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_IMAGE_UNITS, &units);
+  if (units < kSpriteTextureUnits) {
+    LastError_ = "OpenGL gives " + std::to_string(units) + " texture units; the renderer needs " +
+                 std::to_string(kSpriteTextureUnits);
+    ReleaseDevice();
+    return false;
+  }
   glActiveTexture(GL_TEXTURE0);
-  glBindSampler(0, Sampler_.Get());
 
   glBindFramebuffer(GL_FRAMEBUFFER, Scene_.Framebuffer());
   glViewport(0, 0, Scene_.Width(), Scene_.Height());
@@ -243,7 +252,11 @@ void GlRenderBackend::ReleaseDevice() {
   Pending_.clear();
   Textures_.Clear();
   ReportedTextures_.clear();
-  HaveTexture_ = false;
+  Units_ = {};
+  UnitsTaken_ = 0;
+  Image_ = nullptr;
+  Unit_ = -1;
+  UnitKnown_ = true;
   Sprite_.Release();
   MeshProgram_.Release();
   MeshArray_.Reset();
@@ -252,7 +265,7 @@ void GlRenderBackend::ReleaseDevice() {
   VertexArray_.Reset();
   Vertices_.Reset();
   Indices_.Reset();
-  Sampler_.Reset();
+  Samplers_.clear();
   Scene_.Release();
   Front_.Release();
   Presented_ = false;
@@ -272,12 +285,8 @@ void GlRenderBackend::ResetStates() {
   StageStates_.clear();
   for (const StateDefault& d : kStageStateDefaults) StageStates_[d.State] = d.Value;
   SamplerStates_.clear();
-  for (const StateDefault& d : kSamplerStateDefaults) {
-    SamplerStates_[d.State] = d.Value;
-    ApplySamplerState(d.State, d.Value);
-  }
-  HaveTexture_ = false;
-  if (Device_) glBindTexture(GL_TEXTURE_2D, 0);
+  for (const StateDefault& d : kSamplerStateDefaults) SamplerStates_[d.State] = d.Value;
+  ForgetUnits();
   World_ = View_ = Projection_ = TMatrix{};
   Viewport_ = TViewport{0, 0, Scene_.Width(), Scene_.Height(), 0, 1};
   Lights_.clear();
@@ -312,13 +321,12 @@ void GlRenderBackend::SetTextureStageState(TextureStageState state, uint32_t val
   StateDirty_ = true;
 }
 
+// Sampler states pick the sampler of the next texture's unit; they end no run.
 void GlRenderBackend::SetSamplerState(SamplerState state, uint32_t value) {
   auto [it, fresh] = SamplerStates_.try_emplace(uint32_t(state), value);
   if (!fresh && it->second == value) return;
-  Flush();
   it->second = value;
-  ApplySamplerState(uint32_t(state), value);
-  StateDirty_ = true;
+  UnitKnown_ = false;
 }
 
 uint32_t GlRenderBackend::GetSamplerState(SamplerState state) const {
@@ -326,63 +334,124 @@ uint32_t GlRenderBackend::GetSamplerState(SamplerState state) const {
   return it == SamplerStates_.end() ? 0 : it->second;
 }
 
-void GlRenderBackend::ApplySamplerState(uint32_t state, uint32_t value) {
-  if (!Sampler_) return;
-  GLuint s = Sampler_.Get();
-  if (state == uint32_t(SamplerState::MagFilter))
-    glSamplerParameteri(s, GL_TEXTURE_MAG_FILTER, FilterMode(value));
-  else if (state == uint32_t(SamplerState::MinFilter))
-    glSamplerParameteri(s, GL_TEXTURE_MIN_FILTER, FilterMode(value));
-  else if (state == kSamplerAddressU)
-    glSamplerParameteri(s, GL_TEXTURE_WRAP_S, AddressMode(value));
-  else if (state == kSamplerAddressV)
-    glSamplerParameteri(s, GL_TEXTURE_WRAP_T, AddressMode(value));
+GLuint GlRenderBackend::CurrentSampler() {
+  const std::array<uint32_t, 4> key = {GetSamplerState(SamplerState::MagFilter),
+                                       GetSamplerState(SamplerState::MinFilter), GetSamplerState(SamplerState(kSamplerAddressU)),
+                                       GetSamplerState(SamplerState(kSamplerAddressV))};
+  auto [it, fresh] = Samplers_.try_emplace(key);
+  if (fresh) {
+    it->second = GlSamplerName::Generate();
+    const GLuint s = it->second.Get();
+    glSamplerParameteri(s, GL_TEXTURE_MAG_FILTER, FilterMode(key[0]));
+    glSamplerParameteri(s, GL_TEXTURE_MIN_FILTER, FilterMode(key[1]));
+    glSamplerParameteri(s, GL_TEXTURE_WRAP_S, AddressMode(key[2]));
+    glSamplerParameteri(s, GL_TEXTURE_WRAP_T, AddressMode(key[3]));
+  }
+  return it->second.Get();
 }
 
+void GlRenderBackend::ForgetUnits() {
+  if (Device_) {
+    for (int unit = 0; unit < UnitsTaken_; ++unit) {
+      glActiveTexture(GLenum(GL_TEXTURE0 + unit));
+      glBindTexture(GL_TEXTURE_2D, 0);
+      glBindSampler(GLuint(unit), 0);
+    }
+    glActiveTexture(GL_TEXTURE0);
+  }
+  Units_ = {};
+  UnitsTaken_ = 0;
+  Image_ = nullptr;
+  Unit_ = -1;
+  UnitKnown_ = true;
+}
+
+// The texture's unit is found when something is drawn with it.
 void GlRenderBackend::SetTexture(const TextureImage* image) {
   if (!Device_) return;
-  if (!image) {
-    if (!HaveTexture_) return;
-    Flush();
-    HaveTexture_ = false;
-    glBindTexture(GL_TEXTURE_2D, 0);
-    StateDirty_ = true;
-    return;
+  Image_ = image;
+  ImageId_ = image ? image->Id : 0;
+  UnitKnown_ = false;
+}
+
+// A texture's pixels changed while sprites that read the old ones wait, or
+// every unit is taken: only then does the run end here.
+int GlRenderBackend::CurrentUnit() {
+  if (UnitKnown_) return Unit_;
+  UnitKnown_ = true;
+  Unit_ = -1;
+  if (!Image_) return Unit_;
+  const TextureImage& image = *Image_;
+  const GLuint sampler = CurrentSampler();
+  int unit = -1;
+  bool changed = false;
+  for (int k = 0; k < UnitsTaken_; ++k) {
+    const TBoundTexture& bound = Units_[size_t(k)];
+    if (bound.Id != image.Id) continue;
+    changed = changed || bound.Version != image.Version;
+    if (bound.Sampler == sampler) unit = k;
   }
-  if (HaveTexture_ && image->Id == TextureId_ && image->Version == TextureVersion_) return;
-  Flush();
+  if (changed) {
+    // One OpenGL texture serves every unit the id is bound to.
+    Flush();
+    for (int k = 0; k < UnitsTaken_; ++k)
+      if (Units_[size_t(k)].Id == image.Id) Units_[size_t(k)].Version = image.Version;
+  } else if (unit >= 0) {
+    return Unit_ = unit;
+  }
+  if (unit < 0) {
+    if (UnitsTaken_ == kSpriteTextureUnits) {
+      Flush();
+      UnitsTaken_ = 0;
+    }
+    unit = UnitsTaken_++;
+  }
+  glActiveTexture(GLenum(GL_TEXTURE0 + unit));
   std::string problem;
-  bool drawable = Textures_.Bind(*image, problem);
+  const bool drawable = Textures_.Bind(image, problem);
+  if (!drawable) glBindTexture(GL_TEXTURE_2D, 0);
+  glActiveTexture(GL_TEXTURE0);
   if (!drawable) {
     // Drawn untextured; said once per texture.
-    if (ReportedTextures_.insert(image->Id).second)
+    if (ReportedTextures_.insert(image.Id).second)
       std::fprintf(stderr, "renderer: %s; drawn without it\n", problem.c_str());
-    glBindTexture(GL_TEXTURE_2D, 0);
+    Units_[size_t(unit)] = {};
+    return Unit_;
   }
-  if (drawable != HaveTexture_) StateDirty_ = true;
-  HaveTexture_ = drawable;
-  TextureId_ = image->Id;
-  TextureVersion_ = image->Version;
+  glBindSampler(GLuint(unit), sampler);
+  Units_[size_t(unit)] = {image.Id, image.Version, sampler};
+  return Unit_ = unit;
+}
+
+int32_t GlRenderBackend::CurrentTextureSlot() {
+  const int unit = CurrentUnit();
+  if (unit < 0) return -1;
+  const bool point = FilterMode(GetSamplerState(SamplerState::MagFilter)) == GL_NEAREST;
+  return unit | (point ? kPointSampledSlot : 0);
 }
 
 void GlRenderBackend::ForgetTexture(uint32_t id) {
   if (!Device_) return;
-  Flush();
+  bool bound = false;
+  for (int k = 0; k < UnitsTaken_; ++k) bound = bound || Units_[size_t(k)].Id == id;
+  if (bound) {
+    Flush();
+    for (int k = 0; k < UnitsTaken_; ++k)
+      if (Units_[size_t(k)].Id == id) Units_[size_t(k)] = {};
+  }
+  if (Image_ && ImageId_ == id) {
+    Image_ = nullptr;
+    Unit_ = -1;
+    UnitKnown_ = true;
+  }
   Textures_.Forget(id);
   ReportedTextures_.erase(id);
-  if (HaveTexture_ && TextureId_ == id) {
-    HaveTexture_ = false;
-    StateDirty_ = true;
-  }
 }
 
 SpriteShading GlRenderBackend::StageShading() const {
   auto rs = [&](RenderState s) { return RenderStateValue(uint32_t(s)); };
   auto ts = [&](TextureStageState s) { return StageStateValue(uint32_t(s)); };
   SpriteShading shading;
-  shading.Textured = HaveTexture_;
-  auto mag = SamplerStates_.find(uint32_t(SamplerState::MagFilter));
-  shading.PointSampled = FilterMode(mag == SamplerStates_.end() ? d3d::TEXF_POINT : mag->second) == GL_NEAREST;
   shading.ColorOp = ts(TextureStageState::ColorOp);
   shading.ColorArg1 = ts(TextureStageState::ColorArg1);
   shading.ColorArg2 = ts(TextureStageState::ColorArg2);
@@ -399,7 +468,10 @@ SpriteShading GlRenderBackend::StageShading() const {
 }
 
 void GlRenderBackend::ApplyDrawState() {
-  Sprite_.Use(Scene_.Width(), Scene_.Height(), StageShading());
+  // Sprites say their texture, or none, in their vertices.
+  SpriteShading shading = StageShading();
+  shading.Textured = true;
+  Sprite_.Use(Scene_.Width(), Scene_.Height(), shading);
   // Screen vertices are target pixels whatever the 3D viewport is.
   glViewport(0, 0, Scene_.Width(), Scene_.Height());
   glDepthRange(0.0, 1.0);
@@ -462,7 +534,8 @@ void GlRenderBackend::DrawSpriteStrip(const ScreenVertex (&v)[4]) {
     ApplyDrawState();
     StateDirty_ = false;
   }
-  Pending_.insert(Pending_.end(), std::begin(v), std::end(v));
+  const int32_t slot = CurrentTextureSlot();
+  for (const ScreenVertex& vertex : v) Pending_.push_back({vertex, slot});
   ++Sprites_;
 }
 
@@ -471,7 +544,7 @@ void GlRenderBackend::Flush() {
   glBindVertexArray(VertexArray_.Get());
   glBindBuffer(GL_ARRAY_BUFFER, Vertices_.Get());
   // A fresh store each time: the driver need not wait for the last draw.
-  glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(Pending_.size() * sizeof(ScreenVertex)),
+  glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(Pending_.size() * sizeof(TSpriteVertex)),
                Pending_.data(), GL_STREAM_DRAW);
   glDrawElements(GL_TRIANGLES, GLsizei(Pending_.size() / 4 * 6), GL_UNSIGNED_SHORT, nullptr);
   ++DrawCalls_;
@@ -661,10 +734,14 @@ void GlRenderBackend::DrawIndexedTriangleList(const GeometryImage& vertices, con
   if (!Device_ || startIndex < 0 || primitiveCount <= 0 || startIndex >= indices.Count) return;
   primitiveCount = std::min(primitiveCount, (indices.Count - startIndex) / 3);
   if (primitiveCount <= 0) return;
+  const int32_t slot = CurrentTextureSlot();
   Flush();
   if (!BindMeshBuffers(vertices, indices)) return;
 
-  MeshProgram_.Use(CurrentMeshShading(vertices.FVF));
+  MeshShading shading = CurrentMeshShading(vertices.FVF);
+  shading.Stage.Textured = slot >= 0;
+  shading.Stage.TextureSlot = slot;
+  MeshProgram_.Use(shading);
   ApplyPipelineState();
   glViewport(Viewport_.X, Viewport_.Y, Viewport_.Width, Viewport_.Height);
   glDepthRange(double(Viewport_.MinZ), double(Viewport_.MaxZ));

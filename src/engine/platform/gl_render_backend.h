@@ -8,11 +8,15 @@
 // keep Direct3D 9's numbers and defaults; the ones a 2D sprite depends on
 // (blending, alpha test, depth test, culling, stage 0 colour and alpha
 // operations, filters and addressing) are honoured, every other one is
-// stored. Sprites of one state run are sent to OpenGL together, in order.
+// stored. Sprites of one state run are sent to OpenGL together, in order:
+// the pictures they use are bound to up to 16 texture units at once, each
+// with the sampler of the filters and addressing it is drawn with, and each
+// vertex names its unit, so a change of picture or filter does not end a run.
 // Meshes are drawn at once through the mesh program (transforms, per-vertex
 // lighting, the same texture stage), with their vertex and index bytes kept
 // on the GPU until their version changes.
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -88,7 +92,16 @@ class GlRenderBackend : public RenderBackend {
   void ResetStates();
   uint32_t RenderStateValue(uint32_t state) const;
   uint32_t StageStateValue(uint32_t state) const;
-  void ApplySamplerState(uint32_t state, uint32_t value);
+  // The sampler object for the sampler states set now (made on first use).
+  GLuint CurrentSampler();
+  // The unit holding the texture set now with the sampler states set now,
+  // binding it to a unit first when none does; -1: no texture, or one that
+  // cannot be drawn.
+  int CurrentUnit();
+  // The current unit and whether it samples the nearest texel, as the
+  // fragment stage reads them; -1: no texture.
+  int32_t CurrentTextureSlot();
+  void ForgetUnits();
   void ApplyDrawState();
   SpriteShading StageShading() const;
   void ApplyPipelineState();
@@ -113,15 +126,27 @@ class GlRenderBackend : public RenderBackend {
   GlVertexArrayName VertexArray_;
   GlBufferName Vertices_;
   GlBufferName Indices_;
-  GlSamplerName Sampler_;
+  // One sampler per set of filters and addressing used: magnification,
+  // minification, address u, address v.
+  std::map<std::array<uint32_t, 4>, GlSamplerName> Samplers_;
   GlTextureCache Textures_;
 
   std::unordered_map<uint32_t, uint32_t> RenderStates_;
   std::unordered_map<uint32_t, uint32_t> StageStates_;
   std::unordered_map<uint32_t, uint32_t> SamplerStates_;
-  bool HaveTexture_ = false;  // a texture is bound and drawable
-  uint32_t TextureId_ = 0;
-  uint64_t TextureVersion_ = 0;
+  // The textures bound to the units, in the order they were taken; a unit is
+  // reused only after the sprites that read it are drawn.
+  struct TBoundTexture {
+    uint32_t Id = 0;  // 0: free
+    uint64_t Version = 0;
+    GLuint Sampler = 0;
+  };
+  std::array<TBoundTexture, kSpriteTextureUnits> Units_{};
+  int UnitsTaken_ = 0;
+  const TextureImage* Image_ = nullptr;  // the texture set now
+  uint32_t ImageId_ = 0;
+  int Unit_ = -1;                        // its unit, while UnitKnown_
+  bool UnitKnown_ = true;
   std::unordered_set<uint32_t> ReportedTextures_;
 
   TMatrix World_, View_, Projection_;
@@ -131,7 +156,13 @@ class GlRenderBackend : public RenderBackend {
   D3DMaterial Material_;
 
   bool StateDirty_ = true;
-  std::vector<ScreenVertex> Pending_;
+  // A sprite vertex as the sprite program reads it: the engine's vertex and
+  // the unit of its texture.
+  struct TSpriteVertex {
+    ScreenVertex Vertex;
+    int32_t TextureUnit;
+  };
+  std::vector<TSpriteVertex> Pending_;
   uint64_t DrawCalls_ = 0;
   uint64_t Sprites_ = 0;
 };

@@ -11,10 +11,12 @@ in vec4 aPosition;  // x, y in pixels, z in 0..1, rhw
 in vec4 aDiffuse;
 in vec4 aSpecular;
 in vec2 aTexCoord;
+in int aTextureSlot;
 uniform vec2 uTargetSize;
 out vec4 vDiffuse;
 out vec4 vSpecular;
 out vec2 vTexCoord;
+flat out int vTextureSlot;
 void main() {
   // Direct3D 9 puts pixel centres on whole coordinates, OpenGL half a pixel
   // further on: the shift lands every vertex on the pixels Direct3D covers.
@@ -26,6 +28,7 @@ void main() {
   vDiffuse = aDiffuse;
   vSpecular = aSpecular;
   vTexCoord = aTexCoord;
+  vTextureSlot = aTextureSlot;
 }
 )";
 
@@ -37,7 +40,8 @@ bool GlSpriteProgram::Build(std::string& error) {
                           {{kPosition, "aPosition"},
                            {kDiffuse, "aDiffuse"},
                            {kSpecular, "aSpecular"},
-                           {kTexCoord, "aTexCoord"}},
+                           {kTexCoord, "aTexCoord"},
+                           {kTextureSlot, "aTextureSlot"}},
                           "fragColor", error);
   if (!Program_) return false;
   GLuint p = Program_.Get();

@@ -20,7 +20,7 @@ namespace vuzed {
 class GlSpriteProgram {
  public:
   // Attribute locations; the vertex array of the backend uses the same.
-  static constexpr GLuint kPosition = 0, kDiffuse = 1, kSpecular = 2, kTexCoord = 3;
+  static constexpr GLuint kPosition = 0, kDiffuse = 1, kSpecular = 2, kTexCoord = 3, kTextureSlot = 4;
 
   bool Build(std::string& error);
   void Release() { Program_.Reset(); }

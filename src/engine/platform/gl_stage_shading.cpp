@@ -12,9 +12,9 @@ const char* const kStageFragmentSource = R"(#version 330 core
 in vec4 vDiffuse;
 in vec4 vSpecular;
 in vec2 vTexCoord;
-uniform sampler2D uTexture;
+flat in int vTextureSlot;  // the texture unit, plus 16 when nearest-texel sampled; -1: no texture
+uniform sampler2D uTextures[16];
 uniform bool uTextured;
-uniform bool uPointSampled;
 uniform ivec3 uColorStage;  // op, arg 1, arg 2
 uniform ivec3 uAlphaStage;
 uniform bool uSpecularAdd;
@@ -65,13 +65,39 @@ bool AlphaPasses(float alpha) {
 // left edge of texel x. The rasteriser there snaps texture coordinates to a
 // 1/256-texel grid, so a value a rounding error short of the edge still takes
 // texel x; nearest-texel sampling here does the same by moving half a step on.
-vec2 SnapToSubtexelGrid(vec2 uv) {
-  return uv + vec2(1.0 / 512.0) / vec2(textureSize(uTexture, 0));
+vec4 Texel(sampler2D picture) {
+  vec2 uv = vTexCoord;
+  if ((vTextureSlot & 16) != 0) uv += vec2(1.0 / 512.0) / vec2(textureSize(picture, 0));
+  return texture(picture, uv);
+}
+
+// This GLSL indexes an array of samplers only by constants. The slot is flat,
+// the same for the whole primitive, so every pixel of a 2x2 block takes the
+// same branch.
+vec4 SlotTexel(int slot) {
+  switch (slot & 15) {
+    case 0: return Texel(uTextures[0]);
+    case 1: return Texel(uTextures[1]);
+    case 2: return Texel(uTextures[2]);
+    case 3: return Texel(uTextures[3]);
+    case 4: return Texel(uTextures[4]);
+    case 5: return Texel(uTextures[5]);
+    case 6: return Texel(uTextures[6]);
+    case 7: return Texel(uTextures[7]);
+    case 8: return Texel(uTextures[8]);
+    case 9: return Texel(uTextures[9]);
+    case 10: return Texel(uTextures[10]);
+    case 11: return Texel(uTextures[11]);
+    case 12: return Texel(uTextures[12]);
+    case 13: return Texel(uTextures[13]);
+    case 14: return Texel(uTextures[14]);
+    case 15: return Texel(uTextures[15]);
+  }
+  return vec4(1.0);
 }
 
 void main() {
-  vec2 uv = uPointSampled ? SnapToSubtexelGrid(vTexCoord) : vTexCoord;
-  vec4 texel = uTextured ? texture(uTexture, uv) : vec4(1.0);
+  vec4 texel = (uTextured && vTextureSlot >= 0) ? SlotTexel(vTextureSlot) : vec4(1.0);
   vec4 color = vec4(Combine(uColorStage, texel).rgb, Combine(uAlphaStage, texel).a);
   if (uSpecularAdd) color.rgb = min(color.rgb + vSpecular.rgb, vec3(1.0));
   if (!AlphaPasses(color.a)) discard;
@@ -80,9 +106,9 @@ void main() {
 )";
 
 void GlStageUniforms::Locate(GLuint p) {
-  Texture_ = glGetUniformLocation(p, "uTexture");
+  Textures_ = glGetUniformLocation(p, "uTextures");
+  TextureSlot_ = glGetUniformLocation(p, "uTextureSlot");
   Textured_ = glGetUniformLocation(p, "uTextured");
-  PointSampled_ = glGetUniformLocation(p, "uPointSampled");
   ColorStage_ = glGetUniformLocation(p, "uColorStage");
   AlphaStage_ = glGetUniformLocation(p, "uAlphaStage");
   SpecularAdd_ = glGetUniformLocation(p, "uSpecularAdd");
@@ -91,9 +117,10 @@ void GlStageUniforms::Locate(GLuint p) {
 }
 
 void GlStageUniforms::Set(const SpriteShading& s) const {
-  glUniform1i(Texture_, 0);
+  static constexpr GLint kUnits[kSpriteTextureUnits] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+  glUniform1iv(Textures_, kSpriteTextureUnits, kUnits);
+  if (TextureSlot_ >= 0) glUniform1i(TextureSlot_, s.TextureSlot);
   glUniform1i(Textured_, s.Textured ? 1 : 0);
-  glUniform1i(PointSampled_, s.PointSampled ? 1 : 0);
   glUniform3i(ColorStage_, GLint(s.ColorOp), GLint(s.ColorArg1), GLint(s.ColorArg2));
   glUniform3i(AlphaStage_, GLint(s.AlphaOp), GLint(s.AlphaArg1), GLint(s.AlphaArg2));
   glUniform1i(SpecularAdd_, s.SpecularAdd ? 1 : 0);

@@ -12,10 +12,17 @@
 
 namespace vuzed {
 
+// Texture units the fragment stage reads: each vertex names its unit (its
+// slot), so sprites of up to this many pictures go in one draw call. The
+// slot also says whether the unit samples the nearest texel; -1 is no
+// texture.
+constexpr int kSpriteTextureUnits = 16;
+constexpr int32_t kPointSampledSlot = 16;
+
 // Everything the fragment stage needs, in Direct3D 9 values.
 struct SpriteShading {
   bool Textured = false;  // false: the texture argument reads as opaque white
-  bool PointSampled = false;  // the sampler takes the nearest texel
+  int32_t TextureSlot = -1;  // a mesh's texture (sprites carry theirs)
   uint32_t ColorOp = 4, ColorArg1 = 2, ColorArg2 = 1;  // D3DTOP, D3DTA
   uint32_t AlphaOp = 2, AlphaArg1 = 2, AlphaArg2 = 1;
   bool SpecularAdd = false;
@@ -34,7 +41,7 @@ class GlStageUniforms {
   void Set(const SpriteShading& shading) const;
 
  private:
-  GLint Texture_ = -1, Textured_ = -1, PointSampled_ = -1, ColorStage_ = -1, AlphaStage_ = -1,
+  GLint Textures_ = -1, TextureSlot_ = -1, Textured_ = -1, ColorStage_ = -1, AlphaStage_ = -1,
         SpecularAdd_ = -1, AlphaFunc_ = -1, AlphaRef_ = -1;
 };
 

@@ -56,20 +56,25 @@ bool NullRenderBackend::Present() {
   return Device;
 }
 
-void NullRenderBackend::SetRenderState(RenderState state, uint32_t value) {
-  RenderStates_[uint32_t(state)] = value;
+void NullRenderBackend::StateSet(std::map<uint32_t, uint32_t>& states, uint32_t state, uint32_t value) {
+  auto [it, fresh] = states.try_emplace(state, value);
+  if (!fresh && it->second == value) return;
+  it->second = value;
   StateSet();
+}
+
+void NullRenderBackend::SetRenderState(RenderState state, uint32_t value) {
+  StateSet(RenderStates_, uint32_t(state), value);
   if (Record) StateCalls.push_back({0, uint32_t(state), value});
 }
 
 void NullRenderBackend::SetTextureStageState(TextureStageState state, uint32_t value) {
-  StateSet();
+  StateSet(StageStates_, uint32_t(state), value);
   if (Record) StateCalls.push_back({2, uint32_t(state), value});
 }
 
 void NullRenderBackend::SetSamplerState(SamplerState state, uint32_t value) {
-  SamplerStates_[uint32_t(state)] = value;
-  StateSet();
+  StateSet(SamplerStates_, uint32_t(state), value);
   if (Record) StateCalls.push_back({1, uint32_t(state), value});
 }
 
@@ -86,10 +91,31 @@ uint32_t NullRenderBackend::RenderStateValue(RenderState state) const {
 void NullRenderBackend::SetTexture(const TextureImage* image) {
   const uint32_t id = image ? image->Id : 0;
   const uint64_t version = image ? image->Version : 0;
-  if (id != TextureId_ || version != TextureVersion_) StateSet();
   TextureId_ = id;
   TextureVersion_ = version;
   if (Record) StateCalls.push_back({3, 0, TextureId_});
+  if (!image) return;
+  auto unit = std::find_if(Units_.begin(), Units_.begin() + UnitsTaken_,
+                           [id](const TBoundTexture& bound) { return bound.Id == id; });
+  if (unit != Units_.begin() + UnitsTaken_) {
+    if (unit->Version != version) StateSet();
+    unit->Version = version;
+    return;
+  }
+  if (UnitsTaken_ == kTextureUnits) {
+    StateSet();
+    UnitsTaken_ = 0;
+  }
+  Units_[size_t(UnitsTaken_++)] = {id, version};
+}
+
+void NullRenderBackend::ForgetTexture(uint32_t id) {
+  Forgotten.push_back(id);
+  for (int unit = 0; unit < UnitsTaken_; ++unit) {
+    if (Units_[size_t(unit)].Id != id) continue;
+    Units_[size_t(unit)] = {};
+    StateSet();
+  }
 }
 
 void NullRenderBackend::DrawSpriteStrip(const ScreenVertex (&v)[4]) {

@@ -6,6 +6,8 @@
 // a headless run of any length uses the same memory. With `Record` off it
 // keeps no lists at all and only counts (headless runs and benchmarks).
 
+#include <array>
+#include <cstdint>
 #include <map>
 #include <vector>
 
@@ -69,7 +71,7 @@ class NullRenderBackend : public RenderBackend {
   void SetSamplerState(SamplerState state, uint32_t value) override;
   uint32_t GetSamplerState(SamplerState state) const override;
   void SetTexture(const TextureImage* image) override;
-  void ForgetTexture(uint32_t id) override { Forgotten.push_back(id); }
+  void ForgetTexture(uint32_t id) override;
   void DrawSpriteStrip(const ScreenVertex (&v)[4]) override;
   bool ReadFrontBuffer(std::vector<uint8_t>&, int&, int&) override { return false; }
   TDrawCounts DrawCounts() const override { return Counts_; }
@@ -123,9 +125,20 @@ class NullRenderBackend : public RenderBackend {
  private:
   std::map<uint32_t, uint32_t> RenderStates_;
   std::map<uint32_t, uint32_t> SamplerStates_{{5, 1}, {6, 1}};
-  // A state was set since the last sprite strip: the next one starts a new
-  // draw call (as the OpenGL backend batches).
+  std::map<uint32_t, uint32_t> StageStates_;
+  // A state changed since the last sprite strip: the next one starts a new
+  // draw call, as the OpenGL backend batches. Setting a state to the value
+  // it has changes nothing; a texture ends the run only when its pixels
+  // changed or when all of the 16 texture units are taken.
   void StateSet() { Batching_ = false; }
+  void StateSet(std::map<uint32_t, uint32_t>& states, uint32_t state, uint32_t value);
+  static constexpr int kTextureUnits = 16;
+  struct TBoundTexture {
+    uint32_t Id = 0;
+    uint64_t Version = 0;
+  };
+  std::array<TBoundTexture, kTextureUnits> Units_{};
+  int UnitsTaken_ = 0;
 
   uint32_t TextureId_ = 0;
   uint64_t TextureVersion_ = 0;

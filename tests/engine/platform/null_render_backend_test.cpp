@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "engine/platform/null_render_backend.h"
 
 namespace vuzed {
@@ -28,32 +30,41 @@ TEST(NullRenderBackend, KeepsOnlyTheNewestPresentedFrames) {
 }
 
 // Draw calls are counted as the OpenGL backend batches: strips drawn with
-// one state are one call; a state set between them, or a mesh, starts
-// another. Without recording the counts are the same and no list grows.
+// one state are one call, whatever pictures of up to sixteen they use; a
+// state changed between them, a picture with new pixels, a seventeenth
+// picture or a mesh starts another. Without recording the counts are the
+// same and no list grows.
 TEST(NullRenderBackend, CountsDrawCallsAsBatches) {
   struct TRow {
-    const char* Steps;  // s strip, t texture change, T the same texture again, r render state, m mesh
+    // s strip, t a picture not used before, T the same picture again, v the
+    // same picture with new pixels, f the picture forgotten, r blending on,
+    // m mesh
+    std::string Steps;
     uint64_t DrawCalls;
     uint64_t Sprites;
   };
+  std::string sixteenPictures, seventeenPictures;
+  for (int k = 0; k < 16; ++k) sixteenPictures += "ts";
+  seventeenPictures = sixteenPictures + "ts";
   const TRow rows[] = {
-      {"sss", 1, 3}, {"stsTs", 2, 3}, {"srs", 2, 2}, {"smss", 3, 3}, {"tTTs", 1, 1}, {"", 0, 0},
+      {"sss", 1, 3},  {"ststTs", 1, 3}, {"stsvs", 2, 3}, {"stsfs", 2, 3}, {"srsrs", 2, 3},
+      {"smss", 3, 3}, {"tTTs", 1, 1},   {"", 0, 0},      {sixteenPictures, 1, 16}, {seventeenPictures, 2, 17},
   };
   for (bool record : {true, false}) {
     for (const TRow& row : rows) {
       NullRenderBackend backend;
       backend.Record = record;
-      TextureImage images[2];
-      images[0].Id = 1;
-      images[1].Id = 2;
-      int texture = 0;
+      TextureImage images[17];
+      int texture = -1;
       GeometryImage geometry;
-      for (const char* step = row.Steps; *step; ++step) {
+      for (char step : row.Steps) {
         ScreenVertex quad[4] = {};
-        switch (*step) {
+        switch (step) {
           case 's': backend.DrawSpriteStrip(quad); break;
-          case 't': texture ^= 1; backend.SetTexture(&images[texture]); break;
+          case 't': ++texture; images[texture].Id = uint32_t(texture + 1); [[fallthrough]];
           case 'T': backend.SetTexture(&images[texture]); break;
+          case 'v': ++images[texture].Version; backend.SetTexture(&images[texture]); break;
+          case 'f': backend.ForgetTexture(images[texture].Id); break;
           case 'r': backend.SetRenderState(RenderState::AlphaBlendEnable, 1); break;
           case 'm': backend.DrawIndexedTriangleList(geometry, geometry, 0, 0); break;
         }
