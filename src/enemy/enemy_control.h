@@ -36,7 +36,7 @@ constexpr size_t kMaxEffects = 16384;
 enum class TCappedList { Bullets, Enemies };
 std::string FullListText(TCappedList list);
 
-class TEnemyControl : public TFieldObjects {
+class TEnemyControl final : public TFieldObjects {
  public:
   explicit TEnemyControl(TPlayfield& playfield);
   ~TEnemyControl();

@@ -7,7 +7,8 @@
 namespace vuzed {
 
 uint32_t TNodeArena::Make(const TNode& node) {
-  auto key = std::make_tuple(uint8_t(node.Kind), uint8_t(node.Op), node.A, node.B, std::bit_cast<uint32_t>(node.Value));
+  TKey key{uint64_t(node.Kind) << 40 | uint64_t(node.Op) << 32 | node.A,
+           uint64_t(node.B) << 32 | std::bit_cast<uint32_t>(node.Value)};
   auto [it, added] = Index_.try_emplace(key, uint32_t(Nodes_.size()));
   if (added) Nodes_.push_back(node);
   return it->second;

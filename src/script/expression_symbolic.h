@@ -18,7 +18,7 @@
 #include <map>
 #include <string>
 #include <string_view>
-#include <tuple>
+#include <unordered_map>
 #include <vector>
 
 #include "script/expression_math.h"
@@ -63,7 +63,15 @@ class TNodeArena {
 
   TEvaluatorKind Kind_;
   std::vector<TNode> Nodes_;
-  std::map<std::tuple<uint8_t, uint8_t, uint32_t, uint32_t, uint32_t>, uint32_t> Index_;
+  // A node's content packed in two words: kind, operator and A; B and the value's bits.
+  struct TKey {
+    uint64_t High, Low;
+    bool operator==(const TKey&) const = default;
+  };
+  struct TKeyHash {
+    std::size_t operator()(const TKey& k) const { return std::hash<uint64_t>()(k.High * 0x9E3779B97F4A7C15ull ^ k.Low); }
+  };
+  std::unordered_map<TKey, uint32_t, TKeyHash> Index_;
   std::vector<std::string> Names_;
   std::map<std::string, uint32_t, std::less<>> NameIndex_;
 };

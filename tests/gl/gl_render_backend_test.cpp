@@ -504,14 +504,23 @@ TEST_F(GlRenderBackendTest, SpritesInOneStateShareADrawCall) {
     Sprite(float(k * 20), 440, float(k * 20 + 10), 450, kWhite);
   }
   Gl->SetTexture(nullptr);
+  // Laid-over and added sprites alternate in one run, each blended its own way.
   Sprite(600, 400, 620, 420, kRed);
   BlendMode(1);
   Sprite(600, 400, 620, 420, kGreen);
+  BlendMode(2);
+  Sprite(600, 300, 620, 320, 0x80FF0000);
+  BlendMode(1);
+  Sprite(600, 300, 620, 320, 0x8000FF00);
+  BlendMode(2);
+  Sprite(600, 300, 620, 320, 0x400000FF);
   EndFrame();
   // 4096 sprites fill a batch; the rest and fifteen more pictures fill the
-  // sixteen units; the seventeenth picture, the untextured sprite and then the
-  // change of blending make two calls more.
-  EXPECT_EQ(Gl->DrawCallCount() - before, 4u);
+  // sixteen units; the seventeenth picture and the untextured sprites make
+  // one call more.
+  EXPECT_EQ(Gl->DrawCallCount() - before, 3u);
+  // Black, half red over it, half green added, a quarter blue over that.
+  EXPECT_TRUE(Near(At(610, 310), {96, 96, 64}, 1));
   EXPECT_TRUE(Near(At(2, 2), {0, 0, 255}, 0));
   for (uint32_t k = 0; k < 17; ++k) {
     const uint32_t c = colour(k);

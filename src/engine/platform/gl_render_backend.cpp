@@ -282,6 +282,7 @@ void GlRenderBackend::ResetStates() {
   RenderStates_.clear();
   for (const StateDefault& d : kRenderStateDefaults) RenderStates_[d.State] = d.Value;
   RenderStates_[uint32_t(RenderState::ZEnable)] = Scene_.HasDepth() ? 1 : 0;
+  AddedSlot_ = RenderStateValue(uint32_t(RenderState::DestBlend)) == d3d::BLEND_ONE ? kAddedSlot : 0;
   StageStates_.clear();
   for (const StateDefault& d : kStageStateDefaults) StageStates_[d.State] = d.Value;
   SamplerStates_.clear();
@@ -305,12 +306,23 @@ uint32_t GlRenderBackend::StageStateValue(uint32_t state) const {
   return it == StageStates_.end() ? 0 : it->second;
 }
 
+// Bullets that are added and bullets laid over the target alternate all the
+// time; while both blend the source alpha, they stay in one run.
 void GlRenderBackend::SetRenderState(RenderState state, uint32_t value) {
-  auto [it, fresh] = RenderStates_.try_emplace(uint32_t(state), value);
-  if (!fresh && it->second == value) return;
+  auto it = RenderStates_.find(uint32_t(state));
+  if (it != RenderStates_.end() && it->second == value) return;
+  const bool sharedBefore = SharedBlend();
+  RenderStates_[uint32_t(state)] = value;
+  AddedSlot_ = RenderStateValue(uint32_t(RenderState::DestBlend)) == d3d::BLEND_ONE ? kAddedSlot : 0;
+  if (sharedBefore && SharedBlend()) return;
   Flush();
-  it->second = value;
   StateDirty_ = true;
+}
+
+bool GlRenderBackend::SharedBlend() const {
+  auto rs = [&](RenderState s) { return RenderStateValue(uint32_t(s)); };
+  return SharesBlendRun(rs(RenderState::AlphaBlendEnable), rs(RenderState::SrcBlend), rs(RenderState::DestBlend),
+                        rs(RenderState::BlendOp));
 }
 
 void GlRenderBackend::SetTextureStageState(TextureStageState state, uint32_t value) {
@@ -425,9 +437,9 @@ int GlRenderBackend::CurrentUnit() {
 
 int32_t GlRenderBackend::CurrentTextureSlot() {
   const int unit = CurrentUnit();
-  if (unit < 0) return -1;
+  if (unit < 0) return kUntexturedSlot | AddedSlot_;
   const bool point = FilterMode(GetSamplerState(SamplerState::MagFilter)) == GL_NEAREST;
-  return unit | (point ? kPointSampledSlot : 0);
+  return unit | (point ? kPointSampledSlot : 0) | AddedSlot_;
 }
 
 void GlRenderBackend::ForgetTexture(uint32_t id) {
@@ -464,6 +476,7 @@ SpriteShading GlRenderBackend::StageShading() const {
   shading.AlphaFunc = rs(RenderState::AlphaTestEnable) != 0 ? rs(RenderState::AlphaFunc) : 0;
   if (shading.AlphaFunc > d3d::CMP_ALWAYS) shading.AlphaFunc = d3d::CMP_ALWAYS;
   shading.AlphaRef = rs(RenderState::AlphaRef);
+  shading.SharedBlend = SharedBlend();
   return shading;
 }
 
@@ -480,7 +493,13 @@ void GlRenderBackend::ApplyDrawState() {
 
 void GlRenderBackend::ApplyPipelineState() {
   auto rs = [&](RenderState s) { return RenderStateValue(uint32_t(s)); };
-  if (rs(RenderState::AlphaBlendEnable) != 0) {
+  if (SharedBlend()) {
+    // The fragment stage has applied the source factor and says how much of
+    // the target stays.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC1_ALPHA);
+    glBlendEquation(GL_FUNC_ADD);
+  } else if (rs(RenderState::AlphaBlendEnable) != 0) {
     glEnable(GL_BLEND);
     uint32_t src = rs(RenderState::SrcBlend), dest = rs(RenderState::DestBlend);
     GLenum glSrc = BlendFactor(src, GL_ONE), glDest = BlendFactor(dest, GL_ZERO);
@@ -739,7 +758,7 @@ void GlRenderBackend::DrawIndexedTriangleList(const GeometryImage& vertices, con
   if (!BindMeshBuffers(vertices, indices)) return;
 
   MeshShading shading = CurrentMeshShading(vertices.FVF);
-  shading.Stage.Textured = slot >= 0;
+  shading.Stage.Textured = (slot & kUntexturedSlot) == 0;
   shading.Stage.TextureSlot = slot;
   MeshProgram_.Use(shading);
   ApplyPipelineState();

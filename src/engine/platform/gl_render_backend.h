@@ -98,9 +98,11 @@ class GlRenderBackend : public RenderBackend {
   // binding it to a unit first when none does; -1: no texture, or one that
   // cannot be drawn.
   int CurrentUnit();
-  // The current unit and whether it samples the nearest texel, as the
-  // fragment stage reads them; -1: no texture.
+  // The current unit, whether it samples the nearest texel and whether it is
+  // added, as the fragment stage reads them (kUntexturedSlot: no texture).
   int32_t CurrentTextureSlot();
+  // Whether the blend states set now are ones SpriteShading::SharedBlend covers.
+  bool SharedBlend() const;
   void ForgetUnits();
   void ApplyDrawState();
   SpriteShading StageShading() const;
@@ -132,6 +134,7 @@ class GlRenderBackend : public RenderBackend {
   GlTextureCache Textures_;
 
   std::unordered_map<uint32_t, uint32_t> RenderStates_;
+  int32_t AddedSlot_ = 0;  // kAddedSlot while the target blend factor is ONE
   std::unordered_map<uint32_t, uint32_t> StageStates_;
   std::unordered_map<uint32_t, uint32_t> SamplerStates_;
   // The textures bound to the units, in the order they were taken; a unit is

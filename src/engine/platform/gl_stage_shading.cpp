@@ -12,7 +12,7 @@ const char* const kStageFragmentSource = R"(#version 330 core
 in vec4 vDiffuse;
 in vec4 vSpecular;
 in vec2 vTexCoord;
-flat in int vTextureSlot;  // the texture unit, plus 16 when nearest-texel sampled; -1: no texture
+flat in int vTextureSlot;  // unit | 16 nearest texel | 32 no texture | 64 added
 uniform sampler2D uTextures[16];
 uniform bool uTextured;
 uniform ivec3 uColorStage;  // op, arg 1, arg 2
@@ -20,7 +20,9 @@ uniform ivec3 uAlphaStage;
 uniform bool uSpecularAdd;
 uniform int uAlphaFunc;
 uniform float uAlphaRef;
-out vec4 fragColor;
+uniform bool uSharedBlend;
+layout(location = 0, index = 0) out vec4 fragColor;
+layout(location = 0, index = 1) out vec4 keptTarget;  // alpha: the share of the target kept
 
 vec4 Argument(int arg, vec4 texel) {
   int source = arg & 15;
@@ -97,11 +99,18 @@ vec4 SlotTexel(int slot) {
 }
 
 void main() {
-  vec4 texel = (uTextured && vTextureSlot >= 0) ? SlotTexel(vTextureSlot) : vec4(1.0);
+  vec4 texel = (uTextured && (vTextureSlot & 32) == 0) ? SlotTexel(vTextureSlot) : vec4(1.0);
   vec4 color = vec4(Combine(uColorStage, texel).rgb, Combine(uAlphaStage, texel).a);
   if (uSpecularAdd) color.rgb = min(color.rgb + vSpecular.rgb, vec3(1.0));
   if (!AlphaPasses(color.a)) discard;
-  fragColor = color;
+  if (uSharedBlend) {
+    // Source factor SRCALPHA on colour and alpha alike, applied here.
+    fragColor = color * color.a;
+    keptTarget = vec4((vTextureSlot & 64) != 0 ? 0.0 : color.a);
+  } else {
+    fragColor = color;
+    keptTarget = vec4(0.0);
+  }
 }
 )";
 
@@ -114,6 +123,7 @@ void GlStageUniforms::Locate(GLuint p) {
   SpecularAdd_ = glGetUniformLocation(p, "uSpecularAdd");
   AlphaFunc_ = glGetUniformLocation(p, "uAlphaFunc");
   AlphaRef_ = glGetUniformLocation(p, "uAlphaRef");
+  SharedBlend_ = glGetUniformLocation(p, "uSharedBlend");
 }
 
 void GlStageUniforms::Set(const SpriteShading& s) const {
@@ -126,6 +136,7 @@ void GlStageUniforms::Set(const SpriteShading& s) const {
   glUniform1i(SpecularAdd_, s.SpecularAdd ? 1 : 0);
   glUniform1i(AlphaFunc_, GLint(s.AlphaFunc));
   glUniform1f(AlphaRef_, float(s.AlphaRef & 255u));
+  glUniform1i(SharedBlend_, s.SharedBlend ? 1 : 0);
 }
 
 }  // namespace vuzed

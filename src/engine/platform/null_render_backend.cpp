@@ -64,7 +64,14 @@ void NullRenderBackend::StateSet(std::map<uint32_t, uint32_t>& states, uint32_t 
 }
 
 void NullRenderBackend::SetRenderState(RenderState state, uint32_t value) {
+  auto blend = [&] {
+    return SharesBlendRun(RenderStateValue(RenderState::AlphaBlendEnable), RenderStateValue(RenderState::SrcBlend),
+                          RenderStateValue(RenderState::DestBlend), RenderStateValue(RenderState::BlendOp));
+  };
+  const bool shared = blend();
+  const bool batching = Batching_;
   StateSet(RenderStates_, uint32_t(state), value);
+  if (shared && blend()) Batching_ = batching;
   if (Record) StateCalls.push_back({0, uint32_t(state), value});
 }
 

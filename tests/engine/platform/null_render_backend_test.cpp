@@ -30,15 +30,16 @@ TEST(NullRenderBackend, KeepsOnlyTheNewestPresentedFrames) {
 }
 
 // Draw calls are counted as the OpenGL backend batches: strips drawn with
-// one state are one call, whatever pictures of up to sixteen they use; a
-// state changed between them, a picture with new pixels, a seventeenth
-// picture or a mesh starts another. Without recording the counts are the
+// one state are one call, whatever pictures of up to sixteen they use, and
+// whether source alpha is added or laid over; a state changed between them,
+// a picture with new pixels, a seventeenth picture or a mesh starts another. Without recording the counts are the
 // same and no list grows.
 TEST(NullRenderBackend, CountsDrawCallsAsBatches) {
   struct TRow {
     // s strip, t a picture not used before, T the same picture again, v the
     // same picture with new pixels, f the picture forgotten, r blending on,
-    // m mesh
+    // m mesh; a source alpha added, o source alpha laid over, x a
+    // multiplying blend
     std::string Steps;
     uint64_t DrawCalls;
     uint64_t Sprites;
@@ -49,6 +50,12 @@ TEST(NullRenderBackend, CountsDrawCallsAsBatches) {
   const TRow rows[] = {
       {"sss", 1, 3},  {"ststTs", 1, 3}, {"stsvs", 2, 3}, {"stsfs", 2, 3}, {"srsrs", 2, 3},
       {"smss", 3, 3}, {"tTTs", 1, 1},   {"", 0, 0},      {sixteenPictures, 1, 16}, {seventeenPictures, 2, 17},
+      {"asosas", 1, 3}, {"asosxs", 2, 3},
+  };
+  const auto blend = [](NullRenderBackend& backend, uint32_t src, uint32_t dest) {
+    backend.SetRenderState(RenderState::AlphaBlendEnable, 1);
+    backend.SetRenderState(RenderState::SrcBlend, src);
+    backend.SetRenderState(RenderState::DestBlend, dest);
   };
   for (bool record : {true, false}) {
     for (const TRow& row : rows) {
@@ -67,6 +74,9 @@ TEST(NullRenderBackend, CountsDrawCallsAsBatches) {
           case 'f': backend.ForgetTexture(images[texture].Id); break;
           case 'r': backend.SetRenderState(RenderState::AlphaBlendEnable, 1); break;
           case 'm': backend.DrawIndexedTriangleList(geometry, geometry, 0, 0); break;
+          case 'a': blend(backend, d3d::BLEND_SRCALPHA, d3d::BLEND_ONE); break;
+          case 'o': blend(backend, d3d::BLEND_SRCALPHA, d3d::BLEND_INVSRCALPHA); break;
+          case 'x': blend(backend, d3d::BLEND_ZERO, d3d::BLEND_SRCCOLOR); break;
         }
       }
       EXPECT_EQ(backend.DrawCounts().DrawCalls, row.DrawCalls) << row.Steps;
