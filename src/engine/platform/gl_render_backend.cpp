@@ -311,10 +311,12 @@ uint32_t GlRenderBackend::StageStateValue(uint32_t state) const {
 void GlRenderBackend::SetRenderState(RenderState state, uint32_t value) {
   auto it = RenderStates_.find(uint32_t(state));
   if (it != RenderStates_.end() && it->second == value) return;
-  const bool sharedBefore = SharedBlend();
+  const bool sharedBefore = IsBlendState(state) && SharedBlend();
   RenderStates_[uint32_t(state)] = value;
-  AddedSlot_ = RenderStateValue(uint32_t(RenderState::DestBlend)) == d3d::BLEND_ONE ? kAddedSlot : 0;
-  if (sharedBefore && SharedBlend()) return;
+  if (IsBlendState(state)) {
+    AddedSlot_ = RenderStateValue(uint32_t(RenderState::DestBlend)) == d3d::BLEND_ONE ? kAddedSlot : 0;
+    if (sharedBefore && SharedBlend()) return;
+  }
   Flush();
   StateDirty_ = true;
 }

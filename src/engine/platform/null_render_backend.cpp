@@ -68,7 +68,7 @@ void NullRenderBackend::SetRenderState(RenderState state, uint32_t value) {
     return SharesBlendRun(RenderStateValue(RenderState::AlphaBlendEnable), RenderStateValue(RenderState::SrcBlend),
                           RenderStateValue(RenderState::DestBlend), RenderStateValue(RenderState::BlendOp));
   };
-  const bool shared = blend();
+  const bool shared = IsBlendState(state) && blend();
   const bool batching = Batching_;
   StateSet(RenderStates_, uint32_t(state), value);
   if (shared && blend()) Batching_ = batching;

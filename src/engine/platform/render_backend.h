@@ -151,6 +151,10 @@ class RenderBackend {
 // source alpha added to it (ONE) are drawn in one run: which of the two a
 // sprite uses travels with its vertices. Blend operations 2-5 subtract or
 // take minimum or maximum; any other value adds.
+inline bool IsBlendState(RenderState state) {
+  return state == RenderState::AlphaBlendEnable || state == RenderState::SrcBlend ||
+         state == RenderState::DestBlend || state == RenderState::BlendOp;
+}
 inline bool SharesBlendRun(uint32_t alphaBlendEnable, uint32_t srcBlend, uint32_t destBlend, uint32_t blendOp) {
   return alphaBlendEnable != 0 && srcBlend == d3d::BLEND_SRCALPHA &&
          (destBlend == d3d::BLEND_ONE || destBlend == d3d::BLEND_INVSRCALPHA) && (blendOp < 2 || blendOp > 5);

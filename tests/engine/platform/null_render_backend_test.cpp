@@ -39,7 +39,7 @@ TEST(NullRenderBackend, CountsDrawCallsAsBatches) {
     // s strip, t a picture not used before, T the same picture again, v the
     // same picture with new pixels, f the picture forgotten, r blending on,
     // m mesh; a source alpha added, o source alpha laid over, x a
-    // multiplying blend
+    // multiplying blend, z depth writes off
     std::string Steps;
     uint64_t DrawCalls;
     uint64_t Sprites;
@@ -50,7 +50,7 @@ TEST(NullRenderBackend, CountsDrawCallsAsBatches) {
   const TRow rows[] = {
       {"sss", 1, 3},  {"ststTs", 1, 3}, {"stsvs", 2, 3}, {"stsfs", 2, 3}, {"srsrs", 2, 3},
       {"smss", 3, 3}, {"tTTs", 1, 1},   {"", 0, 0},      {sixteenPictures, 1, 16}, {seventeenPictures, 2, 17},
-      {"asosas", 1, 3}, {"asosxs", 2, 3},
+      {"asosas", 1, 3}, {"asosxs", 2, 3}, {"aszs", 2, 2},
   };
   const auto blend = [](NullRenderBackend& backend, uint32_t src, uint32_t dest) {
     backend.SetRenderState(RenderState::AlphaBlendEnable, 1);
@@ -77,6 +77,7 @@ TEST(NullRenderBackend, CountsDrawCallsAsBatches) {
           case 'a': blend(backend, d3d::BLEND_SRCALPHA, d3d::BLEND_ONE); break;
           case 'o': blend(backend, d3d::BLEND_SRCALPHA, d3d::BLEND_INVSRCALPHA); break;
           case 'x': blend(backend, d3d::BLEND_ZERO, d3d::BLEND_SRCCOLOR); break;
+          case 'z': backend.SetRenderState(RenderState::ZWriteEnable, 0); break;
         }
       }
       EXPECT_EQ(backend.DrawCounts().DrawCalls, row.DrawCalls) << row.Steps;
