@@ -94,10 +94,10 @@ class TIniFile {
   struct Line {
     std::string Content;  // without its line end
     std::string End;      // "\r\n", "\n", "\r" (a file ending in CR) or "" (last line)
-    // What the line is, worked out once when it is made: the look-ups scan
-    // every line for each of the settings' keys. The name (a section's or a
-    // key's) is a range of Content; a write changes only a key line's value,
-    // which lies after its name.
+    // What the line is, worked out once when it is made, so building the
+    // index parses no line twice. The name (a section's or a key's) is a
+    // range of Content; a write changes only a key line's value, which lies
+    // after its name.
     enum class TKind : uint8_t { Other, Header, Key };
     TKind Kind = TKind::Other;
     uint32_t NameBegin = 0;
