@@ -1,5 +1,6 @@
 #include "back/texture_list.h"
 
+#include <atomic>
 #include <cstdio>
 #include <string>
 
@@ -54,6 +55,10 @@ std::unique_ptr<TMXTexture> TTextureList::LoadPicture(TGameContext& context, con
 }
 
 void TTextureList::LoadTables() {
+  // Numbered across every list of the process, so a drawer that meets
+  // another list never takes its pointer for one of this list's.
+  static std::atomic<uint32_t> lastGeneration{0};
+  Generation_ = ++lastGeneration;
   const bool graphicFolder = Context_.Files.Exists(kGraphicFolder);
   for (const TPictureTableInfo& info : kPictureTables) {
     auto& slots = Tables_[size_t(info.Table)];

@@ -58,6 +58,10 @@ class TTextureList {
   // The texture at this number, or nullptr for an empty slot or a number
   // outside the table (a script may ask for any number; we never read outside).
   TMXTexture* Get(TPictureTable table, int number) const;
+  // Changes whenever the tables are filled: a picture pointer kept by a
+  // drawer (bullets keep theirs from frame to frame) is good while this is
+  // the same.
+  uint32_t Generation() const { return Generation_; }
   int SlotCount(TPictureTable table) const;
   TMXTexture* TitleTexture() const;
 
@@ -77,6 +81,7 @@ class TTextureList {
   // graphics folder exists), cleared once reported; likewise the title's.
   mutable std::array<std::vector<bool>, kPictureTableCount> Missing_;
   mutable bool TitleMissing_ = false;
+  uint32_t Generation_ = 0;
 };
 
 }  // namespace vuzed

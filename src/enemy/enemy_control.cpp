@@ -139,9 +139,7 @@ void TEnemyControl::UpdateTamas() {
     TEnemyTama* bullet = Tamas[i].get();
     if (i + kPrefetchAhead < Tamas.size()) __builtin_prefetch(Tamas[i + kPrefetchAhead].get());
     if (!bullet) continue;
-    bullet->Action();
-    bullet->Move();
-    if (bullet->IsOut()) {
+    if (bullet->Step()) {
       Tamas[i].reset();
       continue;
     }

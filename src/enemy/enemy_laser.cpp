@@ -4,6 +4,7 @@
 #include "enemy/enemy_laser.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "back/background.h"
@@ -68,14 +69,24 @@ void TEnemyTamaLaserBullet::LifeStep() {
 }
 
 void TEnemyTamaLaserBullet::Draw() {
-  const TMXTexture* picture =
-      Field_.Textures ? Field_.Textures->Get(TPictureTable::Bullet, PictureID) : nullptr;
+  TSegmentQuad quad;
+  DrawAfter(quad);
+}
+
+void TEnemyTamaLaserBullet::DrawAfter(TSegmentQuad& last) {
+  const TMXTexture* picture = DrawnPicture();
   if (!picture || !Field_.Background) return;
+  const float width = float(picture->Width());
   const float height = float(RoundToInt32(FullWidth * Scale));
   const uint32_t color = (uint32_t(Alpha) << 24) | 0xFFFFFFu;
-  const auto quad = CentredQuad(float(picture->Width()), height, Angle, color, 0, 0, picture->MaxU(), picture->MaxV());
+  const uint32_t angleBits = std::bit_cast<uint32_t>(Angle);
+  if (!last.Known || last.Picture != picture || last.Width != width || last.Height != height ||
+      last.Color != color || last.AngleBits != angleBits) {
+    last = {true, picture, width, height, color, angleBits,
+            CentredQuad(width, height, Angle, color, 0, 0, picture->MaxU(), picture->MaxV())};
+  }
   const TPoint2 at = MakePoint(float(Field_.FieldOriginX) + TamaX, float(Field_.FieldOriginY) + TamaY);
-  Field_.Background->Scene().DrawSprite(at, quad, picture, kAlphaBlend, false, true, 0);
+  Field_.Background->Scene().DrawSprite(at, last.Vertices, picture, kAlphaBlend, false, true, 0);
 }
 
 // ---- The fixed beam ----
@@ -118,7 +129,8 @@ void TEnemyTamaLaser1::Action() {
 }
 
 void TEnemyTamaLaser1::Draw() {
-  for (auto& segment : Segments) segment->Draw();
+  TSegmentQuad last;
+  for (auto& segment : Segments) segment->DrawAfter(last);
 }
 
 bool TEnemyTamaLaser1::IsOut() const { return Finished; }

@@ -3,6 +3,7 @@
 // origin to the edge of the screen area. A segment shows as a thin line,
 // widens, holds full width (only then can it graze or hit) and fades.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -12,11 +13,24 @@
 
 namespace vuzed {
 
+// The turned quad a segment last drew. The segments of a beam are laid
+// together, so they share their picture, angle, width and opacity: a beam
+// drawing its segments in turn works the quad out once a frame.
+struct TSegmentQuad {
+  bool Known = false;
+  const TMXTexture* Picture = nullptr;
+  float Width = 0, Height = 0;
+  uint32_t Color = 0, AngleBits = 0;
+  std::array<TSpriteVertex, 4> Vertices{};
+};
+
 // One segment of a laser.
 class TEnemyTamaLaserBullet : public TEnemyBullet1 {
  public:
   TEnemyTamaLaserBullet(TPlayfield& playfield, float x, float y, float angle, int32_t picture);
   void Draw() override;
+  // Draws with the quad the segment before drew when it is this one's too.
+  void DrawAfter(TSegmentQuad& last);
   const char* ClassName() const override { return "TEnemyTamaLaserBullet"; }
   // One frame of the segment's life (width, opacity, death).
   void LifeStep();
@@ -42,6 +56,7 @@ class TEnemyTamaLaser1 : public TEnemyTama {
   void Draw() override;
   const char* ClassName() const override { return "TEnemyTamaLaser1"; }
   TEnemyTamaLaser1* AsLaser() override { return this; }
+  bool Step() override { return StepAs(*this); }
   // A finished laser is done with: it leaves the bullet list like a bullet
   // off the playfield. Otherwise a laser never leaves by position.
   bool IsOut() const override;
@@ -63,6 +78,7 @@ class TEnemyTamaLaser2 : public TEnemyTamaLaser1 {
   TEnemyTamaLaser2(TPlayfield& playfield, float x, float y, float angle, float width, float hitWidth,
                    int32_t warmUp, int32_t duration, int32_t picture, float spin);
   void Move() override;
+  bool Step() override { return StepAs(*this); }
   const char* ClassName() const override { return "TEnemyTamaLaser2"; }
 
   float Spin = 0;

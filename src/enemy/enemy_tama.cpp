@@ -89,13 +89,6 @@ void TEnemyTama::SetTamaMovement(float angleDeg, float speed) {
   TamaIdouY = SinTimes(angleDeg, speed);
 }
 
-void TEnemyTama::Move() {
-  TamaX = TamaX + TamaIdouX;
-  TamaY = TamaY + TamaIdouY;
-}
-
-void TEnemyTama::Action() { ++Count; }
-
 bool TEnemyTama::IsOut() const {
   const TPlayfieldBounds* bounds = nullptr;
   switch (Field_.LayoutMode) {
@@ -112,9 +105,20 @@ bool TEnemyTama::IsOut() const {
   return !inside;
 }
 
+const TMXTexture* TEnemyTama::DrawnPicture() {
+  if (!Field_.Textures) return nullptr;
+  const uint32_t generation = Field_.Textures->Generation();
+  if (!DrawnPictureKnown_ || PictureID != DrawnPictureID_ || generation != DrawnGeneration_) {
+    DrawnPicture_ = Field_.Textures->Get(TPictureTable::Bullet, PictureID);
+    DrawnPictureID_ = PictureID;
+    DrawnGeneration_ = generation;
+    DrawnPictureKnown_ = true;
+  }
+  return DrawnPicture_;
+}
+
 void TEnemyTama::Draw() {
-  const TMXTexture* picture =
-      Field_.Textures ? Field_.Textures->Get(TPictureTable::Bullet, PictureID) : nullptr;
+  const TMXTexture* picture = DrawnPicture();
   if (!picture || !Field_.Background) return;
   const float width = float(picture->Width()), height = float(picture->Height());
   const float angle = Rotate ? Angle : 0.0f;

@@ -46,13 +46,21 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
   static void* operator new(std::size_t bytes) { return TBlockPool::Allocate(bytes); }
   static void operator delete(void* block, std::size_t bytes) { TBlockPool::Free(block, bytes); }
 
-  void Move() override;
+  void Move() override {
+    TamaX = TamaX + TamaIdouX;
+    TamaY = TamaY + TamaIdouY;
+  }
   void Draw() override;
   const char* ClassName() const override { return "TEnemyTama"; }
   // Count += 1.
-  virtual void Action();
+  virtual void Action() { ++Count; }
   // Off the playfield for the current layout.
   virtual bool IsOut() const;
+  // One frame of the bullet's own flight as the bullet list runs it: Action,
+  // Move, then whether it is off the playfield. One virtual call instead of
+  // three: every kind that overrides Action, Move or IsOut overrides Step as
+  // `return StepAs(*this);`, which calls its three directly.
+  virtual bool Step() { return StepAs(*this); }
   // The laser this bullet is, or null: the bullet list tests lasers in
   // their own way (asked of every bullet every frame, so no type lookup).
   virtual TEnemyTamaLaser1* AsLaser() { return nullptr; }
@@ -97,14 +105,29 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
   // A bullet made with nothing set (scripted bullets start this way).
   explicit TEnemyTama(TPlayfield& playfield);
 
+  template <class Kind>
+  static bool StepAs(Kind& bullet) {
+    bullet.Kind::Action();
+    bullet.Kind::Move();
+    return bullet.Kind::IsOut();
+  }
+
+  // The bullet table's picture of PictureID, or null; kept from the last
+  // call while the number and the tables stay the same.
+  const TMXTexture* DrawnPicture();
+
   TPlayfield& Field_;
 
  private:
+  const TMXTexture* DrawnPicture_ = nullptr;
+  int32_t DrawnPictureID_ = 0;
+  uint32_t DrawnGeneration_ = 0;
+  bool DrawnPictureKnown_ = false;
   // The picture's corners turned by the angle, as last drawn: turning costs
   // trigonometry, and most bullets keep their angle and picture for life.
-  TCornerOffset Corners_[4];
   float CornersWidth_ = -1, CornersHeight_ = -1;
   uint32_t CornersAngleBits_ = 0;
+  TCornerOffset Corners_[4];
 };
 
 // The evaluator of every bullet's expressions.
@@ -127,6 +150,7 @@ class TEnemyTamaGo2 : public TEnemyTama {
   TEnemyTamaGo2(TPlayfield& playfield, float x, float y, float angle, float speed, int32_t turnTime,
                 float turnAngle, float turnSpeed, int32_t picture);
   void Move() override;
+  bool Step() override { return StepAs(*this); }
   const char* ClassName() const override { return "TEnemyTamaGo2"; }
 
   int32_t TurnCount = 0;
@@ -142,6 +166,7 @@ class TEnemyTamaGo3 : public TEnemyTama {
                 float turnAngle1, float turnSpeed1, int32_t turnTime2, float turnAngle2, float turnSpeed2,
                 int32_t picture);
   void Move() override;
+  bool Step() override { return StepAs(*this); }
   const char* ClassName() const override { return "TEnemyTamaGo3"; }
 
   int32_t TurnCount = 0;
@@ -161,6 +186,7 @@ class TEnemyTamaGo3_2 : public TEnemyTamaGo3 {
                   std::string_view turnAngle1Expr, std::string_view turnSpeed1Expr, std::string_view turnTime2Expr,
                   std::string_view turnAngle2Expr, std::string_view turnSpeed2Expr, int32_t picture);
   void Move() override;
+  bool Step() override { return StepAs(*this); }
   const char* ClassName() const override { return "TEnemyTamaGo3_2"; }
 
   // The firing line, for reports on expressions that are not of the
@@ -187,6 +213,7 @@ class TEnemyTamaGo3_10 : public TEnemyTamaGo3 {
   TEnemyTamaGo3_10(TPlayfield& playfield, float x, float y, float angle, float speed, int32_t stopTime,
                    int32_t aimTime, float aimSpeed, int32_t picture);
   void Move() override;
+  bool Step() override { return StepAs(*this); }
   const char* ClassName() const override { return "TEnemyTamaGo3_10"; }
 };
 

@@ -20,6 +20,7 @@ class TEnemyTamaScript : public TEnemyTama {
   TEnemyTamaScript(TPlayfield& playfield, const TSecondStringList2& definition, float b1, float b2, float b3);
 
   void Action() override;
+  bool Step() override { return StepAs(*this); }
   const char* ClassName() const override { return "TEnemyTamaScript"; }
   bool GetValue(std::string_view name, float& value) const override;
   TNameScope NameScope() const override;

@@ -81,7 +81,9 @@ void NullRenderBackend::SetTextureStageState(TextureStageState state, uint32_t v
 }
 
 void NullRenderBackend::SetSamplerState(SamplerState state, uint32_t value) {
-  StateSet(SamplerStates_, uint32_t(state), value);
+  auto [it, fresh] = SamplerStates_.try_emplace(uint32_t(state), value);
+  if (fresh || it->second != value) UnitKnown_ = false;
+  it->second = value;
   if (Record) StateCalls.push_back({1, uint32_t(state), value});
 }
 
@@ -96,24 +98,40 @@ uint32_t NullRenderBackend::RenderStateValue(RenderState state) const {
 }
 
 void NullRenderBackend::SetTexture(const TextureImage* image) {
-  const uint32_t id = image ? image->Id : 0;
-  const uint64_t version = image ? image->Version : 0;
-  TextureId_ = id;
-  TextureVersion_ = version;
+  TextureId_ = image ? image->Id : 0;
+  TextureVersion_ = image ? image->Version : 0;
+  Textured_ = image != nullptr;
+  UnitKnown_ = false;
   if (Record) StateCalls.push_back({3, 0, TextureId_});
-  if (!image) return;
-  auto unit = std::find_if(Units_.begin(), Units_.begin() + UnitsTaken_,
-                           [id](const TBoundTexture& bound) { return bound.Id == id; });
-  if (unit != Units_.begin() + UnitsTaken_) {
-    if (unit->Version != version) StateSet();
-    unit->Version = version;
-    return;
+}
+
+NullRenderBackend::TSamplerKey NullRenderBackend::CurrentSampler() const {
+  return {GetSamplerState(SamplerState::MagFilter), GetSamplerState(SamplerState::MinFilter),
+          GetSamplerState(SamplerState::AddressU), GetSamplerState(SamplerState::AddressV)};
+}
+
+// New pixels of a bound picture end the run (one texture serves every unit
+// it is bound to); so does a picture or sampling that needs a seventeenth unit.
+void NullRenderBackend::TakeUnit() {
+  UnitKnown_ = true;
+  if (!Textured_) return;
+  const TSamplerKey sampler = CurrentSampler();
+  int unit = -1;
+  bool changed = false;
+  for (int k = 0; k < UnitsTaken_; ++k) {
+    TBoundTexture& bound = Units_[size_t(k)];
+    if (bound.Id != TextureId_) continue;
+    changed = changed || bound.Version != TextureVersion_;
+    bound.Version = TextureVersion_;
+    if (bound.Sampler == sampler) unit = k;
   }
+  if (changed) StateSet();
+  if (unit >= 0) return;
   if (UnitsTaken_ == kTextureUnits) {
     StateSet();
     UnitsTaken_ = 0;
   }
-  Units_[size_t(UnitsTaken_++)] = {id, version};
+  Units_[size_t(UnitsTaken_++)] = {TextureId_, TextureVersion_, sampler};
 }
 
 void NullRenderBackend::ForgetTexture(uint32_t id) {
@@ -123,9 +141,16 @@ void NullRenderBackend::ForgetTexture(uint32_t id) {
     Units_[size_t(unit)] = {};
     StateSet();
   }
+  // Sprites drawn after their picture is gone are drawn without one.
+  if (Textured_ && TextureId_ == id) {
+    Textured_ = false;
+    TextureId_ = 0;
+    TextureVersion_ = 0;
+  }
 }
 
 void NullRenderBackend::DrawSpriteStrip(const ScreenVertex (&v)[4]) {
+  if (!UnitKnown_) TakeUnit();
   ++Counts_.Sprites;
   if (!Batching_) ++Counts_.DrawCalls;
   Batching_ = true;

@@ -129,16 +129,25 @@ class NullRenderBackend : public RenderBackend {
   // A state changed since the last sprite strip: the next one starts a new
   // draw call, as the OpenGL backend batches. Setting a state to the value
   // it has changes nothing; a texture ends the run only when its pixels
-  // changed or when all of the 16 texture units are taken.
+  // changed or when all of the 16 texture units are taken. A unit holds a
+  // picture with one way of sampling it (filters and wrapping), so a filter
+  // change takes a unit rather than ending the run.
   void StateSet() { Batching_ = false; }
   void StateSet(std::map<uint32_t, uint32_t>& states, uint32_t state, uint32_t value);
+  using TSamplerKey = std::array<uint32_t, 4>;
+  TSamplerKey CurrentSampler() const;
+  // Finds or takes the unit of the current texture and sampler before a strip.
+  void TakeUnit();
   static constexpr int kTextureUnits = 16;
   struct TBoundTexture {
     uint32_t Id = 0;
     uint64_t Version = 0;
+    TSamplerKey Sampler{};
   };
   std::array<TBoundTexture, kTextureUnits> Units_{};
   int UnitsTaken_ = 0;
+  bool UnitKnown_ = true;
+  bool Textured_ = false;
 
   uint32_t TextureId_ = 0;
   uint64_t TextureVersion_ = 0;

@@ -32,14 +32,16 @@ TEST(NullRenderBackend, KeepsOnlyTheNewestPresentedFrames) {
 // Draw calls are counted as the OpenGL backend batches: strips drawn with
 // one state are one call, whatever pictures of up to sixteen they use, and
 // whether source alpha is added or laid over; a state changed between them,
-// a picture with new pixels, a seventeenth picture or a mesh starts another. Without recording the counts are the
-// same and no list grows.
+// a picture with new pixels, a seventeenth picture (or a picture sampled a
+// second way when all sixteen units are taken) or a mesh starts another.
+// Without recording the counts are the same and no list grows.
 TEST(NullRenderBackend, CountsDrawCallsAsBatches) {
   struct TRow {
     // s strip, t a picture not used before, T the same picture again, v the
     // same picture with new pixels, f the picture forgotten, r blending on,
     // m mesh; a source alpha added, o source alpha laid over, x a
-    // multiplying blend, z depth writes off
+    // multiplying blend, z depth writes off, p the filter switched between
+    // point and linear
     std::string Steps;
     uint64_t DrawCalls;
     uint64_t Sprites;
@@ -50,7 +52,7 @@ TEST(NullRenderBackend, CountsDrawCallsAsBatches) {
   const TRow rows[] = {
       {"sss", 1, 3},  {"ststTs", 1, 3}, {"stsvs", 2, 3}, {"stsfs", 2, 3}, {"srsrs", 2, 3},
       {"smss", 3, 3}, {"tTTs", 1, 1},   {"", 0, 0},      {sixteenPictures, 1, 16}, {seventeenPictures, 2, 17},
-      {"asosas", 1, 3}, {"asosxs", 2, 3}, {"aszs", 2, 2},
+      {"asosas", 1, 3}, {"asosxs", 2, 3}, {"aszs", 2, 2}, {"tspsps", 1, 3}, {sixteenPictures + "ps", 2, 17},
   };
   const auto blend = [](NullRenderBackend& backend, uint32_t src, uint32_t dest) {
     backend.SetRenderState(RenderState::AlphaBlendEnable, 1);
@@ -64,6 +66,7 @@ TEST(NullRenderBackend, CountsDrawCallsAsBatches) {
       TextureImage images[17];
       int texture = -1;
       GeometryImage geometry;
+      bool point = true;  // the device starts with point filtering
       for (char step : row.Steps) {
         ScreenVertex quad[4] = {};
         switch (step) {
@@ -78,6 +81,10 @@ TEST(NullRenderBackend, CountsDrawCallsAsBatches) {
           case 'o': blend(backend, d3d::BLEND_SRCALPHA, d3d::BLEND_INVSRCALPHA); break;
           case 'x': blend(backend, d3d::BLEND_ZERO, d3d::BLEND_SRCCOLOR); break;
           case 'z': backend.SetRenderState(RenderState::ZWriteEnable, 0); break;
+          case 'p':
+            point = !point;
+            backend.SetSamplerState(SamplerState::MagFilter, point ? d3d::TEXF_POINT : d3d::TEXF_LINEAR);
+            break;
         }
       }
       EXPECT_EQ(backend.DrawCounts().DrawCalls, row.DrawCalls) << row.Steps;
