@@ -152,8 +152,12 @@ void NullRenderBackend::ForgetTexture(uint32_t id) {
 void NullRenderBackend::DrawSpriteStrip(const ScreenVertex (&v)[4]) {
   if (!UnitKnown_) TakeUnit();
   ++Counts_.Sprites;
-  if (!Batching_) ++Counts_.DrawCalls;
+  if (!Batching_ || RunSprites_ == kBatchSprites) {
+    ++Counts_.DrawCalls;
+    RunSprites_ = 0;
+  }
   Batching_ = true;
+  ++RunSprites_;
   if (!Record) return;
   DrawCall call;
   std::copy(std::begin(v), std::end(v), call.Vertices);

@@ -139,6 +139,9 @@ class NullRenderBackend : public RenderBackend {
   // Finds or takes the unit of the current texture and sampler before a strip.
   void TakeUnit();
   static constexpr int kTextureUnits = 16;
+  // A run of more sprites than one batch holds is drawn in several calls.
+  static constexpr int kBatchSprites = 4096;
+  int RunSprites_ = 0;
   struct TBoundTexture {
     uint32_t Id = 0;
     uint64_t Version = 0;

@@ -33,7 +33,8 @@ TEST(NullRenderBackend, KeepsOnlyTheNewestPresentedFrames) {
 // one state are one call, whatever pictures of up to sixteen they use, and
 // whether source alpha is added or laid over; a state changed between them,
 // a picture with new pixels, a seventeenth picture (or a picture sampled a
-// second way when all sixteen units are taken) or a mesh starts another.
+// second way when all sixteen units are taken), a mesh or the 4,097th strip
+// of one run starts another.
 // Without recording the counts are the same and no list grows.
 TEST(NullRenderBackend, CountsDrawCallsAsBatches) {
   struct TRow {
@@ -53,6 +54,7 @@ TEST(NullRenderBackend, CountsDrawCallsAsBatches) {
       {"sss", 1, 3},  {"ststTs", 1, 3}, {"stsvs", 2, 3}, {"stsfs", 2, 3}, {"srsrs", 2, 3},
       {"smss", 3, 3}, {"tTTs", 1, 1},   {"", 0, 0},      {sixteenPictures, 1, 16}, {seventeenPictures, 2, 17},
       {"asosas", 1, 3}, {"asosxs", 2, 3}, {"aszs", 2, 2}, {"tspsps", 1, 3}, {sixteenPictures + "ps", 2, 17},
+      {std::string(4096, 's'), 1, 4096}, {std::string(4097, 's'), 2, 4097},
   };
   const auto blend = [](NullRenderBackend& backend, uint32_t src, uint32_t dest) {
     backend.SetRenderState(RenderState::AlphaBlendEnable, 1);
