@@ -46,13 +46,6 @@ constexpr TPictureRadius kRadiusByPictureGroup[] = {
     {6, 2, true},  {7, 4, true}, {8, 8, true}, {10, 6, true},
 };
 
-// Off the playfield beyond these bounds; the bounds themselves are inside.
-struct TPlayfieldBounds {
-  float Left, Right, Top, Bottom;
-};
-constexpr TPlayfieldBounds kVerticalBounds{-100, 520, -100, 550};
-constexpr TPlayfieldBounds kWideBounds{-100, 740, -100, 580};  // SIDEWAYS and SLANT
-
 constexpr int32_t kAlphaBlend = 2;
 
 }  // namespace
@@ -87,22 +80,6 @@ TEnemyTama::TEnemyTama(TPlayfield& playfield, float x, float y, float angle, flo
 void TEnemyTama::SetTamaMovement(float angleDeg, float speed) {
   TamaIdouX = CosTimes(angleDeg, speed);
   TamaIdouY = SinTimes(angleDeg, speed);
-}
-
-bool TEnemyTama::IsOut() const {
-  const TPlayfieldBounds* bounds = nullptr;
-  switch (Field_.LayoutMode) {
-    case LayoutVertical: bounds = &kVerticalBounds; break;
-    case LayoutSideways:
-    case LayoutSlant: bounds = &kWideBounds; break;
-    default: return false;
-  }
-  // Written as "inside" so that a position that is no number (a script's
-  // division of infinities) counts as off the playfield instead of keeping
-  // the bullet forever.
-  const bool inside = TamaX >= bounds->Left && TamaX <= bounds->Right && TamaY >= bounds->Top &&
-                      TamaY <= bounds->Bottom;
-  return !inside;
 }
 
 const TMXTexture* TEnemyTama::DrawnPicture() {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/graphics/sprite.h"
+#include "game/playfield.h"
 #include "objects/block_pool.h"
 #include "objects/character.h"
 #include "objects/script_line.h"
@@ -54,8 +55,23 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
   const char* ClassName() const override { return "TEnemyTama"; }
   // Count += 1.
   virtual void Action() { ++Count; }
-  // Off the playfield for the current layout.
-  virtual bool IsOut() const;
+  // Off the playfield for the current layout: beyond -100 .. 520 across and
+  // -100 .. 550 down when vertical, -100 .. 740 and -100 .. 580 otherwise
+  // (the bounds themselves are inside). Written as "inside" so that a
+  // position that is no number (a script's division of infinities) counts
+  // as off the playfield instead of keeping the bullet forever. Inline, so
+  // that Step runs it without a call.
+  virtual bool IsOut() const {
+    float right = 520, bottom = 550;
+    switch (Field_.LayoutMode) {
+      case LayoutVertical: break;
+      case LayoutSideways:
+      case LayoutSlant: right = 740, bottom = 580; break;
+      default: return false;
+    }
+    const bool inside = TamaX >= -100.0f && TamaX <= right && TamaY >= -100.0f && TamaY <= bottom;
+    return !inside;
+  }
   // One frame of the bullet's own flight as the bullet list runs it: Action,
   // Move, then whether it is off the playfield. One virtual call instead of
   // three: every kind that overrides Action, Move or IsOut overrides Step as
