@@ -34,8 +34,8 @@ TEST(NullRenderBackend, KeepsOnlyTheNewestPresentedFrames) {
 // whether source alpha is added or laid over; a state changed between them,
 // a picture with new pixels, a seventeenth picture (or a picture sampled a
 // second way when all sixteen units are taken), a mesh or the 4,097th strip
-// of one run starts another.
-// Without recording the counts are the same and no list grows.
+// of one run starts another. Without recording the counts are the same and
+// no list grows.
 TEST(NullRenderBackend, CountsDrawCallsAsBatches) {
   struct TRow {
     // s strip, t a picture not used before, T the same picture again, v the
