@@ -4,7 +4,6 @@
 #include "enemy/enemy_laser.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 
 #include "back/background.h"
@@ -35,8 +34,8 @@ constexpr int32_t kAlphaBlend = 2;
 
 // ---- One segment ----
 
-TEnemyTamaLaserBullet::TEnemyTamaLaserBullet(TPlayfield& playfield, float x, float y, float angle, int32_t picture)
-    : TEnemyBullet1(playfield, x, y, angle, 0.0f, picture) {}
+TEnemyTamaLaserBullet::TEnemyTamaLaserBullet(TPlayfield& playfield, float angle, int32_t picture)
+    : TEnemyBullet1(playfield, 0, 0, angle, 0.0f, picture) {}
 
 bool TEnemyTamaLaserBullet::AtFullWidth() const {
   const int64_t t = LifeCount, w = WarmUp, d = Duration;
@@ -68,70 +67,71 @@ void TEnemyTamaLaserBullet::LifeStep() {
   if (t >= w + d + kFadeFrames) Dead = true;
 }
 
-void TEnemyTamaLaserBullet::Draw() {
-  TSegmentQuad quad;
-  DrawAfter(quad);
-}
-
-void TEnemyTamaLaserBullet::DrawAfter(TSegmentQuad& last) {
+void TEnemyTamaLaserBullet::DrawSegments(std::span<const TLaserSegment> segments) {
   const TMXTexture* picture = DrawnPicture();
-  if (!picture || !Field_.Background) return;
+  if (!picture || !Field_.Background || segments.empty()) return;
   const float width = float(picture->Width());
   const float height = float(RoundToInt32(FullWidth * Scale));
   const uint32_t color = (uint32_t(Alpha) << 24) | 0xFFFFFFu;
-  const uint32_t angleBits = std::bit_cast<uint32_t>(Angle);
-  if (!last.Known || last.Picture != picture || last.Width != width || last.Height != height ||
-      last.Color != color || last.AngleBits != angleBits) {
-    last = {true, picture, width, height, color, angleBits,
-            CentredQuad(width, height, Angle, color, 0, 0, picture->MaxU(), picture->MaxV())};
-  }
-  const TPoint2 at = MakePoint(float(Field_.FieldOriginX) + TamaX, float(Field_.FieldOriginY) + TamaY);
-  Field_.Background->Scene().DrawSprite(at, last.Vertices, picture, kAlphaBlend, false, true, 0);
+  const auto quad = CentredQuad(width, height, Angle, color, 0, 0, picture->MaxU(), picture->MaxV());
+  auto& scene = Field_.Background->Scene();
+  const float originX = float(Field_.FieldOriginX), originY = float(Field_.FieldOriginY);
+  for (const TLaserSegment& segment : segments)
+    scene.DrawSprite(MakePoint(originX + segment.TamaX, originY + segment.TamaY), quad, picture, kAlphaBlend, false,
+                     true, 0);
 }
 
 // ---- The fixed beam ----
 
+namespace {
+
 // From (Round(x), Round(y)), while the last point is strictly inside the
 // screen area, the next point 4 pixels further along the angle is rounded
 // and gets a segment; the last segment may lie just outside, and an origin
-// outside gives no segments. The laser object itself stays at (0, 0) with
-// radius 0 and deals no damage.
-TEnemyTamaLaser1::TEnemyTamaLaser1(TPlayfield& playfield, float x, float y, float angle, float width,
-                                   float hitWidth, int32_t warmUp, int32_t duration, int32_t picture)
-    : TEnemyTama(playfield) {
-  HitDamage = 0;
-  const double cosA = std::cos(double(angle) * kTamaDegToRad);
-  const double sinA = std::sin(double(angle) * kTamaDegToRad);
-  const int32_t radius = RoundToInt32(hitWidth / 2.0f);
+// outside gives no segments. Calls lay(px, py) for each segment's point.
+template <typename Lay>
+void LayBeam(float x, float y, double cosA, double sinA, Lay lay) {
   int32_t px = RoundToInt32(x), py = RoundToInt32(y);
-  // No beam inside the screen is longer than its diagonal (800 pixels).
-  Segments.reserve(std::size_t(800 / kSegmentStep + 2));
   int32_t k = 0;
   while (0 < px && px < kScreenWidth && 0 < py && py < kScreenHeight) {
     k += kSegmentStep;
     px = RoundToInt32(double(x) + double(k) * cosA);
     py = RoundToInt32(double(y) + double(k) * sinA);
-    auto segment = std::make_unique<TEnemyTamaLaserBullet>(playfield, float(px), float(py), angle, picture);
-    segment->HitDamage = 1;
-    segment->Atari = radius;
-    segment->WarmUp = warmUp;
-    segment->Duration = duration;
-    segment->FullWidth = width;
-    segment->Scale = 1.0f / width;
-    Segments.push_back(std::move(segment));
+    lay(px, py);
   }
 }
 
+}  // namespace
+
+// The laser object itself stays at (0, 0) with radius 0 and deals no damage.
+TEnemyTamaLaser1::TEnemyTamaLaser1(TPlayfield& playfield, float x, float y, float angle, float width,
+                                   float hitWidth, int32_t warmUp, int32_t duration, int32_t picture)
+    : TEnemyTama(playfield), Look(playfield, angle, picture) {
+  HitDamage = 0;
+  Look.HitDamage = 1;
+  Look.Atari = RoundToInt32(hitWidth / 2.0f);
+  Look.WarmUp = warmUp;
+  Look.Duration = duration;
+  Look.FullWidth = width;
+  Look.Scale = 1.0f / width;
+  const double cosA = std::cos(double(angle) * kTamaDegToRad);
+  const double sinA = std::sin(double(angle) * kTamaDegToRad);
+  // Counted first so that the list is made once, at its size.
+  std::size_t count = 0;
+  LayBeam(x, y, cosA, sinA, [&](int32_t, int32_t) { ++count; });
+  Segments.reserve(count);
+  LayBeam(x, y, cosA, sinA, [&](int32_t px, int32_t py) { Segments.push_back({float(px), float(py), false}); });
+}
+
+// The segments all end in the same frame; a beam without segments is
+// finished at once.
 void TEnemyTamaLaser1::Action() {
-  for (auto& segment : Segments) segment->LifeStep();
-  std::erase_if(Segments, [](const auto& segment) { return segment->Dead; });
+  Look.LifeStep();
+  if (Look.Dead) Segments.clear();
   if (Segments.empty()) Finished = true;
 }
 
-void TEnemyTamaLaser1::Draw() {
-  TSegmentQuad last;
-  for (auto& segment : Segments) segment->DrawAfter(last);
-}
+void TEnemyTamaLaser1::Draw() { Look.DrawSegments(Segments); }
 
 bool TEnemyTamaLaser1::IsOut() const { return Finished; }
 
@@ -144,17 +144,16 @@ void TEnemyTamaLaser1::TestPlayer() {
     --HitCooldown;
     return;
   }
-  if (!Field_.Player) return;
+  if (!Field_.Player || !Look.AtFullWidth()) return;
   TPlayer& ship = Field_.Player->Ship;
-  for (auto& segment : Segments) {
-    if (!segment->AtFullWidth()) continue;
-    if (!CirclesTouch(segment->TamaX, segment->TamaY, segment->Atari, ship.X, ship.Y, ship.GrazeRadius)) continue;
-    if (!segment->Grazed) {
+  for (TLaserSegment& segment : Segments) {
+    if (!CirclesTouch(segment.TamaX, segment.TamaY, Look.Atari, ship.X, ship.Y, ship.GrazeRadius)) continue;
+    if (!segment.Grazed) {
       ++ship.Graze;
-      segment->Grazed = true;
+      segment.Grazed = true;
     }
-    if (CirclesTouch(segment->TamaX, segment->TamaY, segment->Atari, ship.X, ship.Y, ship.Atari)) {
-      ship.Hit(segment->HitDamage);
+    if (CirclesTouch(segment.TamaX, segment.TamaY, Look.Atari, ship.X, ship.Y, ship.Atari)) {
+      ship.Hit(Look.HitDamage);
       HitCooldown = kHitCooldownFrames;
     }
   }
@@ -181,8 +180,8 @@ void TEnemyTamaLaser2::Move() {
   const double sinA = std::sin(double(CurAngle) * kTamaDegToRad);
   for (std::size_t a = 0; a < Segments.size(); ++a) {
     const double along = double(a) * kSegmentStep;
-    Segments[a]->TamaX = float(RoundToInt32(along * cosA + double(OriginX)));
-    Segments[a]->TamaY = float(RoundToInt32(along * sinA + double(OriginY)));
+    Segments[a].TamaX = float(RoundToInt32(along * cosA + double(OriginX)));
+    Segments[a].TamaY = float(RoundToInt32(along * sinA + double(OriginY)));
   }
 }
 

@@ -3,9 +3,8 @@
 // origin to the edge of the screen area. A segment shows as a thin line,
 // widens, holds full width (only then can it graze or hit) and fades.
 
-#include <array>
 #include <cstdint>
-#include <memory>
+#include <span>
 #include <vector>
 
 #include "enemy/enemy_tama.h"
@@ -13,28 +12,28 @@
 
 namespace vuzed {
 
-// The turned quad a segment last drew. The segments of a beam are laid
-// together, so they share their picture, angle, width and opacity: a beam
-// drawing its segments in turn works the quad out once a frame.
-struct TSegmentQuad {
-  bool Known = false;
-  const TMXTexture* Picture = nullptr;
-  float Width = 0, Height = 0;
-  uint32_t Color = 0, AngleBits = 0;
-  std::array<TSpriteVertex, 4> Vertices{};
+// Where one segment of a beam stands, and whether it has grazed the ship
+// (each segment grazes once in its life).
+struct TLaserSegment {
+  float TamaX = 0;
+  float TamaY = 0;
+  bool Grazed = false;
 };
 
-// One segment of a laser.
+// What every segment of a beam shares: the picture and the direction the
+// beam was laid with, the hit radius and damage, and the life (width,
+// opacity, death). The segments of a beam are laid together, so they live in
+// lockstep: the beam steps their life once a frame and turns their quad once
+// for all of them.
 class TEnemyTamaLaserBullet : public TEnemyBullet1 {
  public:
-  TEnemyTamaLaserBullet(TPlayfield& playfield, float x, float y, float angle, int32_t picture);
-  void Draw() override;
-  // Draws with the quad the segment before drew when it is this one's too.
-  void DrawAfter(TSegmentQuad& last);
+  TEnemyTamaLaserBullet(TPlayfield& playfield, float angle, int32_t picture);
+  // Draws the beam's segments where they stand, as this look's quad.
+  void DrawSegments(std::span<const TLaserSegment> segments);
   const char* ClassName() const override { return "TEnemyTamaLaserBullet"; }
-  // One frame of the segment's life (width, opacity, death).
+  // One frame of the segments' life (width, opacity, death).
   void LifeStep();
-  // W <= T < W + D: the segment is at full width.
+  // W <= T < W + D: the segments are at full width.
   bool AtFullWidth() const;
 
   int32_t WarmUp = 0;
@@ -65,9 +64,10 @@ class TEnemyTamaLaser1 : public TEnemyTama {
   // hit width as their radius and graze and hit like any other).
   void TestPlayer();
 
-  using TSegmentList =
-      std::vector<std::unique_ptr<TEnemyTamaLaserBullet>, TBlockPoolAllocator<std::unique_ptr<TEnemyTamaLaserBullet>>>;
-  TSegmentList Segments;
+  // The segments' look and life, and where each stands (packed, for the
+  // loops that run over every segment of every beam each frame).
+  TEnemyTamaLaserBullet Look;
+  std::vector<TLaserSegment, TBlockPoolAllocator<TLaserSegment>> Segments;
   bool Finished = false;
   int32_t HitCooldown = 0;
 };

@@ -15,10 +15,7 @@ bool TestLaserAgainstPlayer(TEnemyTama& bullet) {
 int32_t LaserSegmentCount(const TEnemyTama& bullet) {
   const TEnemyTamaLaser1* laser = bullet.AsLaser();
   if (!laser) return -1;
-  int32_t live = 0;
-  for (const auto& segment : laser->Segments)
-    if (segment) ++live;
-  return live;
+  return int32_t(laser->Segments.size());
 }
 
 }  // namespace vuzed

@@ -42,10 +42,9 @@ std::vector<TThreat> Threats(const TEnemyControl& enemies, float shipX, float sh
     if (!bullet) continue;
     if (const TEnemyTamaLaser1* laser = std::as_const(*bullet).AsLaser()) {
       // A beam's segments stand where they are; a warming one will hit soon.
-      for (const auto& segment : laser->Segments)
-        if (segment && !segment->Dead)
-          AddThreat(threats, shipX, shipY, segment->TamaX, segment->TamaY, 0, 0,
-                    std::max(float(segment->Atari), segment->FullWidth / 4));
+      const float radius = std::max(float(laser->Look.Atari), laser->Look.FullWidth / 4);
+      for (const TLaserSegment& segment : laser->Segments)
+        AddThreat(threats, shipX, shipY, segment.TamaX, segment.TamaY, 0, 0, radius);
       continue;
     }
     AddThreat(threats, shipX, shipY, bullet->TamaX, bullet->TamaY, bullet->TamaIdouX, bullet->TamaIdouY,

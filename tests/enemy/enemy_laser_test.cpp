@@ -20,12 +20,12 @@ struct LaserTest : test::TamaFixture {
 TEST_F(LaserTest, SegmentsLieEveryFourPixelsUpToTheScreenEdge) {
   TEnemyTamaLaser1 laser = Horizontal();
   ASSERT_EQ(laser.Segments.size(), 135u);
-  EXPECT_EQ(laser.Segments.front()->TamaX, 104);
-  EXPECT_EQ(laser.Segments.back()->TamaX, 640);  // the last one may lie just outside
-  EXPECT_EQ(laser.Segments.back()->TamaY, 200);
-  EXPECT_EQ(laser.Segments[7]->Atari, 5);
-  EXPECT_EQ(laser.Segments[7]->HitDamage, 1);
-  EXPECT_EQ(laser.Segments[7]->PictureID, 60);
+  EXPECT_EQ(laser.Segments.front().TamaX, 104);
+  EXPECT_EQ(laser.Segments.back().TamaX, 640);  // the last one may lie just outside
+  EXPECT_EQ(laser.Segments.back().TamaY, 200);
+  EXPECT_EQ(laser.Look.Atari, 5);
+  EXPECT_EQ(laser.Look.HitDamage, 1);
+  EXPECT_EQ(laser.Look.PictureID, 60);
   // The laser object itself neither grazes nor hurts.
   EXPECT_EQ(laser.Atari, 0);
   EXPECT_EQ(laser.HitDamage, 0);
@@ -33,14 +33,14 @@ TEST_F(LaserTest, SegmentsLieEveryFourPixelsUpToTheScreenEdge) {
 
   TEnemyTamaLaser1 down(Game(), 100, 200, 90, 20, 10, 60, 30, 60);
   EXPECT_EQ(down.Segments.size(), 70u);
-  EXPECT_EQ(down.Segments.back()->TamaY, 480);
+  EXPECT_EQ(down.Segments.back().TamaY, 480);
   EXPECT_TRUE(TEnemyTamaLaser1(Game(), -3, 200, 0, 20, 10, 60, 30, 60).Segments.empty());
   EXPECT_TRUE(TEnemyTamaLaser1(Game(), 639.6f, 10, 180, 20, 10, 60, 30, 60).Segments.empty());
 }
 
 TEST_F(LaserTest, ASegmentIsThinThenWidensHoldsAndFades) {
   TEnemyTamaLaser1 laser = Horizontal();
-  TEnemyTamaLaserBullet& s = *laser.Segments[0];
+  const TEnemyTamaLaserBullet& s = laser.Look;
   Frames(laser, 19);
   EXPECT_FLOAT_EQ(s.Scale, 1.0f / 20);
   EXPECT_EQ(s.Alpha, 175);
@@ -74,8 +74,8 @@ TEST_F(LaserTest, ASegmentIsThinThenWidensHoldsAndFades) {
 TEST_F(LaserTest, ShortAndNegativeTimesStillEnd) {
   TEnemyTamaLaser1 quick = Horizontal(10, 5);
   Frames(quick, 1);
-  EXPECT_EQ(quick.Segments[0]->Alpha, 2);  // widening from alpha 0 at once
-  EXPECT_FLOAT_EQ(quick.Segments[0]->Scale, 0.1f);
+  EXPECT_EQ(quick.Look.Alpha, 2);  // widening from alpha 0 at once
+  EXPECT_FLOAT_EQ(quick.Look.Scale, 0.1f);
   TEnemyTamaLaser1 backwards = Horizontal(-100, 0);
   Frames(backwards, 1);
   EXPECT_TRUE(backwards.Finished);
@@ -117,14 +117,14 @@ TEST_F(LaserTest, EverySegmentGrazesOnceAndAHitPausesTheLaserForTenFrames) {
 TEST_F(LaserTest, ATurningLaserSpinsAroundItsRoundedOrigin) {
   TEnemyTamaLaser2 laser(Game(), 100.4f, 200, 0, 20, 10, 60, 30, 60, 1);
   ASSERT_EQ(laser.Segments.size(), 135u);
-  EXPECT_EQ(laser.Segments[0]->Atari, 2);  // a quarter of the hit width, rounded half to even
+  EXPECT_EQ(laser.Look.Atari, 2);  // a quarter of the hit width, rounded half to even
   for (int i = 0; i < 90; ++i) laser.Move();
   EXPECT_FLOAT_EQ(laser.CurAngle, 90);
-  EXPECT_EQ(laser.Segments[0]->TamaX, 100);
-  EXPECT_EQ(laser.Segments[0]->TamaY, 200);
-  EXPECT_EQ(laser.Segments[2]->TamaX, 100);
-  EXPECT_EQ(laser.Segments[2]->TamaY, 208);
-  EXPECT_EQ(laser.Segments[2]->Angle, 0);  // pictures keep their first direction
+  EXPECT_EQ(laser.Segments[0].TamaX, 100);
+  EXPECT_EQ(laser.Segments[0].TamaY, 200);
+  EXPECT_EQ(laser.Segments[2].TamaX, 100);
+  EXPECT_EQ(laser.Segments[2].TamaY, 208);
+  EXPECT_EQ(laser.Look.Angle, 0);  // pictures keep their first direction
 }
 
 TEST_F(LaserTest, SegmentsDrawAsTranslucentStripsOfTheirCurrentWidth) {
