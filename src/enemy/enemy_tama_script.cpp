@@ -71,9 +71,12 @@ void TEnemyTamaScript::Action() {
   if (NoMoreScript) return;
   ++Count;
   if (!Lines) return;
+  // A frame starts outside every procedure: the scope changes only when the
+  // last frame's run stopped inside one.
+  const bool wasInCall = Budget_.CallDepth() > 0 || ProcVars;
   Budget_.BeginFrame();
   ProcVars = nullptr;
-  ScopeChanged();
+  if (wasInCall) ScopeChanged();
   const auto decoded = DecodedLines<TBulletLine>(*Lines);
   ResetLoopVariables(*Lines, *decoded);
   RunLines(*Lines, *decoded, 0);

@@ -91,18 +91,33 @@ class TExpressionOwner {
   // The program-wide random generator's seed (random_generator.h), for RANDOM.
   virtual uint32_t& RandomSeed() = 0;
 
-  // NameScope, worked out again only after ScopeChanged or AllScopesChanged:
-  // every evaluation needs it, and it changes only when an owner enters or
-  // leaves a procedure. (Debug builds check that nothing else changed it.)
+  // NameScope, worked out again only after ScopeChanged, AllScopesChanged or
+  // a change of the shared tables: every evaluation needs it, and it changes
+  // only when an owner enters or leaves a procedure. (Debug builds check that
+  // nothing else changed it.)
   const TNameScope& CurrentScope() const {
-    if (ScopeEpoch_ != Epoch_.load(std::memory_order_relaxed)) [[unlikely]]
+    if (ScopeEpoch_ != Epoch_.load(std::memory_order_relaxed) ||
+        ScopeShared_ != SharedTables_.load(std::memory_order_relaxed)) [[unlikely]]
       RefreshScope();
     assert(CachedScope_ == NameScope());
     return CachedScope_;
   }
-  // Any owner's scope may have changed: the stage director entered or left
-  // a procedure (enemies and bullets see its variables), or it was replaced.
+  // Any owner's scope may have changed: the stage director was made or
+  // replaced.
   static void AllScopesChanged() { Epoch_.fetch_add(1, std::memory_order_relaxed); }
+  // The tables every enemy and bullet sees that change most often, the stage
+  // director's running procedure's variables, are now `tables`; `director`
+  // is whose they are. The director enters and leaves MAIN every frame, so
+  // an owner's scope is kept by value: one worked out with the same director
+  // and the same tables still holds (another director's tables in between
+  // count as a change of everything).
+  static void SharedTablesAre(const void* director, const void* tables) {
+    if (director != SharedOwner_.load(std::memory_order_relaxed)) {
+      SharedOwner_.store(director, std::memory_order_relaxed);
+      AllScopesChanged();
+    }
+    SharedTables_.store(tables, std::memory_order_relaxed);
+  }
 
  protected:
   // This owner's scope may have changed (its own tables).
@@ -112,11 +127,15 @@ class TExpressionOwner {
   void RefreshScope() const {
     CachedScope_ = NameScope();
     ScopeEpoch_ = Epoch_.load(std::memory_order_relaxed);
+    ScopeShared_ = SharedTables_.load(std::memory_order_relaxed);
   }
 
   mutable TNameScope CachedScope_;
   mutable uint64_t ScopeEpoch_ = 0;  // 0: not worked out
+  mutable const void* ScopeShared_ = nullptr;
   static inline std::atomic<uint64_t> Epoch_{1};
+  static inline std::atomic<const void*> SharedOwner_{nullptr};
+  static inline std::atomic<const void*> SharedTables_{nullptr};
 };
 
 // An evaluation's value, and whether the text was not an expression of the

@@ -81,7 +81,7 @@ class TScriptRun : public TExpressionOwner, public TStageShared {
   // bullet sees them too.
   void SetLocalVars(TVarTable* vars) {
     LocalVars = vars;
-    AllScopesChanged();
+    SharedTablesAre(this, vars);
   }
   void CallProcedure(const TScriptLine& line);
   bool RunOpeningStatement(const TScriptLine& line);
