@@ -103,6 +103,59 @@ TEST(NameBinding, AChangedScopeIsWorkedOutAgain) {
   EXPECT_EQ(evaluator.Run(stage, original).Value, 9);
 }
 
+// A stage director whose running procedure's variables its enemies see.
+struct TDirector {
+  TVarTable* Local = nullptr;
+  void Use(TVarTable* tables) {
+    Local = tables;
+    TExpressionOwner::SharedTablesAre(this, tables);
+  }
+};
+
+// An enemy that sees its director's procedure variables.
+class TDirectedOwner : public TExpressionOwner {
+ public:
+  explicit TDirectedOwner(const TDirector& director) : Director_(director) {}
+  bool GetValue(std::string_view name, float& value) const override { return GetValueByBinding(*this, name, value); }
+  TNameScope NameScope() const override {
+    static constexpr char kTag = 'd';
+    return {&kTag, Director_.Local};
+  }
+  TNameBinding BindName(std::string_view name) const override { return BindVariable(Director_.Local, name); }
+  float GetPlayerX() const override { return 0; }
+  float GetPlayerY() const override { return 0; }
+  uint32_t& RandomSeed() override { return Seed_; }
+
+ private:
+  const TDirector& Director_;
+  uint32_t Seed_ = 1;
+};
+
+// An owner keeps its scope while its director's tables come back to the
+// same ones, and follows them when they change, also while another director
+// (a second game in the same program) shares its own in between.
+TEST(NameBinding, ADirectorsTablesAreFollowedAcrossDirectors) {
+  TVarTable first, second;
+  first.Add("SPEED", 1);
+  second.Add("SPEED", 2);
+  TDirector mine, other;
+  TDirectedOwner owner(mine);
+  TCompiledEvaluator evaluator(TEvaluatorKind::Enemy);
+  TCompiledExpression speed = evaluator.Compile("SPEED");
+  mine.Use(&first);
+  EXPECT_EQ(evaluator.Run(speed, owner).Value, 1);
+  mine.Use(&second);
+  EXPECT_EQ(evaluator.Run(speed, owner).Value, 2);
+  mine.Use(&first);
+  EXPECT_EQ(evaluator.Run(speed, owner).Value, 1);
+
+  other.Use(nullptr);
+  EXPECT_EQ(evaluator.Run(speed, owner).Value, 1);
+  mine.Use(&second);
+  other.Use(nullptr);  // the shared tables read as before, but mine changed
+  EXPECT_EQ(evaluator.Run(speed, owner).Value, 2);
+}
+
 // Bindings follow the scope's tables: a variable added after a name was
 // bound, or a new table where a freed one was, is read from then on.
 TEST(NameBinding, AChangedOrReplacedTableIsBoundAgain) {
