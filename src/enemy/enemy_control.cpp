@@ -148,7 +148,7 @@ void TEnemyControl::UpdateTamas() {
     // its segments, parked at the playfield's corner with no radius: its
     // segments graze and hit (below), the holder never does (a ship
     // touching the corner would otherwise take the whole beam away).
-    const bool laser = bullet->AsLaser() != nullptr;
+    const bool laser = bullet->IsLaser();
     if (ship && !laser && CirclesTouch(bullet->TamaX, bullet->TamaY, bullet->Atari, px, py, grazeRadius)) {
       if (!bullet->Grazed) {
         ++ship->Graze;

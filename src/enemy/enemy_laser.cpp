@@ -108,6 +108,7 @@ TEnemyTamaLaser1::TEnemyTamaLaser1(TPlayfield& playfield, float x, float y, floa
                                    float hitWidth, int32_t warmUp, int32_t duration, int32_t picture)
     : TEnemyTama(playfield), Look(playfield, angle, picture) {
   HitDamage = 0;
+  IsLaser_ = true;
   Look.HitDamage = 1;
   Look.Atari = RoundToInt32(hitWidth / 2.0f);
   Look.WarmUp = warmUp;

@@ -78,9 +78,11 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
   // `return StepAs(*this);`, which calls its three directly.
   virtual bool Step() { return StepAs(*this); }
   // The laser this bullet is, or null: the bullet list tests lasers in
-  // their own way (asked of every bullet every frame, so no type lookup).
+  // their own way.
   virtual TEnemyTamaLaser1* AsLaser() { return nullptr; }
   const TEnemyTamaLaser1* AsLaser() const { return const_cast<TEnemyTama*>(this)->AsLaser(); }
+  // The same question without a call, asked of every bullet every frame.
+  bool IsLaser() const { return IsLaser_; }
 
   // The bullet name set of the expression language.
   bool GetValue(std::string_view name, float& value) const override;
@@ -133,6 +135,7 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
   const TMXTexture* DrawnPicture();
 
   TPlayfield& Field_;
+  bool IsLaser_ = false;  // set by the lasers, which also answer AsLaser
 
  private:
   const TMXTexture* DrawnPicture_ = nullptr;

@@ -184,6 +184,7 @@ void TDovivez::UnregisterResource(int id) {
                   (*it)->Name_.c_str()));
     Registry_.erase(it);
     ByID_.erase(id);
+    ++Unregistrations_;
     return;
   }
   CheckResult(&Log_, d3derr::ENGINE_FAIL,

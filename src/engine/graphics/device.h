@@ -85,6 +85,9 @@ class TDovivez {
   size_t ResourceCount() const { return Registry_.size(); }
   // True while the resource with this id is the given object and still alive.
   bool IsRegistered(int id, const TDeviceResource* resource) const;
+  // Resources taken off the registry so far: since ids are never reused, a
+  // resource found registered stays so while this count stands.
+  uint64_t Unregistrations() const { return Unregistrations_; }
 
   // Per-frame calls of the game.
   CooperativeLevel TestCooperativeLevel();
@@ -124,6 +127,7 @@ class TDovivez {
   D3DFORMAT DepthFormat_ = fmt::UNKNOWN;
   DeviceSettings Settings_{};
   int NextID_ = 0;
+  uint64_t Unregistrations_ = 0;
   std::vector<TDeviceResource*> Registry_;
   std::unordered_map<int, const TDeviceResource*> ByID_;
 };

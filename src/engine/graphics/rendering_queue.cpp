@@ -25,6 +25,12 @@ struct TVZRenderingQueue::StateCache {
   bool Smooth = false;
   uint32_t SavedMag = 0;
   uint32_t SavedMin = 0;
+  // The last sprite texture found registered (and the device's count of
+  // unregistrations then): a run of sprites of one picture asks the
+  // registry once.
+  const TMXTexture* LiveTexture = nullptr;
+  int LiveID = -1;
+  uint64_t LiveSince = 0;
 };
 
 TVZRenderingQueue::TVZRenderingQueue(TDovivez* device) : Device_(device), Frames_(32), Sprites_(32) {}
@@ -193,8 +199,17 @@ void TVZRenderingQueue::DrawSprite(const TSpriteRecord& sprite, StateCache& cach
   // A texture freed after its sprite was queued draws as untextured rather
   // than reading freed memory.
   const TextureImage* image = nullptr;
-  if (sprite.Texture && Device_->IsRegistered(sprite.TextureID, sprite.Texture))
-    image = sprite.Texture->Image();
+  if (sprite.Texture) {
+    const uint64_t unregistrations = Device_->Unregistrations();
+    const bool known = sprite.Texture == cache.LiveTexture && sprite.TextureID == cache.LiveID &&
+                       unregistrations == cache.LiveSince;
+    if (known || Device_->IsRegistered(sprite.TextureID, sprite.Texture)) {
+      image = sprite.Texture->Image();
+      cache.LiveTexture = sprite.Texture;
+      cache.LiveID = sprite.TextureID;
+      cache.LiveSince = unregistrations;
+    }
+  }
   ApplyTexture(image, cache);
   if (cache.Specular) {
     backend.SetRenderState(RenderState::SpecularEnable, 0);

@@ -262,6 +262,26 @@ TEST_F(SceneFrameTest, TranslucentFramesAndSpritesSortTogetherFarFirst) {
   EXPECT_EQ(calls[restored].Value, d3d::TEXF_POINT);
 }
 
+// A run of sprites of one picture asks the registry once, but a picture
+// freed in the middle of the run (by a frame drawn between them) is no
+// longer read.
+TEST_F(SceneFrameTest, APictureFreedBetweenTwoOfItsSpritesIsNotReadAfter) {
+  auto tex = std::make_unique<TMXTexture>(F.Device.get(), GameTextureFormats());
+  tex->SetSize(2, 2);
+  Queue(0, 0, 4, 4, 0xFF000001, 2, tex.get(), false, false, 5);
+  Queue(0, 0, 4, 4, 0xFF000002, 2, tex.get(), false, false, 4);
+  TVZFrame* frame = Add(&Root, 'x', 2, 3);
+  frame->CustomDraw = [&tex](TVZFrame&) { tex.reset(); };
+  Queue(0, 0, 4, 4, 0xFF000003, 2, tex.get(), false, false, 1);
+  const uint32_t id = tex->Image()->Id;
+  RenderTree();
+  const auto& draws = F.Backend.Draws;
+  ASSERT_EQ(draws.size(), 3u);
+  EXPECT_EQ(draws[0].TextureId, id);
+  EXPECT_EQ(draws[1].TextureId, id);
+  EXPECT_EQ(draws[2].TextureId, 0u);
+}
+
 TEST_F(SceneTest, SpheresAreCulledJustBehindTheCameraAndKeptAtTheFarPlane) {
   const TMatrix identity;
   const float r = 2, far = Scene.FarPlane();
