@@ -179,10 +179,25 @@ void TEnemyTamaLaser2::Move() {
   CurAngle = CurAngle + Spin;
   const double cosA = std::cos(double(CurAngle) * kTamaDegToRad);
   const double sinA = std::sin(double(CurAngle) * kTamaDegToRad);
+  // Every point of a beam near the playfield lies far inside the range of
+  // whole numbers a double rounds exactly by the 1.5 * 2^52 addition (half
+  // to even, as RoundToInt32 does, without its checks for the far ends).
+  constexpr double kRounder = 6755399441055744.0;
+  constexpr double kNear = 1 << 30;
+  const double reach = double(Segments.size()) * kSegmentStep;
+  const bool near = std::isfinite(cosA) && std::isfinite(sinA) && std::fabs(double(OriginX)) + reach < kNear &&
+                    std::fabs(double(OriginY)) + reach < kNear;
   for (std::size_t a = 0; a < Segments.size(); ++a) {
     const double along = double(a) * kSegmentStep;
-    Segments[a].TamaX = float(RoundToInt32(along * cosA + double(OriginX)));
-    Segments[a].TamaY = float(RoundToInt32(along * sinA + double(OriginY)));
+    const double x = along * cosA + double(OriginX);
+    const double y = along * sinA + double(OriginY);
+    if (near) {
+      Segments[a].TamaX = float(int32_t((x + kRounder) - kRounder));
+      Segments[a].TamaY = float(int32_t((y + kRounder) - kRounder));
+    } else {
+      Segments[a].TamaX = float(RoundToInt32(x));
+      Segments[a].TamaY = float(RoundToInt32(y));
+    }
   }
 }
 
