@@ -56,9 +56,9 @@ constexpr size_t kPrefetchAhead = 8;
 // A bullet's flight and its drawing read its first four cache lines (its
 // type, position, movement, playfield and kept picture and corners).
 inline void PrefetchBullet(const TEnemyTama* bullet) {
+  if (!bullet) return;
   const char* at = reinterpret_cast<const char*>(bullet);
   __builtin_prefetch(at);
-  if (!bullet) return;
   __builtin_prefetch(at + 64);
   __builtin_prefetch(at + 128);
   __builtin_prefetch(at + 192);
