@@ -1,6 +1,8 @@
 #include "engine/graphics/rendering_queue.h"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <utility>
 
 #include "engine/graphics/blend_modes.h"
@@ -25,12 +27,17 @@ struct TVZRenderingQueue::StateCache {
   bool Smooth = false;
   uint32_t SavedMag = 0;
   uint32_t SavedMin = 0;
-  // The last sprite texture found registered (and the device's count of
-  // unregistrations then): a run of sprites of one picture asks the
-  // registry once.
-  const TMXTexture* LiveTexture = nullptr;
-  int LiveID = -1;
-  uint64_t LiveSince = 0;
+  // Sprite textures found registered, by id (a few places, each the last
+  // texture whose id fell there), with the device's count of
+  // unregistrations then: the pictures of a crowded queue alternate, and
+  // each asks the registry once per pass.
+  struct TLiveTexture {
+    const TMXTexture* Texture = nullptr;
+    int ID = -1;
+    uint64_t Since = 0;
+  };
+  static constexpr std::size_t kLivePlaces = 64;
+  std::array<TLiveTexture, kLivePlaces> Live{};
 };
 
 TVZRenderingQueue::TVZRenderingQueue(TDovivez* device) : Device_(device), Frames_(32), Sprites_(32) {}
@@ -201,13 +208,12 @@ void TVZRenderingQueue::DrawSprite(const TSpriteRecord& sprite, StateCache& cach
   const TextureImage* image = nullptr;
   if (sprite.Texture) {
     const uint64_t unregistrations = Device_->Unregistrations();
-    const bool known = sprite.Texture == cache.LiveTexture && sprite.TextureID == cache.LiveID &&
-                       unregistrations == cache.LiveSince;
+    StateCache::TLiveTexture& live = cache.Live[std::size_t(sprite.TextureID) % StateCache::kLivePlaces];
+    const bool known =
+        live.Texture == sprite.Texture && live.ID == sprite.TextureID && live.Since == unregistrations;
     if (known || Device_->IsRegistered(sprite.TextureID, sprite.Texture)) {
       image = sprite.Texture->Image();
-      cache.LiveTexture = sprite.Texture;
-      cache.LiveID = sprite.TextureID;
-      cache.LiveSince = unregistrations;
+      live = {sprite.Texture, sprite.TextureID, unregistrations};
     }
   }
   ApplyTexture(image, cache);
