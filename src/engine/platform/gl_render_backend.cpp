@@ -266,6 +266,7 @@ void GlRenderBackend::ReleaseDevice() {
   Vertices_.Reset();
   Indices_.Reset();
   Samplers_.clear();
+  SamplerKnown_ = false;
   Scene_.Release();
   Front_.Release();
   Presented_ = false;
@@ -287,6 +288,7 @@ void GlRenderBackend::ResetStates() {
   for (const StateDefault& d : kStageStateDefaults) StageStates_[d.State] = d.Value;
   SamplerStates_.clear();
   for (const StateDefault& d : kSamplerStateDefaults) SamplerStates_[d.State] = d.Value;
+  SamplerKnown_ = false;
   ForgetUnits();
   World_ = View_ = Projection_ = TMatrix{};
   Viewport_ = TViewport{0, 0, Scene_.Width(), Scene_.Height(), 0, 1};
@@ -341,6 +343,7 @@ void GlRenderBackend::SetSamplerState(SamplerState state, uint32_t value) {
   if (!fresh && it->second == value) return;
   it->second = value;
   UnitKnown_ = false;
+  SamplerKnown_ = false;
 }
 
 uint32_t GlRenderBackend::GetSamplerState(SamplerState state) const {
@@ -349,6 +352,7 @@ uint32_t GlRenderBackend::GetSamplerState(SamplerState state) const {
 }
 
 GLuint GlRenderBackend::CurrentSampler() {
+  if (SamplerKnown_) return Sampler_;
   const std::array<uint32_t, 4> key = {GetSamplerState(SamplerState::MagFilter),
                                        GetSamplerState(SamplerState::MinFilter), GetSamplerState(SamplerState(kSamplerAddressU)),
                                        GetSamplerState(SamplerState(kSamplerAddressV))};
@@ -361,7 +365,9 @@ GLuint GlRenderBackend::CurrentSampler() {
     glSamplerParameteri(s, GL_TEXTURE_WRAP_S, AddressMode(key[2]));
     glSamplerParameteri(s, GL_TEXTURE_WRAP_T, AddressMode(key[3]));
   }
-  return it->second.Get();
+  Sampler_ = it->second.Get();
+  SamplerKnown_ = true;
+  return Sampler_;
 }
 
 void GlRenderBackend::ForgetUnits() {

@@ -131,6 +131,10 @@ class GlRenderBackend : public RenderBackend {
   // One sampler per set of filters and addressing used: magnification,
   // minification, address u, address v.
   std::map<std::array<uint32_t, 4>, GlSamplerName> Samplers_;
+  // The sampler of the states set now, while SamplerKnown_ (asked at every
+  // change of texture, which a crowded sprite queue makes at most sprites).
+  GLuint Sampler_ = 0;
+  bool SamplerKnown_ = false;
   GlTextureCache Textures_;
 
   std::unordered_map<uint32_t, uint32_t> RenderStates_;

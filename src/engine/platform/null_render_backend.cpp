@@ -82,7 +82,7 @@ void NullRenderBackend::SetTextureStageState(TextureStageState state, uint32_t v
 
 void NullRenderBackend::SetSamplerState(SamplerState state, uint32_t value) {
   auto [it, fresh] = SamplerStates_.try_emplace(uint32_t(state), value);
-  if (fresh || it->second != value) UnitKnown_ = false;
+  if (fresh || it->second != value) UnitKnown_ = SamplerKnown_ = false;
   it->second = value;
   if (Record) StateCalls.push_back({1, uint32_t(state), value});
 }
@@ -106,8 +106,12 @@ void NullRenderBackend::SetTexture(const TextureImage* image) {
 }
 
 NullRenderBackend::TSamplerKey NullRenderBackend::CurrentSampler() const {
-  return {GetSamplerState(SamplerState::MagFilter), GetSamplerState(SamplerState::MinFilter),
-          GetSamplerState(SamplerState::AddressU), GetSamplerState(SamplerState::AddressV)};
+  if (!SamplerKnown_) {
+    Sampler_ = {GetSamplerState(SamplerState::MagFilter), GetSamplerState(SamplerState::MinFilter),
+                GetSamplerState(SamplerState::AddressU), GetSamplerState(SamplerState::AddressV)};
+    SamplerKnown_ = true;
+  }
+  return Sampler_;
 }
 
 // New pixels of a bound picture end the run (one texture serves every unit

@@ -136,6 +136,9 @@ class NullRenderBackend : public RenderBackend {
   void StateSet(std::map<uint32_t, uint32_t>& states, uint32_t state, uint32_t value);
   using TSamplerKey = std::array<uint32_t, 4>;
   TSamplerKey CurrentSampler() const;
+  // CurrentSampler as last worked out, while SamplerKnown_.
+  mutable TSamplerKey Sampler_{};
+  mutable bool SamplerKnown_ = false;
   // Finds or takes the unit of the current texture and sampler before a strip.
   void TakeUnit();
   static constexpr int kTextureUnits = 16;
