@@ -24,6 +24,10 @@ constexpr int32_t kSegmentStep = 4;
 // The beam is laid while its last point is inside the 640 x 480 screen area.
 constexpr int32_t kScreenWidth = 640;
 constexpr int32_t kScreenHeight = 480;
+// No beam inside the screen is longer than its diagonal (800 pixels): its
+// list of segments comes from the block pool like the bullets.
+constexpr std::size_t kMostSegments = 800 / kSegmentStep + 2;
+static_assert(kMostSegments * sizeof(TLaserSegment) <= TBlockPool::kLargestBlock);
 // Frames of widening before WarmUp and of fading after WarmUp + Duration.
 constexpr int64_t kFadeFrames = 40;
 constexpr uint8_t kThinAlpha = 175;

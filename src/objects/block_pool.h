@@ -17,7 +17,8 @@ namespace vuzed {
 class TBlockPool {
  public:
   static constexpr std::size_t kStep = 64;
-  static constexpr std::size_t kLargestBlock = 2048;
+  // Large enough for the longest laser beam's list of segments.
+  static constexpr std::size_t kLargestBlock = 2560;
   static constexpr std::size_t kSlabBytes = 64 * 1024;
 
   static void* Allocate(std::size_t bytes);
