@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "enemy/tama_test_fixture.h"
 
 namespace vuzed {
@@ -125,6 +127,12 @@ TEST_F(LaserTest, ATurningLaserSpinsAroundItsRoundedOrigin) {
   EXPECT_EQ(laser.Segments[2].TamaX, 100);
   EXPECT_EQ(laser.Segments[2].TamaY, 208);
   EXPECT_EQ(laser.Look.Angle, 0);  // pictures keep their first direction
+
+  // A direction that is no number puts every segment at (0, 0).
+  TEnemyTamaLaser2 lost(Game(), 100, 200, 0, 20, 10, 60, 30, 60, std::numeric_limits<float>::infinity());
+  lost.Move();
+  EXPECT_EQ(lost.Segments[5].TamaX, 0);
+  EXPECT_EQ(lost.Segments[5].TamaY, 0);
 }
 
 TEST_F(LaserTest, SegmentsDrawAsTranslucentStripsOfTheirCurrentWidth) {
