@@ -25,7 +25,8 @@ constexpr int32_t kSegmentStep = 4;
 constexpr int32_t kScreenWidth = 640;
 constexpr int32_t kScreenHeight = 480;
 // No beam inside the screen is longer than its diagonal (800 pixels): its
-// list of segments comes from the block pool like the bullets.
+// list of segments, made at that size, comes from the block pool like the
+// bullets.
 constexpr std::size_t kMostSegments = 800 / kSegmentStep + 2;
 static_assert(kMostSegments * sizeof(TLaserSegment) <= TBlockPool::kLargestBlock);
 // Frames of widening before WarmUp and of fading after WarmUp + Duration.
@@ -35,6 +36,8 @@ constexpr int32_t kHitCooldownFrames = 10;
 constexpr int32_t kAlphaBlend = 2;
 
 }  // namespace
+
+TEnemyTamaLaser1* TEnemyTama::AsLaser() { return IsLaser_ ? static_cast<TEnemyTamaLaser1*>(this) : nullptr; }
 
 // ---- One segment ----
 
@@ -87,27 +90,11 @@ void TEnemyTamaLaserBullet::DrawSegments(std::span<const TLaserSegment> segments
 
 // ---- The fixed beam ----
 
-namespace {
-
 // From (Round(x), Round(y)), while the last point is strictly inside the
 // screen area, the next point 4 pixels further along the angle is rounded
 // and gets a segment; the last segment may lie just outside, and an origin
-// outside gives no segments. Calls lay(px, py) for each segment's point.
-template <typename Lay>
-void LayBeam(float x, float y, double cosA, double sinA, Lay lay) {
-  int32_t px = RoundToInt32(x), py = RoundToInt32(y);
-  int32_t k = 0;
-  while (0 < px && px < kScreenWidth && 0 < py && py < kScreenHeight) {
-    k += kSegmentStep;
-    px = RoundToInt32(double(x) + double(k) * cosA);
-    py = RoundToInt32(double(y) + double(k) * sinA);
-    lay(px, py);
-  }
-}
-
-}  // namespace
-
-// The laser object itself stays at (0, 0) with radius 0 and deals no damage.
+// outside gives no segments. The laser object itself stays at (0, 0) with
+// radius 0 and deals no damage.
 TEnemyTamaLaser1::TEnemyTamaLaser1(TPlayfield& playfield, float x, float y, float angle, float width,
                                    float hitWidth, int32_t warmUp, int32_t duration, int32_t picture)
     : TEnemyTama(playfield), Look(playfield, angle, picture) {
@@ -121,11 +108,15 @@ TEnemyTamaLaser1::TEnemyTamaLaser1(TPlayfield& playfield, float x, float y, floa
   Look.Scale = 1.0f / width;
   const double cosA = std::cos(double(angle) * kTamaDegToRad);
   const double sinA = std::sin(double(angle) * kTamaDegToRad);
-  // Counted first so that the list is made once, at its size.
-  std::size_t count = 0;
-  LayBeam(x, y, cosA, sinA, [&](int32_t, int32_t) { ++count; });
-  Segments.reserve(count);
-  LayBeam(x, y, cosA, sinA, [&](int32_t px, int32_t py) { Segments.push_back({float(px), float(py), false}); });
+  Segments.reserve(kMostSegments);
+  int32_t px = RoundToInt32(x), py = RoundToInt32(y);
+  int32_t k = 0;
+  while (0 < px && px < kScreenWidth && 0 < py && py < kScreenHeight) {
+    k += kSegmentStep;
+    px = RoundToInt32(double(x) + double(k) * cosA);
+    py = RoundToInt32(double(y) + double(k) * sinA);
+    Segments.push_back({float(px), float(py), false});
+  }
 }
 
 // The segments all end in the same frame; a beam without segments is

@@ -54,7 +54,6 @@ class TEnemyTamaLaser1 : public TEnemyTama {
   void Move() override {}
   void Draw() override;
   const char* ClassName() const override { return "TEnemyTamaLaser1"; }
-  TEnemyTamaLaser1* AsLaser() override { return this; }
   bool Step() override { return StepAs(*this); }
   // A finished laser is done with: it leaves the bullet list like a bullet
   // off the playfield. Otherwise a laser never leaves by position.

@@ -77,12 +77,12 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
   // three: every kind that overrides Action, Move or IsOut overrides Step as
   // `return StepAs(*this);`, which calls its three directly.
   virtual bool Step() { return StepAs(*this); }
-  // The laser this bullet is, or null: the bullet list tests lasers in
-  // their own way.
-  virtual TEnemyTamaLaser1* AsLaser() { return nullptr; }
-  const TEnemyTamaLaser1* AsLaser() const { return const_cast<TEnemyTama*>(this)->AsLaser(); }
-  // The same question without a call, asked of every bullet every frame.
+  // Whether this bullet is a laser, and the laser it is (or null): the
+  // bullet list tests lasers in their own way (asked of every bullet every
+  // frame, so a flag rather than a type lookup).
   bool IsLaser() const { return IsLaser_; }
+  TEnemyTamaLaser1* AsLaser();
+  const TEnemyTamaLaser1* AsLaser() const { return const_cast<TEnemyTama*>(this)->AsLaser(); }
 
   // The bullet name set of the expression language.
   bool GetValue(std::string_view name, float& value) const override;
@@ -135,7 +135,7 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
   const TMXTexture* DrawnPicture();
 
   TPlayfield& Field_;
-  bool IsLaser_ = false;  // set by the lasers, which also answer AsLaser
+  bool IsLaser_ = false;  // set by the lasers' constructor
 
  private:
   const TMXTexture* DrawnPicture_ = nullptr;
