@@ -53,15 +53,24 @@ TEnemyControl::~TEnemyControl() {
 // its way when its turn comes.
 constexpr size_t kPrefetchAhead = 8;
 
-// A bullet's flight and its drawing read its first four cache lines (its
-// type, position, movement, playfield and kept picture and corners).
-inline void PrefetchBullet(const TEnemyTama* bullet) {
+// A bullet's flight reads its first cache line (type, radius, count, place,
+// movement, flags; enemy_tama.h) and, for the kinds that turn, the fourth,
+// where their own fields begin; its drawing reads the first two. The third
+// (the expression owner's) only scripted bullets need, and they reach it
+// through their script.
+inline void PrefetchForFlight(const TEnemyTama* bullet) {
   if (!bullet) return;
   const char* at = reinterpret_cast<const char*>(bullet);
   __builtin_prefetch(at);
   __builtin_prefetch(at + 64);
-  __builtin_prefetch(at + 128);
   __builtin_prefetch(at + 192);
+}
+
+inline void PrefetchForDrawing(const TEnemyTama* bullet) {
+  if (!bullet) return;
+  const char* at = reinterpret_cast<const char*>(bullet);
+  __builtin_prefetch(at);
+  __builtin_prefetch(at + 64);
 }
 
 void TEnemyControl::Update() {
@@ -74,7 +83,7 @@ void TEnemyControl::Update() {
   for (auto& item : Items)
     if (item) item->Draw();
   for (size_t i = 0; i < Tamas.size(); ++i) {
-    if (i + kPrefetchAhead < Tamas.size()) PrefetchBullet(Tamas[i + kPrefetchAhead].get());
+    if (i + kPrefetchAhead < Tamas.size()) PrefetchForDrawing(Tamas[i + kPrefetchAhead].get());
     if (Tamas[i]) Tamas[i]->Draw();
   }
 }
@@ -148,7 +157,7 @@ void TEnemyControl::UpdateTamas() {
   const size_t count = Tamas.size();
   for (size_t i = 0; i < count && i < Tamas.size(); ++i) {
     TEnemyTama* bullet = Tamas[i].get();
-    if (i + kPrefetchAhead < Tamas.size()) PrefetchBullet(Tamas[i + kPrefetchAhead].get());
+    if (i + kPrefetchAhead < Tamas.size()) PrefetchForFlight(Tamas[i + kPrefetchAhead].get());
     if (!bullet) continue;
     if (bullet->Step()) {
       Tamas[i].reset();

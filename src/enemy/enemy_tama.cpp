@@ -67,10 +67,13 @@ void ApplyPictureRadius(TEnemyTama& bullet, int32_t picture) {
   }
 }
 
-TEnemyTama::TEnemyTama(TPlayfield& playfield) : Field_(playfield) { Rotate = false; }
+TEnemyTama::TEnemyTama(TPlayfield& playfield) : TTamaFrameFields(playfield) { Rotate = false; }
 
 TEnemyTama::TEnemyTama(TPlayfield& playfield, float x, float y, float angle, float speed, int32_t picture)
-    : Angle(angle), Speed(speed), TamaX(x), TamaY(y), Field_(playfield) {
+    : TTamaFrameFields(playfield), Speed(speed) {
+  Angle = angle;
+  TamaX = x;
+  TamaY = y;
   SetTamaMovement(angle, speed);
   HitDamage = 1;
   if (Field_.Textures && Field_.Textures->Get(TPictureTable::Bullet, picture)) PictureID = picture;

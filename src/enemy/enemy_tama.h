@@ -36,7 +36,51 @@ enum : int32_t {
   kBulletB3,
 };
 
-class TEnemyTama : public TCharacter, public TExpressionOwner {
+// What the bullet list's walks read of a bullet every frame, laid out to
+// follow the character's own fields so that a bullet's flight (its type,
+// radius, count, place, movement and flags) lies in its first 64 bytes and
+// its drawing (its angle and the picture and corners kept from the last
+// draw) in the next 64. The expression owner's fields and the rest come
+// after: the walks never touch them. Slabs of the block pool are aligned to
+// 64 bytes, so these are whole cache lines.
+class TTamaFrameFields {
+ public:
+  explicit TTamaFrameFields(TPlayfield& playfield) : Field_(playfield) {}
+
+ protected:
+  TPlayfield& Field_;
+
+ public:
+  int32_t Count = 0;
+  float TamaX = 0;
+  float TamaY = 0;
+  float TamaIdouX = 0;
+  float TamaIdouY = 0;
+  bool Rotate = true;
+  bool Grazed = false;
+
+ protected:
+  bool IsLaser_ = false;  // set by the lasers' constructor
+
+ private:
+  friend class TEnemyTama;
+  bool DrawnPictureKnown_ = false;
+
+ public:
+  float Angle = 0;
+
+ private:
+  int32_t DrawnPictureID_ = 0;
+  const TMXTexture* DrawnPicture_ = nullptr;
+  uint32_t DrawnGeneration_ = 0;
+  // The picture's corners turned by the angle, as last drawn: turning costs
+  // trigonometry, and most bullets keep their angle and picture for life.
+  float CornersWidth_ = -1, CornersHeight_ = -1;
+  uint32_t CornersAngleBits_ = 0;
+  TCornerOffset Corners_[4];
+};
+
+class TEnemyTama : public TCharacter, public TTamaFrameFields, public TExpressionOwner {
  public:
   // Starts at (x, y) flying along `angle` degrees at `speed`, with the
   // picture (kept only when the bullet picture table has it) and the hit
@@ -105,16 +149,10 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
   // Speed are left alone.
   void SetTamaMovement(float angleDeg, float speed);
 
-  int32_t Count = 0;
+  // Count, TamaX, TamaY, TamaIdouX, TamaIdouY, Angle, Rotate and Grazed
+  // are in TTamaFrameFields.
   int32_t HitDamage = 1;
-  float Angle = 0;
   float Speed = 0;
-  float TamaX = 0;
-  float TamaY = 0;
-  float TamaIdouX = 0;
-  float TamaIdouY = 0;
-  bool Rotate = true;
-  bool Grazed = false;
 
   // A report for script authors, once per place (the stage director's list).
   void Report(const TSourcePlace& place, std::string_view text);
@@ -134,19 +172,6 @@ class TEnemyTama : public TCharacter, public TExpressionOwner {
   // call while the number and the tables stay the same.
   const TMXTexture* DrawnPicture();
 
-  TPlayfield& Field_;
-  bool IsLaser_ = false;  // set by the lasers' constructor
-
- private:
-  const TMXTexture* DrawnPicture_ = nullptr;
-  int32_t DrawnPictureID_ = 0;
-  uint32_t DrawnGeneration_ = 0;
-  bool DrawnPictureKnown_ = false;
-  // The picture's corners turned by the angle, as last drawn: turning costs
-  // trigonometry, and most bullets keep their angle and picture for life.
-  float CornersWidth_ = -1, CornersHeight_ = -1;
-  uint32_t CornersAngleBits_ = 0;
-  TCornerOffset Corners_[4];
 };
 
 // The evaluator of every bullet's expressions.

@@ -1,5 +1,6 @@
 #include "objects/block_pool.h"
 
+#include <cstdint>
 #include <new>
 #include <vector>
 
@@ -62,11 +63,14 @@ void* TBlockPool::Allocate(std::size_t bytes) {
     return block;
   }
   if (c.Fresh == c.FreshEnd) {
-    char* slab = static_cast<char*>(::operator new(kSlabBytes));
+    // Every block starts on a cache line: the slab is asked for one step
+    // more than it holds and begins at the first 64-byte boundary in it.
+    char* slab = static_cast<char*>(::operator new(kSlabBytes + kStep));
     pools.Slabs.push_back(slab);
-    c.Fresh = slab;
-    c.FreshEnd = slab + kSlabBytes / blockBytes * blockBytes;
-    VUZED_POISON(slab, kSlabBytes);
+    char* first = slab + (kStep - reinterpret_cast<std::uintptr_t>(slab) % kStep) % kStep;
+    c.Fresh = first;
+    c.FreshEnd = first + kSlabBytes / blockBytes * blockBytes;
+    VUZED_POISON(slab, kSlabBytes + kStep);
   }
   void* block = c.Fresh;
   c.Fresh += blockBytes;
