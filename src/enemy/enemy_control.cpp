@@ -54,15 +54,14 @@ TEnemyControl::~TEnemyControl() {
 constexpr size_t kPrefetchAhead = 8;
 
 // A bullet's flight reads its first cache line (type, radius, count, place,
-// movement, flags; enemy_tama.h) and, for the kinds that turn, the fourth,
-// where their own fields begin; its drawing reads the first two. The third
-// (the expression owner's) only scripted bullets need, and they reach it
-// through their script.
+// movement, flags; enemy_tama.h), scripted bullets also the third (the
+// expression owner's) and the kinds with fields of their own the fourth,
+// where those begin. Its drawing reads the first two.
 inline void PrefetchForFlight(const TEnemyTama* bullet) {
   if (!bullet) return;
   const char* at = reinterpret_cast<const char*>(bullet);
   __builtin_prefetch(at);
-  __builtin_prefetch(at + 64);
+  __builtin_prefetch(at + 128);
   __builtin_prefetch(at + 192);
 }
 
