@@ -1,8 +1,10 @@
 #include "engine/graphics/rendering_queue.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <type_traits>
 #include <utility>
 
 #include "engine/graphics/blend_modes.h"
@@ -40,7 +42,20 @@ struct TVZRenderingQueue::StateCache {
   std::array<TLiveTexture, kLivePlaces> Live{};
 };
 
-TVZRenderingQueue::TVZRenderingQueue(TDovivez* device) : Device_(device), Frames_(32), Sprites_(32) {}
+TVZRenderingQueue::TVZRenderingQueue(TDovivez* device) : Device_(device), Frames_(32) { AddBlock(); }
+
+void TVZRenderingQueue::AddBlock() {
+  static_assert(std::is_aggregate_v<TSpriteRecord> && std::is_trivially_copyable_v<TSpriteRecord>);
+  const size_t records = BlockSize(Blocks_.size());
+  Blocks_.emplace_back(static_cast<TSpriteRecord*>(::operator new(records * sizeof(TSpriteRecord))));
+}
+
+void TVZRenderingQueue::EnterNextBlock() {
+  const size_t block = BlockOf(Count_);
+  while (Blocks_.size() <= block) AddBlock();
+  Next_ = Blocks_[block].get() + (Count_ - BlockStart(block));
+  BlockEnd_ = Blocks_[block].get() + BlockSize(block);
+}
 
 void TVZRenderingQueue::AddFrame(TVZFrame* frame) {
   if (FrameCount_ == Frames_.size()) Frames_.resize(Frames_.size() * 2);
@@ -58,7 +73,6 @@ float TVZRenderingQueue::FrameDepthKey(const TVZFrame& frame, const TMatrix& vie
   return frame.DepthMode == DepthFarSide ? centre + half : centre - half;
 }
 
-void TVZRenderingQueue::Grow() { Sprites_.resize(Sprites_.size() * 2); }
 
 void TVZRenderingQueue::SortDescending(std::vector<float>& keys, std::vector<size_t>& entries, int lo,
                                        int hi) {
@@ -100,7 +114,12 @@ void TVZRenderingQueue::Render(bool sorted, bool blendOpSupported, const TMatrix
   StateCache cache;
   if (!sorted) {
     for (size_t i = 0; i < FrameCount_; ++i) DrawFrame(*Frames_[i], cache, blendOpSupported);
-    for (size_t i = 0; i < Count_; ++i) DrawSprite(Sprites_[i], cache, blendOpSupported);
+    for (size_t block = 0, done = 0; done < Count_; ++block) {
+      const TSpriteRecord* records = Blocks_[block].get();
+      const size_t n = std::min(BlockSize(block), Count_ - done);
+      for (size_t i = 0; i < n; ++i) DrawSprite(records[i], cache, blendOpSupported);
+      done += n;
+    }
   } else {
     // Entries below FrameCount_ are frames, the rest sprites (minus FrameCount_).
     SortKeys_.clear();
@@ -110,8 +129,8 @@ void TVZRenderingQueue::Render(bool sorted, bool blendOpSupported, const TMatrix
       SortEntries_.push_back(i);
     }
     for (size_t i = 0; i < Count_; ++i) {
-      if (Sprites_[i].Depth < 0) continue;
-      SortKeys_.push_back(Sprites_[i].Depth);
+      if (Sprite(i).Depth < 0) continue;
+      SortKeys_.push_back(Sprite(i).Depth);
       SortEntries_.push_back(FrameCount_ + i);
     }
     if (!SortKeys_.empty()) SortDescending(SortKeys_, SortEntries_, 0, int(SortKeys_.size()) - 1);
@@ -119,12 +138,14 @@ void TVZRenderingQueue::Render(bool sorted, bool blendOpSupported, const TMatrix
       if (entry < FrameCount_)
         DrawFrame(*Frames_[entry], cache, blendOpSupported);
       else
-        DrawSprite(Sprites_[entry - FrameCount_], cache, blendOpSupported);
+        DrawSprite(Sprite(entry - FrameCount_), cache, blendOpSupported);
     }
   }
 
   RestoreFilters(cache);
   Count_ = 0;
+  Next_ = Blocks_[0].get();
+  BlockEnd_ = Next_ + BlockSize(0);
   FrameCount_ = 0;
 }
 

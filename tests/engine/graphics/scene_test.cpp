@@ -69,6 +69,17 @@ TEST_F(SceneTest, QueuesAreEmptiedByRenderAndKeepTheirCapacity) {
   EXPECT_EQ(Scene.ScreenQueue().SpriteCount(), 0u);
   EXPECT_EQ(Scene.ScreenQueue().SpriteCapacity(), 64u);
   EXPECT_EQ(Render().size(), 0u);  // nothing is drawn twice
+  // Past several doublings, and again after a render, every sprite is kept
+  // and drawn in the order queued.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int i = 0; i < 300; ++i) Queue(float(i), 0, 1, 1, 0xFF000000u | uint32_t(i));
+    EXPECT_EQ(Scene.ScreenQueue().SpriteCapacity(), 512u);
+    for (size_t i : {0u, 31u, 32u, 63u, 64u, 127u, 128u, 299u})
+      EXPECT_EQ(Scene.ScreenQueue().Sprite(i).Vertices[0].Color, 0xFF000000u | uint32_t(i)) << i;
+    const auto& draws = Render();
+    ASSERT_EQ(draws.size(), 300u);
+    for (size_t i = 0; i < draws.size(); ++i) ASSERT_EQ(draws[i].Vertices[0].Diffuse, 0xFF000000u | uint32_t(i)) << i;
+  }
 }
 
 TEST_F(SceneTest, ScreenSpritesIgnoreDepthAndNeverTestIt) {
