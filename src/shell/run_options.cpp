@@ -30,8 +30,8 @@ const char* const kRunHelp =
     "                       first that differs print \"desync at pass N\", exit 3\n"
     "  --video null|gl      renderer (default null)\n"
     "  --stats              at the end, on stderr: frames per second, mean and worst\n"
-    "                       frame time, draw calls and sprites per frame, peak\n"
-    "                       object counts\n"
+    "                       frame time (and the worst one's pass), draw calls and\n"
+    "                       sprites per frame, peak object counts\n"
     "  --screenshot PASS:FILE  write the frame rendered at PASS (.bmp or .png; gl only)\n";
 
 namespace {

@@ -16,7 +16,10 @@ void TRunStats::EndPass(const RenderBackend& render, const TEnemyControl& object
   const double seconds = std::chrono::duration<double>(TClock::now() - PassStart_).count();
   ++Passes_;
   TotalSeconds_ += seconds;
-  WorstSeconds_ = std::max(WorstSeconds_, seconds);
+  if (seconds > WorstSeconds_) {
+    WorstSeconds_ = seconds;
+    WorstPass_ = Passes_;
+  }
   const RenderBackend::TDrawCounts after = render.DrawCounts();
   DrawCalls_ += after.DrawCalls - Before_.DrawCalls;
   Sprites_ += after.Sprites - Before_.Sprites;
@@ -29,13 +32,13 @@ void TRunStats::EndPass(const RenderBackend& render, const TEnemyControl& object
 std::string TRunStats::Text() const {
   const double passes = Passes_ > 0 ? double(Passes_) : 1.0;
   const double fps = TotalSeconds_ > 0 ? double(Passes_) / TotalSeconds_ : 0.0;
-  char line[400];
+  char line[440];
   std::snprintf(line, sizeof line,
-                "stats: %lld passes in %.2f s, %.1f frames/s; frame mean %.3f ms, worst %.3f ms; "
+                "stats: %lld passes in %.2f s, %.1f frames/s; frame mean %.3f ms, worst %.3f ms (pass %lld); "
                 "%.1f draw calls and %.1f sprites per frame; peak %zu enemies, %zu bullets, %zu items, %zu effects",
                 static_cast<long long>(Passes_), TotalSeconds_, fps, TotalSeconds_ * 1000.0 / passes,
-                WorstSeconds_ * 1000.0, double(DrawCalls_) / passes, double(Sprites_) / passes, PeakEnemies_,
-                PeakBullets_, PeakItems_, PeakEffects_);
+                WorstSeconds_ * 1000.0, static_cast<long long>(WorstPass_), double(DrawCalls_) / passes,
+                double(Sprites_) / passes, PeakEnemies_, PeakBullets_, PeakItems_, PeakEffects_);
   return line;
 }
 

@@ -45,6 +45,12 @@ TEST(ListCaps, RunawayFamiliarsAndBulletsStopAtTheCapWithOneReportPerLine) {
   EXPECT_EQ(Count(r.Err, FullListText(TCappedList::Bullets)), 1u) << r.Err;
   // The run's figures see the same peaks as the trace.
   EXPECT_NE(r.Err.find("stats: 150 passes in "), std::string::npos) << r.Err;
+  // The worst frame names its pass.
+  const size_t worst = r.Err.find(" ms (pass ");
+  ASSERT_NE(worst, std::string::npos) << r.Err;
+  const long long worstPass = std::stoll(r.Err.substr(worst + 10));
+  EXPECT_GE(worstPass, 1);
+  EXPECT_LE(worstPass, 150);
   EXPECT_NE(r.Err.find("; peak " + std::to_string(kMaxEnemies) + " enemies, " + std::to_string(kMaxBullets) + " bullets, "),
             std::string::npos)
       << r.Err;
