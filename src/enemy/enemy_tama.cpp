@@ -50,11 +50,6 @@ constexpr int32_t kAlphaBlend = 2;
 
 }  // namespace
 
-const TCompiledEvaluator& BulletEvaluator() {
-  static const TCompiledEvaluator evaluator(TEvaluatorKind::Bullet);
-  return evaluator;
-}
-
 void ApplyPictureRadius(TEnemyTama& bullet, int32_t picture) {
   bullet.Rotate = true;
   if (bullet.Atari != 0 || picture < 0) return;
@@ -187,15 +182,12 @@ void TEnemyTama::Report(const TSourcePlace& place, std::string_view text) {
 
 float TEnemyTama::EvaluateAt(std::string_view text, const TSourcePlace& place) {
   const TExpressionValue result = BulletEvaluator().EvaluateChecked(*this, text);
-  if (result.Malformed) Report(place, QuotedText(text, " is not an expression; it counts as 0"));
+  if (result.Malformed) ReportNotAnExpression(text, place);
   return result.Value;
 }
 
-float TEnemyTama::EvaluateAt(const TCompiledExpression& compiled, std::string_view text,
-                              const TSourcePlace& place) {
-  const TExpressionValue result = BulletEvaluator().Run(compiled, *this);
-  if (result.Malformed) Report(place, QuotedText(text, " is not an expression; it counts as 0"));
-  return result.Value;
+void TEnemyTama::ReportNotAnExpression(std::string_view text, const TSourcePlace& place) {
+  Report(place, QuotedText(text, " is not an expression; it counts as 0"));
 }
 
 bool TEnemyTama::EvaluateConditionAt(std::string_view text, const TSourcePlace& place) {

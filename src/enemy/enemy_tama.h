@@ -142,7 +142,8 @@ class TEnemyTama : public TCharacter, public TTamaFrameFields, public TExpressio
   // expression of the language counts as 0 (a condition as false) and is
   // reported once at `place` for the script's author.
   float EvaluateAt(std::string_view text, const TSourcePlace& place);
-  // The same for a text compiled beforehand (BulletEvaluator's CompileShared).
+  // The same for a text compiled beforehand (BulletEvaluator's CompileShared);
+  // inline, as BU21 bullets evaluate their turn times every frame.
   float EvaluateAt(const TCompiledExpression& compiled, std::string_view text, const TSourcePlace& place);
   bool EvaluateConditionAt(std::string_view text, const TSourcePlace& place);
   // TamaIdouX, TamaIdouY from a direction in degrees and a speed; Angle and
@@ -156,6 +157,8 @@ class TEnemyTama : public TCharacter, public TTamaFrameFields, public TExpressio
 
   // A report for script authors, once per place (the stage director's list).
   void Report(const TSourcePlace& place, std::string_view text);
+  // "... is not an expression; it counts as 0" for the text at place.
+  void ReportNotAnExpression(std::string_view text, const TSourcePlace& place);
 
  protected:
   // A bullet made with nothing set (scripted bullets start this way).
@@ -175,7 +178,18 @@ class TEnemyTama : public TCharacter, public TTamaFrameFields, public TExpressio
 };
 
 // The evaluator of every bullet's expressions.
-const TCompiledEvaluator& BulletEvaluator();
+inline const TCompiledEvaluator& BulletEvaluator() {
+  static const TCompiledEvaluator evaluator(TEvaluatorKind::Bullet);
+  return evaluator;
+}
+
+inline float TEnemyTama::EvaluateAt(const TCompiledExpression& compiled, std::string_view text,
+                                    const TSourcePlace& place) {
+  const TExpressionValue result = BulletEvaluator().Run(compiled, *this);
+  if (result.Malformed) [[unlikely]]
+    ReportNotAnExpression(text, place);
+  return result.Value;
+}
 
 // Hit radius and rotation from a picture number: only while Atari is 0 does
 // the picture's group give the radius.
@@ -233,14 +247,11 @@ class TEnemyTamaGo3_2 : public TEnemyTamaGo3 {
   bool Step() override { return StepAs(*this); }
   const char* ClassName() const override { return "TEnemyTamaGo3_2"; }
 
-  // The firing line, for reports on expressions that are not of the
-  // language (the firing enemy may set it; "?:0" otherwise).
-  TSourcePlace Place;
-
  private:
   // The texts compiled once, when the bullet is made. The programs are
   // shared by every bullet fired with the same texts and hold the texts
-  // for reports, so firing one copies no text.
+  // for reports, so firing one copies no text. They come right after the
+  // turn count, which every frame reads with both times.
   struct TTurn {
     TCompiledExpression Time, Angle, Speed;
   };
@@ -248,6 +259,11 @@ class TEnemyTamaGo3_2 : public TEnemyTamaGo3 {
   void TurnByExpressions(const TTurn& turn);
 
   TTurn Turn1_, Turn2_;
+
+ public:
+  // The firing line, for reports on expressions that are not of the
+  // language (the firing enemy may set it; "?:0" otherwise).
+  TSourcePlace Place;
 };
 
 // Flies straight, stops at TurnTime1 and aims at the player at TurnTime2

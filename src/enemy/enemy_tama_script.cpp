@@ -84,7 +84,7 @@ void TEnemyTamaScript::Action() {
 
 float TEnemyTamaScript::Evaluate(const TLineArgument& argument, const TSourcePlace& place) {
   const TExpressionValue result = BulletEvaluator().Run(argument.Program, *this);
-  if (result.Malformed) Report(place, QuotedText(argument.Text, " is not an expression; it counts as 0"));
+  if (result.Malformed) ReportNotAnExpression(argument.Text, place);
   return result.Value;
 }
 
@@ -199,7 +199,7 @@ void TEnemyTamaScript::CallProcedure(const TScriptLine& line, const TBulletLine&
   const TStageShared* director = Field_.Stage;
   const TSecondStringList2* callee = director ? decoded.Callee.Find(director->Script.Procedures, decoded.CallName) : nullptr;
   if (!callee) {
-    if (!IsStructuralScriptLine(text)) Report(line.Place, QuotedText(decoded.CallName, " is no command and no procedure"));
+    if (!decoded.Structural) Report(line.Place, QuotedText(decoded.CallName, " is no command and no procedure"));
     return;
   }
   if (!Budget_.MayCall(line.Place, *this)) return;

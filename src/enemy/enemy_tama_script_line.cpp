@@ -1,6 +1,7 @@
 #include "enemy/enemy_tama_script_line.h"
 
 #include "objects/string_helpers.h"
+#include "script/script_report_text.h"
 
 namespace vuzed {
 namespace {
@@ -85,6 +86,7 @@ TBulletLine TBulletLine::Decode(std::string_view text) {
     }
   }
   // Every line may end as a procedure call.
+  line.Structural = IsStructuralScriptLine(text);
   if (!text.empty()) {
     const std::size_t open = text.find('(');
     line.HasParenthesis = open != std::string_view::npos;

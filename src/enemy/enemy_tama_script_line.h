@@ -65,6 +65,10 @@ struct TBulletLine {
   std::string CallName;
   std::vector<TLineArgument> CallArguments;
   TProcedureLink Callee;
+  // A line of the script's structure ("BEGIN;", "END;", ...) that names no
+  // procedure without a report (script_report_text.h); the last line of
+  // every definition is one, run every frame.
+  bool Structural = false;
 
  private:
   bool IsFor_ = false;
