@@ -174,7 +174,6 @@ class TEnemyTama : public TCharacter, public TTamaFrameFields, public TExpressio
   // The bullet table's picture of PictureID, or null; kept from the last
   // call while the number and the tables stay the same.
   const TMXTexture* DrawnPicture();
-
 };
 
 // The evaluator of every bullet's expressions.

@@ -1,7 +1,9 @@
 #pragma once
 // TBlockPool: memory for the many small objects the playfield makes and
 // frees every frame (bullets above all). Blocks come in sizes of 64 bytes
-// steps up to kLargestBlock, carved from slabs of kSlabBytes; a freed block
+// steps up to kLargestBlock, each starting on a 64-byte boundary (a cache
+// line; the bullets lay out their fields by it), carved from slabs of
+// kSlabBytes; a freed block
 // goes on its size's free list and is the next one handed out. Slabs are
 // kept for the life of the program, so a stage that once held 100,000
 // bullets makes the next 100,000 without asking the system for memory, and

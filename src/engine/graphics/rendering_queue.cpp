@@ -73,7 +73,6 @@ float TVZRenderingQueue::FrameDepthKey(const TVZFrame& frame, const TMatrix& vie
   return frame.DepthMode == DepthFarSide ? centre + half : centre - half;
 }
 
-
 void TVZRenderingQueue::SortDescending(std::vector<float>& keys, std::vector<size_t>& entries, int lo,
                                        int hi) {
   while (lo < hi) {
