@@ -106,8 +106,8 @@ TEnemyTamaLaser1::TEnemyTamaLaser1(TPlayfield& playfield, float x, float y, floa
   Look.Duration = duration;
   Look.FullWidth = width;
   Look.Scale = 1.0f / width;
-  const double cosA = std::cos(double(angle) * kTamaDegToRad);
-  const double sinA = std::sin(double(angle) * kTamaDegToRad);
+  const double cosA = CosOfDegrees(double(angle));
+  const double sinA = SinOfDegrees(double(angle));
   Segments.reserve(kMostSegments);
   int32_t px = RoundToInt32(x), py = RoundToInt32(y);
   int32_t k = 0;
@@ -172,8 +172,8 @@ TEnemyTamaLaser2::TEnemyTamaLaser2(TPlayfield& playfield, float x, float y, floa
 // they were created with.
 void TEnemyTamaLaser2::Move() {
   CurAngle = CurAngle + Spin;
-  const double cosA = std::cos(double(CurAngle) * kTamaDegToRad);
-  const double sinA = std::sin(double(CurAngle) * kTamaDegToRad);
+  const double cosA = CosOfDegrees(double(CurAngle));
+  const double sinA = SinOfDegrees(double(CurAngle));
   // Every point of a beam near the playfield lies far inside the range of
   // whole numbers a double rounds exactly by the 1.5 * 2^52 addition (half
   // to even, as RoundToInt32 does, without its checks for the far ends).

@@ -12,19 +12,16 @@
 #include <cstdint>
 #include <numbers>
 
+#include "objects/degree_table.h"
 #include "objects/rounding.h"
 
 namespace vuzed {
 
-inline constexpr double kTamaDegToRad = std::numbers::pi / 180.0;
 inline constexpr double kTamaRadToDeg = 180.0 / std::numbers::pi;
 
 // cos(angle) * speed and sin(angle) * speed for an angle in degrees.
-inline float CosTimes(float angleDeg, float speed) {
-  return float(std::cos(double(angleDeg) * kTamaDegToRad) * double(speed));
-}
-inline float SinTimes(float angleDeg, float speed) {
-  return float(std::sin(double(angleDeg) * kTamaDegToRad) * double(speed));
-}
+// (objects/degree_table.h: whole degrees come from a table, to the same bit.)
+inline float CosTimes(float angleDeg, float speed) { return float(CosOfDegrees(double(angleDeg)) * double(speed)); }
+inline float SinTimes(float angleDeg, float speed) { return float(SinOfDegrees(double(angleDeg)) * double(speed)); }
 
 }  // namespace vuzed

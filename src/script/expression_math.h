@@ -22,6 +22,7 @@
 #include <limits>
 #include <numbers>
 
+#include "objects/degree_table.h"
 #include "objects/rounding.h"
 #include "script/expression.h"
 #include "script/number_text.h"
@@ -67,10 +68,11 @@ inline float Modulo(float left, float right) {
 }
 
 // The angle functions one by one.
-inline float SinDegrees(float degrees) { return ToSingle(std::sin(double(degrees) * kRadiansPerDegree)); }
-inline float RSinDegrees(float degrees) { return ToSingle(std::sin(RoundHalfEven(degrees) * kRadiansPerDegree)); }
-inline float CosDegrees(float degrees) { return ToSingle(std::cos(double(degrees) * kRadiansPerDegree)); }
-inline float RCosDegrees(float degrees) { return ToSingle(std::cos(RoundHalfEven(degrees) * kRadiansPerDegree)); }
+// (objects/degree_table.h: whole degrees come from a table, to the same bit.)
+inline float SinDegrees(float degrees) { return ToSingle(SinOfDegrees(double(degrees))); }
+inline float RSinDegrees(float degrees) { return ToSingle(SinOfDegrees(RoundHalfEven(degrees))); }
+inline float CosDegrees(float degrees) { return ToSingle(CosOfDegrees(double(degrees))); }
+inline float RCosDegrees(float degrees) { return ToSingle(CosOfDegrees(RoundHalfEven(degrees))); }
 inline float TanDegrees(float degrees) { return ToSingle(std::tan(double(degrees) * kRadiansPerDegree)); }
 
 }  // namespace vuzed
