@@ -167,21 +167,24 @@ constexpr std::size_t kLocalCells = 32;
 [[gnu::noinline]] TExpressionValue RunDeepProgram(const TExpressionProgram& program, TEvaluatorKind kind,
                                                   TExpressionOwner& owner) {
   std::vector<float> cells(std::size_t(program.StackSize) + program.SlotCount);
-  return RunProgramCode(program, kind, owner, cells.data());
+  return RunInstructions(program, kind, owner, cells.data());
 }
 
 }  // namespace
+
+float RunNameProgram(const TExpressionProgram& program, const TExpressionOwner& owner) {
+  return NameValue(program, owner, BindNames(program, owner), program.Code[0].Arg);
+}
 
 // The stack (and the slots after it) has StackSize + SlotCount cells: the
 // runner's own up to kLocalCells, else the caller's.
 #if defined(__GNUC__) && !defined(__clang__)
 __attribute__((optimize("no-crossjumping", "no-gcse")))
 #endif
-TExpressionValue RunProgramCode(const TExpressionProgram& program, TEvaluatorKind kind, TExpressionOwner& owner,
-                                float* deepStack) {
+TExpressionValue RunInstructions(const TExpressionProgram& program, TEvaluatorKind kind, TExpressionOwner& owner,
+                                 float* deepStack) {
   const TNameBinding* bindings = BindNames(program, owner);
   auto name = [&](uint32_t index) { return NameValue(program, owner, bindings, index); };
-  if (program.IsName) return {name(program.Code[0].Arg), false};
   float local[kLocalCells];
   float* stack = deepStack;
   if (!stack) {

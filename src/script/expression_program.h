@@ -102,10 +102,21 @@ struct TExpressionProgram {
 // last step.
 void PrepareToRun(TExpressionProgram& program, TEvaluatorKind kind);
 
-// Runs the code of a program that is not a constant (on a stack of the
-// runner's own unless deepStack is given).
-TExpressionValue RunProgramCode(const TExpressionProgram& program, TEvaluatorKind kind, TExpressionOwner& owner,
-                                float* deepStack = nullptr);
+// The value of a program that only reads one name (IsName).
+float RunNameProgram(const TExpressionProgram& program, const TExpressionOwner& owner);
+
+// Runs the instructions of a program that is not a constant (on a stack of
+// the runner's own unless deepStack is given).
+TExpressionValue RunInstructions(const TExpressionProgram& program, TEvaluatorKind kind, TExpressionOwner& owner,
+                                 float* deepStack = nullptr);
+
+// Runs a program that is not a constant. A lone name is read without the
+// instruction runner's set-up: it is the left side of most conditions.
+inline TExpressionValue RunProgramCode(const TExpressionProgram& program, TEvaluatorKind kind,
+                                       TExpressionOwner& owner) {
+  if (program.IsName) return {RunNameProgram(program, owner), false};
+  return RunInstructions(program, kind, owner);
+}
 
 inline TExpressionValue RunExpressionProgram(const TExpressionProgram& program, TEvaluatorKind kind,
                                              TExpressionOwner& owner) {
