@@ -255,8 +255,14 @@ class TEnemyTamaGo3_2 : public TEnemyTamaGo3 {
     TCompiledExpression Time, Angle, Speed;
   };
   // One turn: when Round(time) is TurnCount, the new direction and speed.
-  void TurnByExpressions(const TTurn& turn);
+  // A time that is a number (most are) was rounded into numberTime when the
+  // bullet was made and needs no evaluation.
+  void TurnByExpressions(const TTurn& turn, bool timeIsNumber, int32_t numberTime);
 
+  // Whether TurnTime1 and TurnTime2 hold the turn times; beside them and the
+  // turn count, in the bullet's fourth cache line.
+  bool Time1IsNumber_ = false;
+  bool Time2IsNumber_ = false;
   TTurn Turn1_, Turn2_;
 
  public:

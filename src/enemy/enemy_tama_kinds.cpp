@@ -65,14 +65,19 @@ TEnemyTamaGo3_2::TEnemyTamaGo3_2(TPlayfield& playfield, float x, float y, float 
             evaluator.CompileShared(turnSpeed1Expr)};
   Turn2_ = {evaluator.CompileShared(turnTime2Expr), evaluator.CompileShared(turnAngle2Expr),
             evaluator.CompileShared(turnSpeed2Expr)};
+  Time1IsNumber_ = Turn1_.Time.IsConstant();
+  Time2IsNumber_ = Turn2_.Time.IsConstant();
+  TurnTime1 = RoundToInt32(Turn1_.Time.ConstantValue());
+  TurnTime2 = RoundToInt32(Turn2_.Time.ConstantValue());
 }
 
 // The time is evaluated every frame; the angle and speed only when the time
 // matches, so GETANGLETOPLAYER aims at the player's position of that frame.
 // The speed is evaluated once for each axis: a speed that draws RANDOM may
 // differ between the two.
-void TEnemyTamaGo3_2::TurnByExpressions(const TTurn& turn) {
-  if (RoundToInt32(EvaluateAt(turn.Time, turn.Time.Text(), Place)) != TurnCount) return;
+void TEnemyTamaGo3_2::TurnByExpressions(const TTurn& turn, bool timeIsNumber, int32_t numberTime) {
+  const int32_t time = timeIsNumber ? numberTime : RoundToInt32(EvaluateAt(turn.Time, turn.Time.Text(), Place));
+  if (time != TurnCount) return;
   const float a = EvaluateAt(turn.Angle, turn.Angle.Text(), Place);
   TamaIdouX = CosTimes(a, EvaluateAt(turn.Speed, turn.Speed.Text(), Place));
   TamaIdouY = SinTimes(a, EvaluateAt(turn.Speed, turn.Speed.Text(), Place));
@@ -80,8 +85,8 @@ void TEnemyTamaGo3_2::TurnByExpressions(const TTurn& turn) {
 }
 
 void TEnemyTamaGo3_2::Move() {
-  TurnByExpressions(Turn1_);
-  TurnByExpressions(Turn2_);
+  TurnByExpressions(Turn1_, Time1IsNumber_, TurnTime1);
+  TurnByExpressions(Turn2_, Time2IsNumber_, TurnTime2);
   TEnemyTama::Move();
   ++TurnCount;
 }

@@ -33,6 +33,9 @@ class TCompiledExpression {
   bool Empty() const { return !Program_; }
   // The text compiled ("" when empty).
   std::string_view Text() const { return Program_ ? std::string_view(Program_->Text) : std::string_view(); }
+  // A text that is a number: every run gives ConstantValue.
+  bool IsConstant() const { return Constant_; }
+  float ConstantValue() const { return ConstantValue_; }
 
  private:
   friend class TCompiledEvaluator;

@@ -157,6 +157,17 @@ TEST_F(TamaTest, ExpressionTurnsAreEvaluatedWhenTheyHappen) {
   EXPECT_FLOAT_EQ(aimed.Angle, 90);
   EXPECT_FLOAT_EQ(aimed.TamaY, 5);
 
+  // A time that is a number turns where the same time as an expression
+  // turns: at TurnCount Round(time).
+  for (const char* time : {"2", "2.5", "1.5", "GETSELFX*0+2"}) {
+    TEnemyTamaGo3_2 timed(Game(), 0, 0, 0, 1, "-1", "0", "0", time, "90", "3", 45);
+    timed.Move();
+    timed.Move();
+    EXPECT_FLOAT_EQ(timed.Angle, 0) << time;
+    timed.Move();
+    EXPECT_FLOAT_EQ(timed.Angle, 90) << time;
+  }
+
   // The speed is drawn once for each axis.
   Game().RandSeed = 1;
   TEnemyTamaGo3_2 random(Game(), 0, 0, 0, 1, "0", "45", "RANDOM(1000)", "-1", "0", "0", 45);
