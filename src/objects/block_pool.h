@@ -3,11 +3,11 @@
 // frees every frame (bullets above all). Blocks come in sizes of 64 bytes
 // steps up to kLargestBlock, each starting on a 64-byte boundary (a cache
 // line; the bullets lay out their fields by it), carved from slabs of
-// kSlabBytes; a freed block
-// goes on its size's free list and is the next one handed out. Slabs are
-// kept for the life of the program, so a stage that once held 100,000
-// bullets makes the next 100,000 without asking the system for memory, and
-// objects made one after another lie one after another in memory.
+// kSlabBytes; a freed block goes on its size's free list and is the next
+// one handed out. Slabs are kept for the life of the program, so a stage
+// that once held 100,000 bullets makes the next 100,000 without asking the
+// system for memory, and objects made one after another lie one after
+// another in memory.
 //
 // Bigger requests go to the global operator new. The pool belongs to the
 // game thread: it is not meant to be shared between threads.
