@@ -70,7 +70,11 @@ class TCompiler {
 };
 
 void TCompiler::Emit(TOpCode code, uint32_t arg, float value, int depth) {
-  P_.Code.push_back({code, 0, arg, value, depth});
+  TInstruction& in = P_.Code.emplace_back();
+  in.Code = code;
+  in.Arg = arg;
+  in.Value = value;
+  in.Depth = depth;
   Stack_ = uint32_t(int(Stack_) + StackEffect(code));
   if (Stack_ > MaxStack_) MaxStack_ = Stack_;
 }
@@ -220,7 +224,7 @@ void KeepSlotsOnStack(TExpressionProgram& program) {
     moved[i] = uint32_t(kept.size());
     if (code[i].Code == TOpCode::Store && i + 1 < code.size() && code[i + 1].Code == TOpCode::Load &&
         code[i + 1].Arg == code[i].Arg && loads[code[i].Arg] == 1) {
-      kept.push_back({TOpCode::RoundTrip, 0, 0, 0, 0});
+      kept.emplace_back().Code = TOpCode::RoundTrip;
       moved[++i] = uint32_t(kept.size());
       continue;
     }

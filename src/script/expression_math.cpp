@@ -50,6 +50,14 @@ float RandomValue(uint32_t& seed, float range) {
   return float(NextRandom(seed, limited));
 }
 
+TConstantModulus ConstantModulus(float right) {
+  const int64_t r = RoundToInt64(right);
+  const uint64_t magnitude = r < 0 ? 0 - uint64_t(r) : uint64_t(r);
+  if (magnitude == 0 || magnitude > UINT32_MAX) return {};
+  // For a divisor of 1 the reciprocal wraps to 0, which gives remainder 0 as it should.
+  return {uint32_t(magnitude), UINT64_MAX / magnitude + 1};
+}
+
 float AngleToPoint(float fromX, float fromY, float toX, float toY) {
   return ToSingle(std::atan2(double(toY) - double(fromY), double(toX) - double(fromX)) * kDegreesPerRadian);
 }

@@ -67,6 +67,29 @@ inline float Modulo(float left, float right) {
   return float(l % r);
 }
 
+// "%" by a number the program fixes ("COUNT%60"): the divisor's magnitude
+// and 2^64 / magnitude rounded up, worked out once, give the remainder of a
+// dividend below 2^32 in magnitude with two multiplications instead of a
+// division (Lemire, Kaser and Kurz, "Faster remainder by direct
+// computation"). Other dividends, and divisors that round to 0 or reach
+// 2^32, take Modulo's way; the results are Modulo's in every case.
+struct TConstantModulus {
+  uint32_t Divisor = 0;  // 0: use Modulo
+  uint64_t Reciprocal = 0;
+};
+
+TConstantModulus ConstantModulus(float right);
+
+inline float ModuloByConstant(float left, float right, const TConstantModulus& modulus) {
+  const int64_t l = RoundToInt64(left);
+  const uint64_t magnitude = l < 0 ? 0 - uint64_t(l) : uint64_t(l);
+  if (modulus.Divisor == 0 || magnitude > UINT32_MAX) [[unlikely]]
+    return Modulo(left, right);
+  const uint64_t fraction = modulus.Reciprocal * magnitude;
+  const auto remainder = int64_t((static_cast<unsigned __int128>(fraction) * modulus.Divisor) >> 64);
+  return float(l < 0 ? -remainder : remainder);
+}
+
 // The angle functions one by one.
 // (objects/degree_table.h: whole degrees come from a table, to the same bit.)
 inline float SinDegrees(float degrees) { return ToSingle(SinOfDegrees(double(degrees))); }

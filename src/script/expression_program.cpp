@@ -122,12 +122,21 @@ void FuseNameReads(TExpressionProgram& program) {
   code = std::move(kept);
 }
 
+// A two-operand handler fused with the name read before it, other than the
+// angle (which asks the owner for the player's place).
+bool IsNameOperation(THandler handler) {
+  if (handler < THandler::MultiplyStack || handler >= THandler::End) return false;
+  const int form = (int(handler) - int(THandler::AngleFromStack)) % 5;
+  return form == 3 || form == 4;
+}
+
 }  // namespace
 
 void PrepareToRun(TExpressionProgram& program, TEvaluatorKind kind) {
   for (TInstruction& in : program.Code) {
     in.Handler = HandlerOf(in, kind);
     in.Addend = (in.Code == TOpCode::RoundTrip || (in.Flags & kResultRoundTrip)) ? 0.0f : -0.0f;
+    if (in.Code == TOpCode::Modulo && (in.Flags & kRightConst)) in.Modulus = ConstantModulus(in.Value);
   }
   FuseNameReads(program);
   if (program.Code.size() == 1 && program.Code[0].Code == TOpCode::Const) {
@@ -138,6 +147,7 @@ void PrepareToRun(TExpressionProgram& program, TEvaluatorKind kind) {
   // negative zero; only a plain read takes the short way.
   program.IsName = program.Code.size() == 1 && program.Code[0].Code == TOpCode::Name &&
                    !(program.Code[0].Flags & kResultRoundTrip);
+  program.IsNameOperation = program.Code.size() == 1 && IsNameOperation(program.Code[0].Handler);
   TInstruction end;
   end.Handler = THandler::End;
   program.Code.push_back(end);
@@ -174,6 +184,26 @@ constexpr std::size_t kLocalCells = 32;
 
 float RunNameProgram(const TExpressionProgram& program, const TExpressionOwner& owner) {
   return NameValue(program, owner, BindNames(program, owner), program.Code[0].Arg);
+}
+
+float RunNameOperation(const TExpressionProgram& program, const TExpressionOwner& owner) {
+  const TInstruction& in = program.Code[0];
+  const TNameBinding* bindings = BindNames(program, owner);
+  const float left = NameValue(program, owner, bindings, in.Arg);
+  const int form = (int(in.Handler) - int(THandler::AngleFromStack)) % 5;
+  const float right = form == 4 ? NameValue(program, owner, bindings, uint32_t(in.Depth)) : in.Value;
+  float value = 0;
+  switch (THandler(int(in.Handler) - form)) {
+    case THandler::MultiplyStack: value = left * right; break;
+    case THandler::DivideSingleStack: value = DivideSingle(left, right); break;
+    case THandler::DivideRoundStack: value = DivideRounding(left, right); break;
+    case THandler::IntDivideStack: value = IntDivide(left, right); break;
+    case THandler::ModuloStack: value = ModuloByConstant(left, right, in.Modulus); break;
+    case THandler::AddStack: value = left + right; break;
+    case THandler::SubtractStack: value = left - right; break;
+    default: break;
+  }
+  return value + in.Addend;
 }
 
 // The stack (and the slots after it) has StackSize + SlotCount cells: the
@@ -238,6 +268,8 @@ TExpressionValue RunInstructions(const TExpressionProgram& program, TEvaluatorKi
   auto multiply = [](float l, float r) { return l * r; };
   auto add = [](float l, float r) { return l + r; };
   auto subtract = [](float l, float r) { return l - r; };
+  // (Modulus is empty, and the division taken, unless the right operand is a constant.)
+  auto modulo = [&in](float l, float r) { return ModuloByConstant(l, r, in->Modulus); };
   auto angleFrom = [&owner](float x, float y) { return AngleToPoint(x, y, owner.GetPlayerX(), owner.GetPlayerY()); };
 
   float top = 0;
@@ -291,7 +323,7 @@ Abort:
   VUZED_BINARY(DivideSingle, DivideSingle)
   VUZED_BINARY(DivideRound, DivideRounding)
   VUZED_BINARY(IntDivide, IntDivide)
-  VUZED_BINARY(Modulo, Modulo)
+  VUZED_BINARY(Modulo, modulo)
   VUZED_BINARY(Add, add)
   VUZED_BINARY(Subtract, subtract)
 End:

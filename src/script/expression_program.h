@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "script/expression.h"
+#include "script/expression_math.h"
 
 namespace vuzed {
 
@@ -61,15 +62,17 @@ enum class THandler : uint8_t {
 struct TInstruction {
   TOpCode Code = TOpCode::Const;
   uint8_t Flags = 0;
+  THandler Handler = THandler::Const;
   uint32_t Arg = 0;
   float Value = 0;
   int32_t Depth = 0;
-  THandler Handler = THandler::Const;
   // Added to the value the instruction leaves: +0 reads it back as text
   // would (kResultRoundTrip, RoundTrip), -0 leaves every value as it is.
   float Addend = -0.0f;
   // The runner's code for Handler (set by the runner on a program's first run).
   mutable const void* Target = nullptr;
+  // "%" by the constant Value, worked out ahead (empty for other instructions).
+  TConstantModulus Modulus;
 };
 
 struct TExpressionProgram {
@@ -87,6 +90,9 @@ struct TExpressionProgram {
   float ConstantValue = 0;
   // A program that only reads one name (conditions' left sides mostly).
   bool IsName = false;
+  // A program that is one operation on a name and a constant or another name
+  // ("COUNT%60", "R+0.0001", "COUNT+GETSELFX"): most lines' tests and sums.
+  bool IsNameOperation = false;
 
   // Names bound for the scope that ran the program last (TNameBinding):
   // a program met again by owners of the same scope reads its names
@@ -105,16 +111,21 @@ void PrepareToRun(TExpressionProgram& program, TEvaluatorKind kind);
 // The value of a program that only reads one name (IsName).
 float RunNameProgram(const TExpressionProgram& program, const TExpressionOwner& owner);
 
+// The value of a program that is one operation on names (IsNameOperation).
+float RunNameOperation(const TExpressionProgram& program, const TExpressionOwner& owner);
+
 // Runs the instructions of a program that is not a constant (on a stack of
 // the runner's own unless deepStack is given).
 TExpressionValue RunInstructions(const TExpressionProgram& program, TEvaluatorKind kind, TExpressionOwner& owner,
                                  float* deepStack = nullptr);
 
-// Runs a program that is not a constant. A lone name is read without the
-// instruction runner's set-up: it is the left side of most conditions.
+// Runs a program that is not a constant. A lone name, and one operation on
+// names, are worked out without the instruction runner's set-up: they are
+// most of what script lines test and add up.
 inline TExpressionValue RunProgramCode(const TExpressionProgram& program, TEvaluatorKind kind,
                                        TExpressionOwner& owner) {
   if (program.IsName) return {RunNameProgram(program, owner), false};
+  if (program.IsNameOperation) return {RunNameOperation(program, owner), false};
   return RunInstructions(program, kind, owner);
 }
 

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "objects/var_table.h"
 #include "script/compiled_evaluator.h"
@@ -200,6 +203,27 @@ TEST(NameBinding, RoundingHalfToEvenMatchesTheLibrary) {
     EXPECT_EQ(std::signbit(got), std::signbit(expected)) << v;
   }
   EXPECT_TRUE(std::isnan(RoundHalfEven(std::numeric_limits<double>::quiet_NaN())));
+}
+
+// "%" by a constant multiplies by a reciprocal worked out when the program
+// is made; it must give the division's remainder, sign and zero alike.
+TEST(NameBinding, ModuloByAConstantMatchesTheDivision) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  std::vector<float> lefts{0.0f, -0.0f, 0.4f, 0.5f, 1.5f, -2.5f, 59, 60, 61, -59, -60, -61, 119.5f, 4294967040.0f,
+                           4294967296.0f, -4294967295.0f, -4294967296.0f, 16777216, 1e12f, -1e12f, 1e30f, inf,
+                           -inf, nan};
+  for (int i = -2000; i <= 2000; i += 7) lefts.push_back(float(i) * 1.25f);
+  const std::vector<float> rights{1, -1, 0, 0.4f, 0.5f, 0.6f, -0.5f, 1.5f, 2, 3, 7, 30, 60, -60, 80, 1000003, 4294967040.0f,
+                                  4294967295.0f, 4294967296.0f, -4294967296.0f, 1e10f, nan, inf};
+  for (float right : rights) {
+    const TConstantModulus modulus = ConstantModulus(right);
+    for (float left : lefts) {
+      const float expected = Modulo(left, right);
+      const float got = ModuloByConstant(left, right, modulus);
+      EXPECT_EQ(std::bit_cast<uint32_t>(got), std::bit_cast<uint32_t>(expected)) << left << " % " << right;
+    }
+  }
 }
 
 }  // namespace
