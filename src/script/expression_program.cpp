@@ -101,12 +101,10 @@ void FuseNameReads(TExpressionProgram& program) {
     const bool plainName = in.Code == TOpCode::Name && in.Flags == 0;
     if (plainName && i + 1 < code.size() && !target[i + 1]) {
       const TInstruction& next = code[i + 1];
-      const uint8_t form = uint8_t(next.Handler);
-      const bool binary = next.Handler >= THandler::AngleFromStack && next.Handler < THandler::End;
-      const uint8_t offset = binary ? uint8_t((form - uint8_t(THandler::AngleFromStack)) % 5) : 0;
-      if (binary && (offset == 1 || offset == 2)) {
+      const int form = OperandForm(next.Handler);
+      if (form == 1 || form == 2) {
         TInstruction fused = next;
-        fused.Handler = THandler(form + 2);  // Const -> NameConst, Name -> NameName
+        fused.Handler = THandler(int(next.Handler) + 2);  // Const -> NameConst, Name -> NameName
         fused.Arg = in.Arg;
         fused.Depth = int32_t(next.Arg);
         kept.push_back(fused);
@@ -125,9 +123,8 @@ void FuseNameReads(TExpressionProgram& program) {
 // A two-operand handler fused with the name read before it, other than the
 // angle (which asks the owner for the player's place).
 bool IsNameOperation(THandler handler) {
-  if (handler < THandler::MultiplyStack || handler >= THandler::End) return false;
-  const int form = (int(handler) - int(THandler::AngleFromStack)) % 5;
-  return form == 3 || form == 4;
+  const int form = OperandForm(handler);
+  return handler >= THandler::MultiplyStack && (form == 3 || form == 4);
 }
 
 }  // namespace
@@ -190,7 +187,7 @@ float RunNameOperation(const TExpressionProgram& program, const TExpressionOwner
   const TInstruction& in = program.Code[0];
   const TNameBinding* bindings = BindNames(program, owner);
   const float left = NameValue(program, owner, bindings, in.Arg);
-  const int form = (int(in.Handler) - int(THandler::AngleFromStack)) % 5;
+  const int form = OperandForm(in.Handler);
   const float right = form == 4 ? NameValue(program, owner, bindings, uint32_t(in.Depth)) : in.Value;
   float value = 0;
   switch (THandler(int(in.Handler) - form)) {

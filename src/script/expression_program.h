@@ -59,6 +59,15 @@ enum class THandler : uint8_t {
   End,
 };
 
+// The operand form of a two-operand handler, counted from its Stack form
+// (0 Stack, 1 Const, 2 Name, 3 NameConst, 4 NameName); -1 for other handlers.
+constexpr int kFormsPerOperation = 5;
+static_assert(int(THandler::MultiplyStack) - int(THandler::AngleFromStack) == kFormsPerOperation);
+constexpr int OperandForm(THandler handler) {
+  if (handler < THandler::AngleFromStack || handler >= THandler::End) return -1;
+  return (int(handler) - int(THandler::AngleFromStack)) % kFormsPerOperation;
+}
+
 struct TInstruction {
   TOpCode Code = TOpCode::Const;
   uint8_t Flags = 0;
