@@ -15,6 +15,7 @@
 namespace vuzed {
 
 inline constexpr int kDegreeTableReach = 4096;
+inline constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 
 struct TSineCosine {
   double Sin = 0;
@@ -40,12 +41,12 @@ inline const TSineCosine* WholeDegreeEntry(double degrees) {
 
 inline double SinOfDegrees(double degrees) {
   if (const TSineCosine* entry = WholeDegreeEntry(degrees)) return entry->Sin;
-  return std::sin(degrees * (std::numbers::pi / 180.0));
+  return std::sin(degrees * kRadiansPerDegree);
 }
 
 inline double CosOfDegrees(double degrees) {
   if (const TSineCosine* entry = WholeDegreeEntry(degrees)) return entry->Cos;
-  return std::cos(degrees * (std::numbers::pi / 180.0));
+  return std::cos(degrees * kRadiansPerDegree);
 }
 
 }  // namespace vuzed

@@ -29,7 +29,6 @@
 
 namespace vuzed {
 
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 
 enum class TExpressionOperator : uint8_t { Multiply, Divide, IntDivide, Modulo, Add, Subtract };
